@@ -1,0 +1,107 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "parsers/language_table.h"
+
+namespace tarnwell::cli {
+
+namespace {
+
+int parse_number(std::string_view text, std::string_view option) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        throw usage_error(std::string(option) + " takes a number, not \"" + std::string(text) + "\"");
+    }
+    return value;
+}
+
+std::pair<int, int> parse_lines(std::string_view text) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) throw usage_error("--lines takes B-E, such as 3-17");
+    const int begin = parse_number(text.substr(0, dash), "--lines");
+    const int end = parse_number(text.substr(dash + 1), "--lines");
+    if (begin < 1 || begin >= end) {
+        throw usage_error("--lines B-E needs 1 <= B < E (a mark on a single line marks nothing)");
+    }
+    return {begin, end};
+}
+
+void require(unsigned accepted, option_set option, std::string_view name) {
+    if ((accepted & option) == 0) throw usage_error("this command takes no " + std::string(name));
+}
+
+}  // namespace
+
+cli_options parse_options(std::span<const std::string_view> args, unsigned accepted) {
+    cli_options options;
+    bool have_file = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const auto value = [&]() -> std::string_view {
+            if (i + 1 >= args.size()) throw usage_error(std::string(arg) + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--lang") {
+            require(accepted, opt_lang, arg);
+            const std::string_view name = value();
+            options.language = language_by_name(name);
+            if (!options.language) throw usage_error("unknown language \"" + std::string(name) + "\"");
+        } else if (arg == "--lines") {
+            require(accepted, opt_lines, arg);
+            options.lines = parse_lines(value());
+        } else if (arg == "--level") {
+            require(accepted, opt_level, arg);
+            options.level = parse_number(value(), arg);
+            if (options.level < 0) throw usage_error("--level takes a level code of 0 or more");
+        } else if (arg == "--small") {
+            require(accepted, opt_small, arg);
+            options.small = true;
+        } else if (arg == "-o") {
+            require(accepted, opt_output, arg);
+            options.output_path = std::string(value());
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw usage_error("unknown option " + std::string(arg));
+        } else if (have_file) {
+            throw usage_error("only one FILE may be given");
+        } else {
+            options.file = std::string(arg);
+            have_file = true;
+        }
+    }
+    if (!have_file) throw usage_error("FILE is missing (\"-\" reads standard input)");
+    if ((accepted & opt_output) != 0 && options.output_path.empty()) {
+        throw usage_error("-o OUT is missing");
+    }
+    return options;
+}
+
+std::string read_input(const std::string& file) {
+    if (file == "-") {
+        std::ostringstream buffer;
+        buffer << std::cin.rdbuf();
+        return buffer.str();
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw usage_error("cannot read " + file);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw usage_error("cannot read " + file);
+    return bytes;
+}
+
+int language_of(const cli_options& options, std::string_view text) {
+    if (options.language) return *options.language;
+    const std::string_view name = options.file;
+    const std::size_t slash = name.find_last_of('/');
+    const std::size_t dot = name.find_last_of('.');
+    const bool has_extension = dot != std::string_view::npos &&
+                               (slash == std::string_view::npos || dot > slash);
+    return detect_language(has_extension ? name.substr(dot) : std::string_view{}, text);
+}
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,45 @@
+// The options the commands of tarnwell-cli share, and reading their input file.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tarnwell::cli {
+
+// A wrong call or an unreadable file: one line on stderr, exit status 2.
+struct usage_error : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct cli_options {
+    std::optional<int> language;
+    std::optional<std::pair<int, int>> lines;
+    int level = 0;
+    bool small = false;
+    std::string output_path;
+    std::string file;
+};
+
+// Options a command accepts, as flags.
+enum option_set : unsigned {
+    opt_lang = 1u << 0,
+    opt_lines = 1u << 1,
+    opt_level = 1u << 2,
+    opt_small = 1u << 3,
+    opt_output = 1u << 4,
+};
+
+// Reads the options and the one FILE argument; throws usage_error on anything else.
+cli_options parse_options(std::span<const std::string_view> args, unsigned accepted);
+
+// The bytes of FILE, or of standard input for "-".
+std::string read_input(const std::string& file);
+
+// The language of the call: --lang, else detected from the file name's extension.
+int language_of(const cli_options& options, std::string_view text);
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,53 @@
+// tarnwell-cli: the structure extraction and layout of the desktop program, without a window.
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/languages_command.h"
+#include "cli/markup_command.h"
+
+namespace {
+
+using command_function = int (*)(std::span<const std::string_view>, std::ostream&);
+
+struct command {
+    std::string_view name;
+    std::string_view usage;
+    command_function run;
+};
+
+constexpr command commands[] = {
+    {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
+    {"languages", "languages", tarnwell::cli::run_languages},
+};
+
+int usage(std::ostream& out) {
+    out << "usage: tarnwell-cli COMMAND [OPTIONS] FILE   (FILE \"-\" reads standard input)\n";
+    for (const command& c : commands) out << "  tarnwell-cli " << c.usage << '\n';
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) return usage(std::cerr);
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h") {
+        usage(std::cout);
+        return 0;
+    }
+    const std::vector<std::string_view> args(argv + 2, argv + argc);
+    for (const command& c : commands) {
+        if (c.name != name) continue;
+        try {
+            return c.run(args, std::cout);
+        } catch (const tarnwell::cli::usage_error& error) {
+            std::cerr << "tarnwell-cli " << name << ": " << error.what() << '\n';
+            return 2;
+        }
+    }
+    std::cerr << "tarnwell-cli: unknown command \"" << name << "\"\n";
+    return usage(std::cerr);
+}

@@ -1,0 +1,40 @@
+#include "cli/parse_request.h"
+
+#include <string>
+
+#include "cli/marked_region.h"
+#include "parsers/language_table.h"
+#include "parsers/parser_registry.h"
+
+namespace tarnwell::cli {
+
+parse_outcome parse_request(const cli_options& options) {
+    const std::string source = read_input(options.file);
+    const int language = language_of(options, source);
+    parse_outcome outcome;
+    outcome.parser_slot = parser_slot_of_language(language);
+    if (outcome.parser_slot == 0) outcome.parser_slot = parser_registry::default_slot;
+
+    static const parser_registry registry;
+    tsparser* parser = registry.parser_at(outcome.parser_slot);
+    if (parser == nullptr) {
+        throw usage_error("no parser charts " +
+                          std::string(language_table()[static_cast<std::size_t>(language)].short_name) +
+                          " yet");
+    }
+    if (options.lines) {
+        const auto region = cut_marked_lines(source, options.lines->first, options.lines->second);
+        if (!region) {
+            throw usage_error("--lines " + std::to_string(options.lines->first) + "-" +
+                              std::to_string(options.lines->second) + " lies past the end of " +
+                              options.file);
+        }
+        outcome.result = parser->parse(region->text);
+        outcome.offset = region->offset;
+    } else {
+        outcome.result = parser->parse(source);
+    }
+    return outcome;
+}
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,20 @@
+// Reads the input of a call, cuts the marked lines and parses them with the language's parser:
+// the first half of every command that charts a source text.
+#pragma once
+
+#include <cstdint>
+
+#include "cli/cli_options.h"
+#include "parsers/xmls.h"
+
+namespace tarnwell::cli {
+
+struct parse_outcome {
+    parser_result result;
+    std::int32_t offset = 0;  // characters before the marked region
+    int parser_slot = 0;
+};
+
+parse_outcome parse_request(const cli_options& options);
+
+}  // namespace tarnwell::cli

@@ -1,0 +1,510 @@
+#include "parsers/cpp2xmls.h"
+
+#include <array>
+#include <vector>
+
+namespace tarnwell {
+
+namespace {
+
+constexpr std::array<keyword_entry, 19> cpp_keywords{{
+    {"RETURN", tk_return},     {"ABORT", tk_exit},       {"EXIT", tk_exit},
+    {"TRY", tk_try},           {"__TRY", tk_try},        {"CATCH", tk_handler},
+    {"__EXCEPT", tk_handler},  {"__FINALLY", tk_finally}, {"GOTO", tk_goto},
+    {"BREAK", tk_break},       {"CONTINUE", tk_continue}, {"IF", tk_if},
+    {"ELSE", tk_else},         {"FOR", tk_for},          {"WHILE", tk_while},
+    {"DO", tk_do},             {"SWITCH", tk_switch},    {"CASE", tk_case},
+    {"DEFAULT", tk_default},
+}};
+
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// "a->b", "x-1", "n--" and "&x" are single words; "++" is two.
+bool is_word_start(char c) {
+    return is_letter(c) || c == '&' || c == '*' || c == '+' || c == '-' || c == '_';
+}
+
+bool is_word_continuation(char c) {
+    return is_letter(c) || (c >= '0' && c <= '9') || c == '*' || c == '-' || c == '.' ||
+           c == '>' || c == '_';
+}
+
+bool is_space(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+
+bool is_line_end(char c) { return c == '\n' || c == '\r' || c == '\001'; }
+
+// Tokens that end a plain statement which has no ";" before them.
+bool starts_statement(token_kind k) {
+    switch (k) {
+        case tk_handler:
+        case tk_default:
+        case tk_switch:
+        case tk_open_brace:
+        case tk_close_brace:
+        case tk_case:
+        case tk_do:
+        case tk_for:
+        case tk_if:
+        case tk_exit:
+        case tk_break:
+        case tk_return:
+        case tk_continue:
+        case tk_label:
+        case tk_goto:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool ends_body(token_kind k) { return k == tk_close_brace || k == tk_semicolon; }
+
+}  // namespace
+
+Tcppsparser::Tcppsparser() : tsparser(cpp_keywords) {}
+
+void Tcppsparser::scan() {
+    tsparser::scan();
+    const char c = at(token_pos);
+    if (c == '\001') {
+        kind = tk_eof;
+        token_len = 1;
+        set_error(err_unexpected_eof);
+    } else if (is_space(c)) {
+        std::int32_t end = token_pos + 1;
+        while (is_space(at(end))) ++end;
+        kind = tk_space;
+        token_len = end - token_pos;
+    } else if (c == '"' || c == '\'') {
+        scan_string();
+    } else if (c == '#') {
+        scan_to_line_end(tk_directive);
+    } else if (is_word_start(c)) {
+        scan_word();
+    } else if (c == '(') {
+        scan_group();
+    } else if (c == '/' && at(token_pos + 1) == '*') {
+        scan_block_comment();
+    } else if (c == '/' && at(token_pos + 1) == '/') {
+        scan_line_comment();
+    } else if (c == ':' && at(token_pos + 1) == ':') {
+        kind = tk_scope;
+        token_len = 2;
+    } else {
+        token_len = 1;
+        switch (c) {
+            case ':': kind = tk_colon; break;
+            case ';': kind = tk_semicolon; break;
+            case '{': kind = tk_open_brace; break;
+            case '}': kind = tk_close_brace; break;
+            default: kind = tk_other; break;
+        }
+    }
+}
+
+void Tcppsparser::scan_string() {
+    const char quote = at(token_pos);
+    std::int32_t pos = token_pos + 1;
+    for (;;) {
+        const char c = at(pos);
+        if (c == '\001') {
+            kind = tk_bad_literal;
+            token_len = pos - token_pos;
+            set_error(17);
+            return;
+        }
+        if (c == quote) {
+            kind = tk_string;
+            token_len = pos - token_pos + 1;
+            return;
+        }
+        pos += (c == '\\' && (at(pos + 1) == '\\' || at(pos + 1) == quote)) ? 2 : 1;
+    }
+}
+
+std::int32_t Tcppsparser::word_length(std::int32_t pos) const {
+    std::int32_t end = pos + 1;
+    while (is_word_continuation(at(end))) ++end;
+    return end - pos;
+}
+
+void Tcppsparser::scan_word() {
+    kind = tk_word;
+    token_len = word_length(token_pos);
+    if (lookup_keyword() || recall_token()) return;
+    scan_label_lookahead();
+}
+
+// A word is a label when the next significant token is a ":". That token may itself be a word
+// whose own look-ahead is still open, and so on: "a b c d ..." would nest one look-ahead per
+// word. The chain is followed in a loop instead, and every word of it is remembered, so the
+// result, the errors recorded on the way and the order they are recorded in stay those of the
+// nested look-aheads.
+void Tcppsparser::scan_label_lookahead() {
+    struct link {
+        std::int32_t pos;
+        std::int32_t len;
+        std::uint64_t errors_before;
+    };
+    std::vector<link> chain{{token_pos, token_len, errors_recorded()}};
+    bool extended = true;
+    while (extended) {
+        extended = false;
+        token_pos = chain.back().pos + chain.back().len;
+        for (;;) {
+            if (is_word_start(at(token_pos))) {
+                kind = tk_word;
+                token_len = word_length(token_pos);
+                if (!lookup_keyword() && !recall_token()) {
+                    chain.push_back({token_pos, token_len, errors_recorded()});
+                    extended = true;
+                }
+                break;
+            }
+            scan();
+            if (kind != tk_space && kind != tk_comment && kind != tk_directive) break;
+            token_pos += token_len;
+        }
+    }
+    const bool colon_follows = kind == tk_colon;
+    const std::int32_t colon_end = token_end();
+    for (std::size_t i = chain.size(); i-- > 0;) {
+        token_pos = chain[i].pos;
+        if (colon_follows && i + 1 == chain.size()) {
+            kind = tk_label;
+            token_len = colon_end - token_pos + 1;
+        } else {
+            kind = tk_word;
+            token_len = chain[i].len;
+        }
+        remember_token(chain[i].errors_before);
+    }
+}
+
+void Tcppsparser::scan_group() {
+    if (recall_token()) return;
+    const std::uint64_t errors_before = errors_recorded();
+    nesting_guard guard(*this);
+    const std::int32_t start = token_pos;
+    token_pos = start + 1;
+    for (;;) {
+        scan();
+        if (kind == tk_eof) {
+            kind = tk_bad_literal;
+            token_len = token_pos - start;
+            token_pos = start;
+            set_error(19);
+            break;
+        }
+        if (at(token_pos) == ')') {
+            kind = tk_parens;
+            token_len = token_pos - start + 1;
+            token_pos = start;
+            break;
+        }
+        token_pos += token_len;
+    }
+    remember_token(errors_before);
+}
+
+void Tcppsparser::scan_block_comment() {
+    std::int32_t pos = token_pos + 2;
+    for (;;) {
+        const char c = at(pos);
+        if (c == '\001') {
+            kind = tk_bad_comment;
+            token_len = pos - token_pos;
+            set_error(14);
+            return;
+        }
+        if (c == '*' && at(pos + 1) == '/') {
+            kind = tk_comment;
+            token_len = pos + 2 - token_pos;
+            return;
+        }
+        ++pos;
+    }
+}
+
+void Tcppsparser::scan_line_comment() {
+    std::int32_t pos = token_pos + 2;
+    while (!is_line_end(at(pos))) {
+        // A backslash before CR continues the comment over the line end; never over the
+        // sentinel, though.
+        if (at(pos) == '\\' && at(pos + 1) == '\r') {
+            pos += at(pos + 2) == '\001' ? 2 : 3;
+        } else {
+            ++pos;
+        }
+    }
+    kind = tk_comment;
+    token_len = pos - token_pos;
+}
+
+void Tcppsparser::scan_to_line_end(token_kind k) {
+    std::int32_t pos = token_pos + 1;
+    while (!is_line_end(at(pos))) ++pos;
+    kind = k;
+    token_len = pos - token_pos;
+}
+
+bool Tcppsparser::parse_statements(bool block) {
+    nesting_guard guard(*this);
+    bool single = false;
+    bool case_mode = false;
+    if (!block) {
+        if (kind == tk_open_brace || kind == tk_space) {
+            advance();
+        } else if (kind == tk_colon || kind == tk_label) {
+            advance();
+            case_mode = true;
+        } else {
+            single = true;
+        }
+    }
+    whole_range("<statement>");
+    int brace_depth = 0;
+    pending_code code;
+    for (;;) {
+        switch (kind) {
+            case tk_word:
+            case tk_parens:
+                if (!plain_statement(code)) return false;
+                break;
+            case tk_semicolon:
+                if (single) {
+                    flush(code);
+                    whole_range("</statement>");
+                    return true;
+                }
+                advance();
+                break;
+            case tk_open_brace:
+                advance();
+                ++brace_depth;
+                break;
+            case tk_close_brace:
+                if (!single && brace_depth > 0) {
+                    advance();
+                    --brace_depth;
+                    break;
+                }
+                flush(code);
+                whole_range("</statement>");
+                return true;
+            case tk_case:
+            case tk_default:
+                if (case_mode) {
+                    flush(code);
+                    whole_range("</statement>");
+                    return true;
+                }
+                advance();
+                break;
+            case tk_eof: {
+                if (single) set_error(err_in_statement);
+                flush(code);
+                whole_range("</statement>");
+                return !single;
+            }
+            case tk_if:
+                if (!conditional(code)) return false;
+                break;
+            case tk_for:
+                if (!loop_tested_before(code, "<for>", "</for>")) return false;
+                break;
+            case tk_while:
+                if (!loop_tested_before(code, "<whiledo>", "</whiledo>")) return false;
+                break;
+            case tk_do:
+                if (!loop_tested_after(code)) return false;
+                break;
+            case tk_switch:
+                if (!selection(code)) return false;
+                break;
+            case tk_handler:
+                if (!handler(code)) return false;
+                break;
+            case tk_return:
+                if (!jump(code, "<return/>")) return false;
+                break;
+            case tk_exit:
+                if (!jump(code, "<exit/>")) return false;
+                break;
+            case tk_break:
+                if (!jump(code, "<break/>")) return false;
+                break;
+            case tk_continue:
+                if (!jump(code, "<continue/>")) return false;
+                break;
+            case tk_goto:
+                if (!jump(code, "<goto/>")) return false;
+                break;
+            case tk_label:
+                flush(code);
+                whole_range("<label/>");
+                advance();
+                break;
+            case tk_try:
+            case tk_finally:
+            case tk_other:
+            case tk_bad_literal:
+            case tk_space:
+            case tk_comment:
+            case tk_directive:
+                // A try statement leaves no item: its blocks stay in this sequence.
+                advance();
+                break;
+            default:
+                set_error(err_in_statement);
+                advance();
+                break;
+        }
+    }
+}
+
+bool Tcppsparser::plain_statement(pending_code& code) {
+    open_code(code);
+    if (kind == tk_parens) {
+        code.end = skip_until(0);
+        return code.end != 0;
+    }
+    if (advance() == tk_parens) advance();
+    if (kind == tk_eof) {
+        // The statement lacks its ";"; the end-of-text error of the lexer stands.
+        code.end = token_end();
+        return false;
+    }
+    if (kind == tk_semicolon) {
+        code.end = token_pos;
+    } else if (starts_statement(kind)) {
+        code.end = token_pos - 1;
+    } else {
+        code.end = skip_until(0);
+        if (code.end == 0) return false;
+    }
+    return true;
+}
+
+bool Tcppsparser::condition_and_body() {
+    if (advance() != tk_parens) {
+        set_error(21);
+        return false;
+    }
+    append_position(token_end());
+    advance();
+    if (!parse_statements(false)) return false;
+    if (!ends_body(kind)) {
+        set_error(33);
+        return false;
+    }
+    return true;
+}
+
+bool Tcppsparser::conditional(pending_code& code) {
+    flush(code);
+    open_range("<if>");
+    if (!condition_and_body()) return false;
+    const token_kind branch_end_kind = kind;
+    const std::int32_t branch_end_pos = token_pos;
+    if (advance() != tk_else) {
+        kind = branch_end_kind;
+        token_pos = branch_end_pos;
+        token_len = 1;
+    } else {
+        advance();
+        if (!parse_statements(false)) return false;
+        if (!ends_body(kind)) {
+            set_error(33);
+            return false;
+        }
+    }
+    whole_range("</if>");
+    kind = tk_semicolon;
+    return true;
+}
+
+bool Tcppsparser::loop_tested_before(pending_code& code, std::string_view open,
+                                     std::string_view close) {
+    flush(code);
+    open_range(open);
+    if (!condition_and_body()) return false;
+    whole_range(close);
+    kind = tk_semicolon;
+    return true;
+}
+
+bool Tcppsparser::loop_tested_after(pending_code& code) {
+    flush(code);
+    whole_range("<dowhile>");
+    advance();
+    if (!parse_statements(false)) return false;
+    if (!ends_body(kind)) {
+        set_error(20);
+        return false;
+    }
+    if (advance() != tk_while) {
+        set_error(5);
+        return false;
+    }
+    open_range("</dowhile>");
+    advance();
+    return close_by_skip(0);
+}
+
+bool Tcppsparser::selection(pending_code& code) {
+    flush(code);
+    open_range("<switch>");
+    if (!close_by_skip(17)) return false;
+    advance();
+    while (kind != tk_close_brace) {
+        if (kind == tk_default) {
+            open_range("<else/>");
+        } else if (kind == tk_case) {
+            open_range("<case/>");
+        } else {
+            set_error(12);
+            return false;
+        }
+        if (!close_by_skip(4)) return false;
+        if (!parse_statements(false)) return false;
+        if (kind != tk_case && kind != tk_default && kind != tk_close_brace) {
+            set_error(7);
+            return false;
+        }
+    }
+    whole_range("</switch>");
+    kind = tk_semicolon;
+    return true;
+}
+
+bool Tcppsparser::handler(pending_code& code) {
+    flush(code);
+    open_range("<except>");
+    advance();
+    if (kind == tk_parens) {
+        append_position(token_end());
+        advance();
+    } else if (kind == tk_open_brace) {
+        append_position(token_pos - 1);
+    } else {
+        set_error(21);
+        return false;
+    }
+    if (!parse_statements(false)) return false;
+    if (!ends_body(kind)) {
+        set_error(33);
+        return false;
+    }
+    whole_range("</except>");
+    kind = tk_semicolon;
+    return true;
+}
+
+bool Tcppsparser::jump(pending_code& code, std::string_view tag) {
+    flush(code);
+    open_range(tag);
+    return close_by_skip(0);
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,71 @@
+#include "parsers/language_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <string>
+
+namespace tarnwell {
+
+const std::array<language_row, language_count>& language_table() {
+    static constexpr std::array<language_row, language_count> rows{{
+        {0, "General", "general", 0, "", "general", 0},
+        {1, "C/C++", "cpp", 1, "*.c;*.cpp;*.h;*.hpp", "C++", 3},
+        {2, "Visual Basic/VBA", "vb", 2, "*.bas;*.frm;*.cls;*.ctl", "Visual Basic", 7},
+        {3, "Java", "java", 5, "*.java", "Java", 3},
+        {4, "Qbasic/Basic", "bas", 11, "*.bas", "Visual Basic", 1},
+        {5, "Perl", "perl", 6, "*.pl;*.pm;*.cgi", "Perl", 6},
+        {6, "Delphi/Pascal", "pas", 9, "*.pas;*.dpr;*.dpk;*.inc", "Pascal", 13},
+        {7, "Visual FoxPro", "foxpro", 7, "*.prg", "FoxPro", 5},
+        {8, "PHP", "php", 8, "*.php;*.php3;*.phtml;*.inc", "PHP", 2},
+        {9, "JavaScript", "js", 10, "*.js", "JavaScript", 3},
+        {10, "VBScript", "vbs", 12, "*.vbs", "VBScript", 7},
+        {11, "Visual C#", "cs", 3, "*.cs", "C#", 8},
+        {12, "VB.NET", "vbnet", 4, "*.vb", "VB.NET", 9},
+        {13, "PowerScript", "pb", 13, "*.pb", "PowerBuilder", 10},
+        {14, "", "plsql", 14, "*.sql", "PL/SQL", 11},
+        {15, "", "tsql", 14, "*.sql", "T-SQL", 12},
+    }};
+    return rows;
+}
+
+int detect_language(std::string_view extension_pattern, std::string_view text) {
+    std::string pattern(extension_pattern);
+    for (char& c : pattern) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    constexpr int last_extension_step = 13;
+    for (int step = 1; step <= last_extension_step; ++step) {
+        for (const language_row& row : language_table()) {
+            if (row.detection_step == step && row.extensions.find(pattern) != std::string_view::npos) {
+                return row.number;
+            }
+        }
+    }
+    if (language_table()[language_plsql].extensions.find(pattern) == std::string_view::npos) {
+        return language_c;
+    }
+    const bool plsql = text.find("end;") != std::string_view::npos ||
+                       text.find("END;") != std::string_view::npos;
+    return plsql ? language_plsql : language_tsql;
+}
+
+int parser_slot_of_language(int language) {
+    if (language < 0 || language >= language_count) return 0;
+    return language_table()[static_cast<std::size_t>(language)].parser_slot;
+}
+
+std::optional<int> language_by_name(std::string_view name) {
+    int number = -1;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    if (error == std::errc() && end == name.data() + name.size()) {
+        if (number >= 0 && number < language_count) return number;
+        return std::nullopt;
+    }
+    if (name == "c") return language_c;
+    const auto& rows = language_table();
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const language_row& row) { return row.short_name == name; });
+    if (found == rows.end()) return std::nullopt;
+    return found->number;
+}
+
+}  // namespace tarnwell

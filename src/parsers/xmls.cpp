@@ -1,0 +1,380 @@
+#include "parsers/xmls.h"
+
+#include <array>
+#include <cctype>
+
+namespace tarnwell {
+
+namespace {
+
+struct tag_entry {
+    std::uint8_t code;
+    std::string_view text;
+};
+
+// Table order as the markup reader has always searched it; all texts differ, so the order
+// never changes a result.
+constexpr std::array<tag_entry, 28> tag_table{{
+    {27, "<code/>"},     {0, "<statement>"}, {1, "</statement>"}, {2, "<break/>"},
+    {8, "<exit/>"},      {3, "<comment/>"},  {4, "<label/>"},     {5, "<goto/>"},
+    {6, "<continue/>"},  {7, "<return/>"},   {9, "<if>"},         {10, "</if>"},
+    {11, "<switch>"},    {12, "<case/>"},    {13, "<else/>"},     {14, "</switch>"},
+    {15, "<for>"},       {16, "</for>"},     {17, "<dountil>"},   {18, "</dountil>"},
+    {19, "<untildo>"},   {20, "</untildo>"}, {21, "<dowhile>"},   {22, "</dowhile>"},
+    {23, "<whiledo>"},   {24, "</whiledo>"}, {25, "<except>"},    {26, "</except>"},
+}};
+
+constexpr std::uint8_t unknown_tag = 29;
+
+constexpr std::array<std::string_view, 35> error_messages{
+    "",                                          // 0
+    "here should be \"do\"",                     // 1
+    "here should be \"of\"",                     // 2
+    "here should be \":\"",                      // 3
+    "here should be \"until\"",                  // 4
+    "here should be \"while\"",                  // 5
+    "here should be \"{\"",                      // 6
+    "here should be \"}\"",                      // 7
+    "",                                          // 8
+    "here should be \"end if\"",                 // 9
+    "here should be enter",                      // 10
+    "here should be \"next\"",                   // 11
+    "here should be \"case\"",                   // 12
+    "here should be \"end choose\"",             // 13
+    "here should be \"*/\"",                     // 14
+    "here should be \"loop\"",                   // 15
+    "here should be \"update,insert or delete \"",  // 16
+    "here should be quotation mark",             // 17
+    "here should be \"]\"",                      // 18
+    "here should be \")\"",                      // 19
+    "here should be \"}\"",                      // 20
+    "here should be parameter of function",      // 21
+    "here should be \"then\"",                   // 22
+    "here should be \"=\"",                      // 23
+    "Unexpected End Of File",                    // 24
+    "Error In Statement",                        // 25
+    "Error In Expression",                       // 26
+    "yeah!! NO error",                           // 27
+    "unknown error",                             // 28
+    "here should be \"end\"",                    // 29
+    "here should be Identifier",                 // 30
+    "here should be \"to\"",                     // 31
+    "syntax error",                              // 32
+    "here should be \";\"",                      // 33
+    "here should be \".\"",                      // 34
+};
+
+// The stop kinds and the failure rule of one skip scan.
+struct skip_rule {
+    std::array<token_kind, 6> stops;
+    int stop_count;
+    bool guarded;           // fails also at ";" (any `not_at_end` false), not only at the end
+    bool fails_at_newline;  // fails at a line end as well
+    std::uint8_t error;
+    bool gives_before;  // the character before the stop token instead of its last one
+};
+
+const skip_rule* skip_rule_of(int skip) {
+    static const std::array<skip_rule, 15> rules{{
+        {{tk_semicolon}, 1, false, false, 33, false},                                        // 0
+        {{tk_then}, 1, true, false, 22, false},                                              // 1
+        {{tk_do}, 1, true, false, 1, false},                                                 // 2
+        {{tk_of}, 1, true, false, 2, false},                                                 // 3
+        {{tk_colon, tk_label}, 2, true, false, 3, false},                                    // 4
+        {{tk_handler, tk_semicolon, tk_else, tk_end, tk_until, tk_finally}, 6, false, false, 33,
+         true},                                                                           // 5
+        {{tk_handler, tk_semicolon, tk_end, tk_until, tk_finally, tk_newline}, 6, false, false, 33,
+         true},                                                                           // 6
+        {{tk_semicolon, tk_newline, tk_label}, 3, false, false, 10, false},                  // 7
+        {{tk_newline}, 1, false, false, 10, false},                                          // 8
+        {{tk_semicolon}, 1, false, false, 33, false},                                        // 9
+        {{tk_then}, 1, true, true, 22, false},                                               // 10
+        {{tk_then, tk_goto}, 2, true, true, 22, false},                                      // 11
+        {{tk_parens}, 1, true, false, 21, false},                                            // 12
+        {{tk_loop}, 1, true, false, 15, false},                                              // 13
+        {{tk_sql}, 1, true, false, 16, true},                                                // 14
+    }};
+    static const skip_rule open_brace_rule{{tk_open_brace}, 1, true, false, 6, false};  // 17
+    if (skip >= 0 && skip < static_cast<int>(rules.size())) return &rules[skip];
+    if (skip == 17) return &open_brace_rule;
+    return nullptr;
+}
+
+// Kinds that end a statement without a terminator (skip 15).
+bool ends_unterminated_statement(token_kind k) {
+    switch (k) {
+        case tk_eof:
+        case tk_begin:
+        case tk_else:
+        case tk_end:
+        case tk_if:
+        case tk_set:
+        case tk_while:
+        case tk_break:
+        case tk_sql_update:
+        case tk_return:
+        case tk_continue:
+        case tk_label:
+        case tk_goto:
+        case tk_raise:
+        case tk_sql:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+tsparser::tsparser(std::span<const keyword_entry> table) : keywords(table.begin(), table.end()) {}
+
+parser_result tsparser::parse(std::string_view source) {
+    parser_result result;
+    text.assign(source);
+    text.push_back('\001');
+    text_size = static_cast<std::int32_t>(text.size());
+    output.clear();
+    aux_text.clear();
+    measured_.clear();
+    nesting_ = 0;
+    set_error(err_none);
+    token_pos = 1;
+    try {
+        scan();
+        if (parse_statements(true)) {
+            set_error(err_none);
+            result.ok = true;
+        }
+    } catch (const nesting_overflow&) {
+        set_error(err_in_statement);
+    }
+    result.message = std::string(error_message());
+    result.error_pos = error_pos;
+    result.error_len = token_len < 5 ? 5 : token_len;
+    result.markup = output;
+    result.markup.push_back('\001');
+    // The text may be large; a parser instance lives for the whole run.
+    measured_.clear();
+    return result;
+}
+
+std::uint8_t tsparser::tag_code(std::string_view tag) {
+    std::string lowered(tag);
+    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const tag_entry& entry : tag_table) {
+        if (entry.text == lowered) return entry.code;
+    }
+    return unknown_tag;
+}
+
+std::string_view tsparser::message_of(std::uint8_t code) {
+    return code < error_messages.size() ? error_messages[code] : std::string_view{};
+}
+
+void tsparser::scan() {
+    if (token_pos >= 1 && token_pos <= text_size) return;
+    token_pos = text_size;
+    kind = tk_eof;
+    token_len = 1;
+    set_error(err_unexpected_eof);
+}
+
+token_kind tsparser::advance() {
+    do {
+        token_pos += token_len;
+        scan();
+    } while (kind == tk_space || kind == tk_comment || kind == tk_directive);
+    return kind;
+}
+
+bool tsparser::lookup_keyword() {
+    if (token_len <= 0 || token_len > 20) return false;
+    const std::size_t start = static_cast<std::size_t>(token_pos) - 1;
+    const std::size_t len = static_cast<std::size_t>(token_len);
+    if (start + len > text.size()) return false;
+    char upper[20];
+    for (std::size_t i = 0; i < len; ++i) {
+        upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[start + i])));
+    }
+    const std::string_view word(upper, len);
+    for (const keyword_entry& entry : keywords) {
+        if (entry.text == word) {
+            kind = entry.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+void tsparser::set_error(std::uint8_t code) {
+    error_code = code;
+    error_pos = token_pos + token_len;
+    ++error_serial_;
+}
+
+void tsparser::append_position(std::int32_t pos) { output += std::to_string(pos); }
+
+void tsparser::open_range(std::string_view tag) {
+    output += tag;
+    append_position(token_pos);
+    output += '-';
+}
+
+void tsparser::whole_range(std::string_view tag) {
+    open_range(tag);
+    append_position(token_end());
+}
+
+bool tsparser::close_by_skip(int skip) {
+    const std::int32_t end = skip_until(skip);
+    if (end == 0) return false;
+    append_position(end);
+    return true;
+}
+
+std::int32_t tsparser::skip_until(int skip) {
+    if (skip == 15) {
+        std::int32_t pos = token_pos;
+        std::int32_t len = token_len;
+        token_kind k = kind;
+        while (!ends_unterminated_statement(advance())) {
+            pos = token_pos;
+            len = token_len;
+            k = kind;
+        }
+        token_pos = pos;
+        token_len = len;
+        kind = k;
+        return token_end();
+    }
+    if (skip == 16) {
+        advance();
+        return token_end();
+    }
+    const skip_rule* rule = skip_rule_of(skip);
+    if (rule == nullptr) {
+        set_error(err_unknown);
+        return 0;
+    }
+    for (;;) {
+        for (int i = 0; i < rule->stop_count; ++i) {
+            if (kind == rule->stops[static_cast<std::size_t>(i)]) return rule->gives_before ? token_pos - 1 : token_end();
+        }
+        const bool fails = kind == tk_eof || (rule->guarded && !not_at_end()) ||
+                           (rule->fails_at_newline && kind == tk_newline);
+        if (fails) {
+            set_error(rule->error);
+            return 0;
+        }
+        advance();
+    }
+}
+
+std::int32_t tsparser::match_parens(std::int32_t start) {
+    nesting_guard guard(*this);
+    const token_kind saved_kind = kind;
+    const std::int32_t saved_pos = token_pos;
+    std::int32_t length = 1;
+    std::int32_t pos = start + 1;
+    for (;;) {
+        const char c = at(pos);
+        if (c == ')') {
+            kind = saved_kind;
+            token_pos = saved_pos;
+            return length + 1;
+        }
+        if (c == '(') {
+            const std::int32_t inner = match_parens(pos);
+            if (inner == 0) {
+                // The bad group runs from this group's "(" to where the inner one broke off.
+                token_pos = start;
+                token_len += length;
+                return 0;
+            }
+            length += inner;
+            pos += inner;
+        } else if (c == '\001' || c == '\n' || c == '\r' || c == ';') {
+            kind = tk_bad_group;
+            token_pos = start;
+            token_len = pos - start;
+            set_error(19);
+            return 0;
+        } else if (c == '"' || c == '\'') {
+            token_pos = pos;
+            scan();
+            if (kind != tk_string) return 0;
+            length += token_len;
+            pos += token_len;
+        } else {
+            std::int32_t passed = 1;
+            if (!check_character(pos, passed)) return 0;
+            length += passed;
+            pos += passed;
+        }
+    }
+}
+
+bool tsparser::check_character(std::int32_t pos, std::int32_t& passed) {
+    const std::int32_t saved_pos = token_pos;
+    const char c = at(pos);
+    if (c == '&') {
+        token_pos = pos;
+        scan();
+        if (kind != tk_space) return false;
+        passed = token_len;
+        token_pos = saved_pos;
+        return true;
+    }
+    if (c == '/' && at(pos + 1) == '*') {
+        token_pos = pos;
+        scan();
+        if (kind != tk_comment) return false;
+        const std::size_t first = static_cast<std::size_t>(pos) - 1;
+        text[first] = ' ';
+        text.erase(first + 1, static_cast<std::size_t>(token_len) - 1);
+        text_size = static_cast<std::int32_t>(text.size());
+        measured_.clear();
+        token_pos = saved_pos;
+    }
+    passed = 1;
+    return true;
+}
+
+void tsparser::open_code(pending_code& code) {
+    if (code.end == 0) open_range("<code/>");
+}
+
+void tsparser::flush(pending_code& code) {
+    if (code.end > 0) {
+        append_position(code.end);
+        code.end = 0;
+    }
+}
+
+tsparser::nesting_guard::nesting_guard(tsparser& parser) : parser_(parser) {
+    if (++parser_.nesting_ > max_nesting) {
+        --parser_.nesting_;
+        throw nesting_overflow();
+    }
+}
+
+bool tsparser::recall_token() {
+    const auto found = measured_.find(token_pos);
+    if (found == measured_.end()) return false;
+    const measured_token& m = found->second;
+    kind = m.kind;
+    token_len = m.len;
+    if (m.recorded_error) {
+        error_code = m.error_code;
+        error_pos = m.error_pos;
+        ++error_serial_;
+    }
+    return true;
+}
+
+void tsparser::remember_token(std::uint64_t errors_before) {
+    measured_[token_pos] = measured_token{kind, error_serial_ != errors_before, error_code,
+                                          token_len, error_pos};
+}
+
+}  // namespace tarnwell

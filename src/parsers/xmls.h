@@ -1,0 +1,228 @@
+// The parser framework: the base class of every language parser, the token cursor, the
+// markup writers, the skip scans and the error table.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tarnwell {
+
+// Token kinds are bytes shared by all languages so that keyword tables and skip scans speak
+// the same codes; a code's meaning beyond this list is fixed only within one language.
+using token_kind = std::uint8_t;
+
+inline constexpr token_kind tk_handler = 0;
+inline constexpr token_kind tk_default = 1;
+inline constexpr token_kind tk_switch = 2;
+inline constexpr token_kind tk_scope = 3;
+inline constexpr token_kind tk_open_brace = 5;
+inline constexpr token_kind tk_close_brace = 6;
+inline constexpr token_kind tk_wend = 7;
+inline constexpr token_kind tk_sub = 9;
+inline constexpr token_kind tk_property = 10;
+inline constexpr token_kind tk_bad_literal = 13;
+inline constexpr token_kind tk_bad_comment = 15;
+inline constexpr token_kind tk_other = 18;
+inline constexpr token_kind tk_eof = 19;
+inline constexpr token_kind tk_space = 20;
+inline constexpr token_kind tk_comment = 21;
+inline constexpr token_kind tk_word = 22;
+inline constexpr token_kind tk_semicolon = 23;
+inline constexpr token_kind tk_colon = 26;
+inline constexpr token_kind tk_string = 44;
+inline constexpr token_kind tk_and = 47;
+inline constexpr token_kind tk_begin = 48;
+inline constexpr token_kind tk_case = 49;
+inline constexpr token_kind tk_do = 52;
+inline constexpr token_kind tk_else = 54;
+inline constexpr token_kind tk_end = 55;
+inline constexpr token_kind tk_for = 56;
+inline constexpr token_kind tk_function = 57;
+inline constexpr token_kind tk_if = 58;
+inline constexpr token_kind tk_not = 61;
+inline constexpr token_kind tk_of = 62;
+inline constexpr token_kind tk_on = 63;
+inline constexpr token_kind tk_or = 64;
+inline constexpr token_kind tk_endproc = 65;
+inline constexpr token_kind tk_repeat = 67;
+inline constexpr token_kind tk_set = 68;
+inline constexpr token_kind tk_then = 72;
+inline constexpr token_kind tk_to = 73;
+inline constexpr token_kind tk_until = 75;
+inline constexpr token_kind tk_while = 78;
+inline constexpr token_kind tk_with = 79;
+inline constexpr token_kind tk_exit = 81;
+inline constexpr token_kind tk_break = 82;
+inline constexpr token_kind tk_end_dot = 83;
+inline constexpr token_kind tk_try = 84;
+inline constexpr token_kind tk_finally = 85;
+inline constexpr token_kind tk_quit = 86;
+inline constexpr token_kind tk_sql_try = 87;
+inline constexpr token_kind tk_sql_catch = 88;
+inline constexpr token_kind tk_transaction = 89;
+inline constexpr token_kind tk_sql_update = 90;
+inline constexpr token_kind tk_bad_group = 93;
+inline constexpr token_kind tk_directive = 95;
+inline constexpr token_kind tk_forall = 97;
+inline constexpr token_kind tk_parens = 104;
+inline constexpr token_kind tk_newline = 106;
+inline constexpr token_kind tk_call = 116;
+inline constexpr token_kind tk_destroy = 117;
+inline constexpr token_kind tk_post = 118;
+inline constexpr token_kind tk_return = 119;
+inline constexpr token_kind tk_halt = 120;
+inline constexpr token_kind tk_constant = 122;
+inline constexpr token_kind tk_continue = 123;
+inline constexpr token_kind tk_label = 124;
+inline constexpr token_kind tk_goto = 125;
+inline constexpr token_kind tk_select = 126;
+inline constexpr token_kind tk_endcase = 128;
+inline constexpr token_kind tk_otherwise = 129;
+inline constexpr token_kind tk_step = 130;
+inline constexpr token_kind tk_next = 131;
+inline constexpr token_kind tk_endif = 132;
+inline constexpr token_kind tk_elseif = 133;
+inline constexpr token_kind tk_loop = 135;
+inline constexpr token_kind tk_raise = 139;
+inline constexpr token_kind tk_when = 140;
+inline constexpr token_kind tk_sql = 142;
+inline constexpr token_kind tk_close = 143;
+
+// Error codes the framework itself records; the language grammars name the rest by number,
+// as the message table does.
+inline constexpr std::uint8_t err_unexpected_eof = 24;
+inline constexpr std::uint8_t err_in_statement = 25;
+inline constexpr std::uint8_t err_none = 27;
+inline constexpr std::uint8_t err_unknown = 28;
+
+// What one parse gives: the markup (always ending with "\001") and the final error.
+struct parser_result {
+    bool ok = false;
+    std::string message;
+    std::string markup;
+    std::int32_t error_pos = 0;
+    std::int32_t error_len = 0;
+};
+
+// One row of a language's keyword table: the keyword in upper case (at most 20 characters)
+// and the token kind it gives.
+struct keyword_entry {
+    std::string_view text;
+    token_kind kind;
+};
+
+// Base of all language parsers: owns the text, the token cursor, the error and the markup,
+// and gives the grammars the shared machinery. Subclasses supply `scan` and
+// `parse_statements`.
+class tsparser {
+public:
+    virtual ~tsparser() = default;
+    tsparser(const tsparser&) = delete;
+    tsparser& operator=(const tsparser&) = delete;
+
+    // Turns a marked source text into structure markup. Never throws on any input.
+    parser_result parse(std::string_view source);
+
+    // The tag lookup of the markup reader: the code of the tag, 29 for an unknown text.
+    static std::uint8_t tag_code(std::string_view tag);
+    // The fixed message of an error code; empty for codes without one.
+    static std::string_view message_of(std::uint8_t code);
+
+    // Deepest nesting of statement sequences and bracketed groups a parse follows before it
+    // gives up with "Error In Statement"; real code stays far below it.
+    static constexpr int max_nesting = 1000;
+
+protected:
+    explicit tsparser(std::span<const keyword_entry> table);
+
+    // The lexer: reads the token at `token_pos`, sets `kind` and `token_len`. The base
+    // version only performs the position check every lexer starts with.
+    virtual void scan();
+    // The grammar: parses one statement sequence from the current token and writes it.
+    virtual bool parse_statements(bool block) = 0;
+
+    token_kind advance();
+    bool lookup_keyword();
+    bool not_at_end() const { return kind != tk_semicolon && kind != tk_eof; }
+    void set_error(std::uint8_t code);
+    std::string_view error_message() const { return message_of(error_code); }
+
+    void open_range(std::string_view tag);
+    void whole_range(std::string_view tag);
+    bool close_by_skip(int skip);
+    std::int32_t skip_until(int skip);
+    std::int32_t match_parens(std::int32_t start);
+
+    // The character at a 1-based position; positions outside the text read as the sentinel.
+    char at(std::int32_t pos) const {
+        return pos >= 1 && pos <= text_size ? text[static_cast<std::size_t>(pos) - 1] : '\001';
+    }
+    // Appends a position to the markup (the end of a range opened before).
+    void append_position(std::int32_t pos);
+    std::int32_t token_end() const { return token_pos + token_len - 1; }
+
+    // The run of plain statements of one sequence that is still open in the markup: its end
+    // is written only when a structure, a jump or the end of the sequence follows.
+    struct pending_code {
+        std::int32_t end = 0;
+    };
+    void open_code(pending_code& code);
+    void flush(pending_code& code);
+
+    // Counts one level of nesting for as long as it lives; past `max_nesting` the parse is
+    // abandoned and `parse` reports "Error In Statement" with the markup written so far.
+    class nesting_guard {
+    public:
+        explicit nesting_guard(tsparser& parser);
+        ~nesting_guard() { --parser_.nesting_; }
+        nesting_guard(const nesting_guard&) = delete;
+        nesting_guard& operator=(const nesting_guard&) = delete;
+
+    private:
+        tsparser& parser_;
+    };
+
+    // Tokens that are costly to measure (groups, words with a look-ahead) are measured once
+    // per parse: `recall_token` restores a measurement made before at `token_pos`, with the
+    // last error it recorded; `remember_token` stores the current token as that measurement.
+    // Any change of `text` forgets them all.
+    bool recall_token();
+    void remember_token(std::uint64_t errors_before);
+    std::uint64_t errors_recorded() const { return error_serial_; }
+
+    std::string aux_text;
+    std::vector<keyword_entry> keywords;
+    token_kind kind = tk_eof;
+    std::int32_t token_len = 0;
+    std::int32_t token_pos = 0;
+    std::string text;
+    std::int32_t text_size = 0;
+    std::uint8_t error_code = err_none;
+    std::int32_t error_pos = 0;
+    std::string output;
+
+private:
+    struct nesting_overflow : std::runtime_error {
+        nesting_overflow() : std::runtime_error("nesting too deep") {}
+    };
+    struct measured_token {
+        token_kind kind;
+        bool recorded_error;
+        std::uint8_t error_code;
+        std::int32_t len;
+        std::int32_t error_pos;
+    };
+
+    bool check_character(std::int32_t pos, std::int32_t& passed);
+
+    int nesting_ = 0;
+    std::uint64_t error_serial_ = 0;
+    std::unordered_map<std::int32_t, measured_token> measured_;
+};
+
+}  // namespace tarnwell
