@@ -43,7 +43,7 @@ const markup_case worked_examples[] = {
      "<dowhile>71-72<statement>81-83<code/>81-84</statement>87-87</dowhile>89-102"
      "</statement>105-105"},
     {"empty_text", "", true, no_error, "<statement>1-1</statement>1-1"},
-    {"else_if_chain_on_one_line", "if (a) x(); else if (b) y(); else z();", true, no_error,
+    {"else_if_chain_on_one_line", "if (a) x(); else if (b) y(); else z();\r\n", true, no_error,
      "<statement>1-2<if>1-6<statement>8-8<code/>8-11</statement>11-11<statement>18-19"
      "<if>18-23<statement>25-25<code/>25-28</statement>28-28<statement>35-35<code/>35-38"
      "</statement>38-38</if>38-38</statement>38-38</if>38-38</statement>41-41"},
@@ -52,9 +52,9 @@ const markup_case worked_examples[] = {
      no_error,
      "<statement>1-3<code/>10-13<except>18-28<statement>35-35<code/>35-38</statement>41-41"
      "</except>41-41<code/>43-59</statement>65-65"},
-    {"case_label_token", "switch (k) {\ncase FOO: f(); break;\n}", true, no_error,
+    {"case_label_token", "switch (k) {\r\ncase FOO: f(); break;\r\n}", true, no_error,
      "<statement>1-6<switch>1-12<case/>15-23<statement>25-25<code/>25-28<break/>30-35"
-     "</statement>37-37</switch>37-37</statement>38-38"},
+     "</statement>38-38</switch>38-38</statement>39-39"},
     {"conditional_expression_is_plain_code", "x = a ? b : c;", true, no_error,
      "<statement>1-1<code/>1-14</statement>15-15"},
     {"empty_loop_body", "for (;;) ;", true, no_error,
@@ -102,8 +102,8 @@ const markup_case worked_examples[] = {
     {"jump_without_semicolon", "return x", false, "here should be \";\"",
      "<statement>1-6<return/>1-"},
     {"stray_tokens_are_skipped", "::x; \"s\"; f();", true, no_error,
-     "<statement>1-2<code/>3-4<code/>11-14</statement>15-15"},
-    {"unterminated_string", "f(\"abc);", false, "here should be \")\"",
+     "<statement>1-2<code/>3-14</statement>15-15"},
+    {"unterminated_string", "f(\"abc);", false, "here should be \";\"",
      "<statement>1-1<code/>1-"},
 };
 
