@@ -157,20 +157,22 @@ bool txml2script::skip_block(std::uint8_t closing_code) {
     const auto pair = std::find_if(std::begin(construct_pairs), std::end(construct_pairs),
                                    [&](const construct_pair& p) { return p.closing == closing_code; });
     if (pair == std::end(construct_pairs)) return false;
-    const std::string start = item.text.substr(0, item.text.find('-'));
-    // Constructs of the same kind nested inside are collapsed with it: their closing items
-    // are counted off against their opening items.
-    int open_inside = 0;
-    next_item();
-    while (item.code != closing_code || open_inside > 0) {
-        if (item.code == item_end_of_markup) return false;
-        if (item.code == pair->opening) ++open_inside;
-        if (item.code == closing_code) --open_inside;
+    const auto start_of = [](const std::string& text) { return text.substr(0, text.find('-')); };
+    // Each construct of the same kind nested inside is collapsed with it, in turn: its
+    // closing item takes the range from its own start (a layout that fails at the end of the
+    // markup shows the text it leaves).
+    std::vector<std::string> starts{start_of(item.text)};
+    for (;;) {
         next_item();
+        if (item.code == item_end_of_markup) return false;
+        if (item.code == pair->opening) starts.push_back(start_of(item.text));
+        if (item.code != closing_code) continue;
+        const std::size_t dash = item.text.find('-');
+        item.text = starts.back() + "-" +
+                    (dash == std::string::npos ? std::string() : item.text.substr(dash + 1));
+        starts.pop_back();
+        if (starts.empty()) return true;
     }
-    const std::size_t dash = item.text.find('-');
-    item.text = start + "-" + (dash == std::string::npos ? std::string() : item.text.substr(dash + 1));
-    return true;
 }
 
 int txml2script::depth() {
