@@ -17,7 +17,9 @@ namespace {
 // A markup given as FILE: its text up to and including its terminator, laid out for the parser
 // slot of --lang (default 3). There is no parse, so the parse fields report success.
 parse_outcome given_markup(const cli_options& options) {
-    if (options.lines) throw usage_error("--lines marks source lines; it does not go with --markup");
+    if (options.lines) {
+        throw usage_error("--lines marks source lines; it does not go with --markup");
+    }
     const std::string text = read_input(options.file);
     parse_outcome outcome;
     outcome.result.ok = true;
@@ -31,8 +33,7 @@ parse_outcome given_markup(const cli_options& options) {
 }  // namespace
 
 int run_script(std::span<const std::string_view> args, std::ostream& out) {
-    const cli_options options =
-        parse_options(args, opt_lang | opt_lines | opt_level | opt_markup);
+    const cli_options options = parse_options(args, opt_lang | opt_lines | opt_level | opt_markup);
     const parse_outcome parsed = options.markup ? given_markup(options) : parse_request(options);
     txml2script engine;
     engine.markup = parsed.result.markup;

@@ -16,12 +16,16 @@ struct change {
     symbol name;
 };
 
-constexpr change becomes(symbol s) { return {change_kind::rename, s}; }
+constexpr change becomes(symbol s) {
+    return {change_kind::rename, s};
+}
 // Renamed, and its range text becomes the current item text.
 constexpr change becomes_with_item_text(symbol s) {
     return {change_kind::rename_with_item_text, s};
 }
-constexpr change new_cell(symbol s) { return {change_kind::add, s}; }
+constexpr change new_cell(symbol s) {
+    return {change_kind::add, s};
+}
 constexpr change unchanged{change_kind::keep, symbol::none};
 constexpr change nothing{change_kind::keep, symbol::none};
 constexpr change removed{change_kind::remove, symbol::none};
@@ -33,6 +37,7 @@ using enum merge_line;
 
 using enum symbol;
 
+// clang-format off
 // Modes 0 and 3, and the one cell of a crossing line (mode 6).
 struct cell_rule {
     symbol holds;
@@ -155,6 +160,8 @@ constexpr rerouting_rule rerouting_rules[] = {
     {P_rightturn,   becomes(P_leftturn),  3,       becomes(p_connect)},
 };
 
+// clang-format on
+
 // The row of a table for the cell a position holds; nullptr for a name the table does not
 // list, which stays unchanged with no line drawn and gives 1.
 template <typename Rule>
@@ -231,18 +238,26 @@ std::uint64_t cell_script::key(int column, int row) {
 
 cell_script::cell* cell_script::earliest(int column, int row) {
     const auto found = positions_.find(key(column, row));
-    return found == positions_.end() ? nullptr : &cells_[static_cast<std::size_t>(found->second.first)];
+    return found == positions_.end() ? nullptr
+                                     : &cells_[static_cast<std::size_t>(found->second.first)];
 }
 
 const cell_script::cell* cell_script::earliest(int column, int row) const {
     const auto found = positions_.find(key(column, row));
-    return found == positions_.end() ? nullptr : &cells_[static_cast<std::size_t>(found->second.first)];
+    return found == positions_.end() ? nullptr
+                                     : &cells_[static_cast<std::size_t>(found->second.first)];
+}
+
+void cell_script::reserve(std::size_t cells) {
+    cells_.reserve(cells);
+    positions_.reserve(cells);
 }
 
 void cell_script::add_cell(int column, int row, symbol name, std::string_view text) {
     const auto index = static_cast<std::int32_t>(cells_.size());
     cells_.push_back({column, row, name, false, -1, std::string(text)});
-    const auto [slot, fresh] = positions_.try_emplace(key(column, row), position_cells{index, index});
+    const auto [slot, fresh] =
+        positions_.try_emplace(key(column, row), position_cells{index, index});
     if (!fresh) {
         cells_[static_cast<std::size_t>(slot->second.last)].next_here = index;
         slot->second.last = index;

@@ -26,7 +26,7 @@ struct cell_context {
 // earliest cell of a position (the one every lookup, rename and removal acts on) is found
 // without searching.
 class cell_script {
-public:
+  public:
     void add_cell(int column, int row, symbol name, std::string_view text);
     // The earliest cell's name, `symbol::none` when the position is empty.
     symbol cell_name(int column, int row) const;
@@ -44,12 +44,14 @@ public:
     // or 3 as the mode's table says.
     int merge_cell(int column, int row, int mode, int argument, const cell_context& context);
 
+    // Room for about `cells` cells without growing.
+    void reserve(std::size_t cells);
     // Appends the cells of `later` after these, in their order.
     void append(const cell_script& later);
     // "(" column "," row "," name "," text ")" for every cell, in order.
     void write(std::string& out) const;
 
-private:
+  private:
     struct cell {
         int column;
         int row;

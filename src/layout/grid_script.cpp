@@ -127,7 +127,9 @@ std::optional<grid_cell> read_cell(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
-std::string_view symbol_name(symbol s) { return symbol_names[static_cast<std::size_t>(s)]; }
+std::string_view symbol_name(symbol s) {
+    return symbol_names[static_cast<std::size_t>(s)];
+}
 
 std::optional<grid_script> read_grid_script(std::string_view text) {
     const auto columns = between(text, "colcount", "rowcount");

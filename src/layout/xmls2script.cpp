@@ -57,13 +57,13 @@ bool basic_like_selection(int parser_slot) {
 
 // Counts the sequences being laid out for as long as it lives.
 class nesting_count {
-public:
+  public:
     explicit nesting_count(int& nesting) : nesting_(nesting) { ++nesting_; }
     ~nesting_count() { --nesting_; }
     nesting_count(const nesting_count&) = delete;
     nesting_count& operator=(const nesting_count&) = delete;
 
-private:
+  private:
     int& nesting_;
 };
 
@@ -108,14 +108,22 @@ constexpr struct {
 };
 // clang-format on
 
+// The row of a table that an opening item selects, or nullptr.
+template <typename Row, std::size_t size>
+const Row* opened_by(const Row (&table)[size], std::uint8_t code) {
+    for (const Row& row : table) {
+        if (row.opening == code) return &row;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 // Reader
 
 void txml2script::read_item() {
-    const auto size = static_cast<std::int32_t>(markup.size());
     const std::int32_t p = item.position;
-    if (p < 1 || p > size) {
+    if (p < 1 || static_cast<std::size_t>(p) > markup.size()) {
         // Past the end of the text: as if the terminator stood there, so that no loop over
         // the items of an unterminated markup runs on.
         item.code = item_end_of_markup;
@@ -137,8 +145,8 @@ void txml2script::read_item() {
     const std::size_t close = markup.find_first_of(">\001", start + 1);
     if (close == std::string::npos || markup[close] == '\001') {
         item.code = item_malformed;
-        item.length = static_cast<std::int32_t>((close == std::string::npos ? markup.size() : close) -
-                                                start);
+        item.length =
+            static_cast<std::int32_t>((close == std::string::npos ? markup.size() : close) - start);
         return;
     }
     item.code = tsparser::tag_code(std::string_view(markup).substr(start, close - start + 1));
@@ -154,8 +162,9 @@ void txml2script::next_item() {
 }
 
 bool txml2script::skip_block(std::uint8_t closing_code) {
-    const auto pair = std::find_if(std::begin(construct_pairs), std::end(construct_pairs),
-                                   [&](const construct_pair& p) { return p.closing == closing_code; });
+    const auto pair =
+        std::find_if(std::begin(construct_pairs), std::end(construct_pairs),
+                     [&](const construct_pair& p) { return p.closing == closing_code; });
     if (pair == std::end(construct_pairs)) return false;
     const auto start_of = [](const std::string& text) { return text.substr(0, text.find('-')); };
     // Each construct of the same kind nested inside is collapsed with it, in turn: its
@@ -220,6 +229,10 @@ void txml2script::extent::widen(int column) {
 
 bool txml2script::make_script(int level) {
     script_cells_ = cell_script();
+    // A chart has about one cell for every five characters of markup; a markup that is
+    // mostly junk text must not reserve much.
+    constexpr std::size_t most_reserved = std::size_t{1} << 18;
+    script_cells_.reserve(std::min(markup.size() / 5, most_reserved));
     cells_ = &script_cells_;
     measuring_ = false;
     nesting_ = 0;
@@ -235,9 +248,8 @@ bool txml2script::make_script(int level) {
     const bool laid_out = layout_block(100, 2, level);
     add_cell(current_column_, current_row_, p_end);
     current_row_ += 1;
-    grid_script_ = "colcount" + std::to_string(highest_column_ - lowest_column_ + 4) +
-                   "rowcount" + std::to_string(current_row_ + 2) + "script" +
-                   std::to_string(lowest_column_ - 1);
+    grid_script_ = "colcount" + std::to_string(highest_column_ - lowest_column_ + 4) + "rowcount" +
+                   std::to_string(current_row_ + 2) + "script" + std::to_string(lowest_column_ - 1);
     script_cells_.write(grid_script_);
     grid_script_ += '\001';
     measures_.clear();
@@ -263,8 +275,7 @@ bool txml2script::layout_block(int column, int row, int level) {
 // A trial layout of the sequence whose `<statement>` is the current item, at (column, row)
 // below a cell named `above`: the reader, the current position and the extent end as the
 // trial leaves them. The cells it would write are not needed.
-const txml2script::block_measure* txml2script::trial(int column, int row, int level,
-                                                     symbol above) {
+const txml2script::block_measure* txml2script::trial(int column, int row, int level, symbol above) {
     const block_measure& measure = measured(level, above);
     if (!measure.ok) return nullptr;
     item = measure.end;
@@ -317,7 +328,8 @@ const txml2script::block_measure& txml2script::measured(int level, symbol above)
 
 std::size_t txml2script::measure_key_hash::operator()(const measure_key& key) const {
     const std::size_t h = std::hash<std::int32_t>()(key.position);
-    return h ^ (std::hash<int>()(key.level) * 31 + static_cast<std::size_t>(key.above)) * 0x9e3779b97f4a7c15ULL;
+    return h ^ (std::hash<int>()(key.level) * 31 + static_cast<std::size_t>(key.above)) *
+                   0x9e3779b97f4a7c15ULL;
 }
 
 // A branch laid out the way its trial lays it out, on cells of its own, which then stay in
@@ -399,23 +411,21 @@ bool txml2script::lay_out_sequence(int c, int r, int level) {
                 ok = collapsed(p_except, item_end_except);
                 break;
             default: {
-                const auto compound =
-                    std::find_if(std::begin(collapsed_constructs), std::end(collapsed_constructs),
-                                 [&](const collapsed_construct& k) { return k.opening == code; });
-                if (compound == std::end(collapsed_constructs)) break;  // passed over
+                // Anything but a compound item (an unknown tag, a stray character, a comment,
+                // a label or closing item out of place) is passed over.
+                const collapsed_construct* compound = opened_by(collapsed_constructs, code);
+                if (compound == nullptr) break;
                 if (level == 2) {
                     ok = collapsed(compound->collapsed, compound->closing);
                 } else if (code == item_if) {
                     ok = conditional(nested, sequence);
                 } else if (code == item_switch) {
                     ok = selection(nested, sequence);
+                } else if (const auto* before = opened_by(loops_tested_before, code)) {
+                    ok = loop_tested_before(before->shape, nested, sequence);
                 } else {
-                    for (const auto& loop : loops_tested_before) {
-                        if (loop.opening == code) ok = loop_tested_before(loop.shape, nested, sequence);
-                    }
-                    for (const auto& loop : loops_tested_after) {
-                        if (loop.opening == code) ok = loop_tested_after(loop.shape, nested, sequence);
-                    }
+                    ok = loop_tested_after(opened_by(loops_tested_after, code)->shape, nested,
+                                           sequence);
                 }
                 break;
             }
@@ -631,8 +641,7 @@ bool txml2script::selection(int level, extent& sequence) {
 
 // The head with the body below it, the back edge up the left side into the head's left,
 // and the exit out of the head's right, down the right side and back under the body.
-bool txml2script::loop_tested_before(const loop_before_shape& loop, int level,
-                                     extent& sequence) {
+bool txml2script::loop_tested_before(const loop_before_shape& loop, int level, extent& sequence) {
     const int d = current_column_;
     const int f = current_row_;
     add_cell(d, f, loop.head);

@@ -41,7 +41,7 @@ inline constexpr std::uint8_t item_end_except = 26;
 inline constexpr std::uint8_t item_code = 27;
 inline constexpr std::uint8_t item_end_of_markup = 28;  // "\001", or the end of the text
 inline constexpr std::uint8_t item_unknown_tag = 29;
-inline constexpr std::uint8_t item_malformed = 30;      // a tag cut off, or a stray character
+inline constexpr std::uint8_t item_malformed = 30;  // a tag cut off, or a stray character
 
 // Where the reader stands in the markup.
 struct markup_item {
@@ -55,8 +55,12 @@ struct markup_item {
 struct loop_before_shape;
 struct loop_after_shape;
 
+// One engine serves every layout of the program, one layout at a time. A conditional with
+// else places its branches after trial layouts that measure them; each sequence is measured
+// once per layout, on cells of its own, and laid out for real once, so the cost of a layout
+// grows with its markup rather than doubling with every nested conditional.
 class txml2script {
-public:
+  public:
     txml2script() = default;
     txml2script(const txml2script&) = delete;
     txml2script& operator=(const txml2script&) = delete;
@@ -85,7 +89,7 @@ public:
     // Deepest nesting of sequences a layout follows; a deeper markup fails the layout there.
     static constexpr int max_nesting = 1000;
 
-private:
+  private:
     // The columns a sequence spans.
     struct extent {
         int lowest;

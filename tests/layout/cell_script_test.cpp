@@ -54,7 +54,8 @@ TEST(CellScript, LinesOfEachKindAndTheirDirections) {
     cell_script script;
     script.draw_line(3, 1, 5, 1, line_kind::plain_horizontal, context);
     script.draw_line(8, 2, 8, 3, line_kind::plain_vertical, context);
-    EXPECT_EQ(cells_of(script), "(3,1,P_hline,t)(4,1,P_hline,t)(5,1,P_hline,t)(8,2,P_vline,t)(8,3,P_vline,t)");
+    EXPECT_EQ(cells_of(script),
+              "(3,1,P_hline,t)(4,1,P_hline,t)(5,1,P_hline,t)(8,2,P_vline,t)(8,3,P_vline,t)");
 
     // A line from d + 2 to d + 1, an upward one, a slanted one: nothing.
     cell_script none;
@@ -111,8 +112,9 @@ TEST(CellScript, RightBranchWalksLeftToTheCornerOfTheInnerBranch) {
     script.add_cell(9, 6, p_rightdownturnarrow, "join");
     const cell_context context{"now", 3, 12};
     EXPECT_EQ(script.merge_cell(9, 6, 2, 6, context), 1);
-    EXPECT_EQ(cells_of(script), "(4,6,p_connect,outer)(6,6,P_rightturn,corner)(3,6,P_hline,now)"
-                                "(5,6,P_hline,now)");
+    EXPECT_EQ(cells_of(script),
+              "(4,6,p_connect,outer)(6,6,P_rightturn,corner)(3,6,P_hline,now)"
+              "(5,6,P_hline,now)");
 }
 
 TEST(CellScript, RightBranchWalkThroughHorizontalPiecesOnlyDrawsNothing) {
@@ -143,8 +145,9 @@ TEST(CellScript, ReroutingTurnsAtTheFirstCornerAndCrossesAfterIt) {
     script.add_cell(4, 4, P_hline, "c");
     script.add_cell(5, 4, P_rightturn, "d");
     script.draw_line(1, 4, 6, 4, line_kind::rerouting, {"r", 0, 0});
-    EXPECT_EQ(cells_of(script), "(3,4,P_leftturn,b)(4,4,P_hline,c)(5,4,p_connect,d)(1,4,P_hline,r)"
-                                "(6,4,P_hline,r)");
+    EXPECT_EQ(cells_of(script),
+              "(3,4,P_leftturn,b)(4,4,P_hline,c)(5,4,p_connect,d)(1,4,P_hline,r)"
+              "(6,4,P_hline,r)");
     cell_script stop;
     stop.add_cell(2, 4, P_hline, "a");
     stop.add_cell(3, 4, p_connect, "b");

@@ -89,10 +89,10 @@ TEST(GridScript, RangesThatMapToSourceCharacters) {
         std::int32_t end;
     };
     const range_case cases[] = {
-        {"27-32", true, 27, 32},  {"5-5", true, 5, 5},    {"12-", false, 0, 0},
-        {"-12", false, 0, 0},     {"12", false, 0, 0},    {"7-3", false, 0, 0},
-        {"a-b", false, 0, 0},     {"1-2-3", false, 0, 0}, {"99999999999-1", false, 0, 0},
-        {"1--2", false, 0, 0},    {"", false, 0, 0},
+        {"27-32", true, 27, 32}, {"5-5", true, 5, 5},    {"12-", false, 0, 0},
+        {"-12", false, 0, 0},    {"12", false, 0, 0},    {"7-3", false, 0, 0},
+        {"a-b", false, 0, 0},    {"1-2-3", false, 0, 0}, {"99999999999-1", false, 0, 0},
+        {"1--2", false, 0, 0},   {"", false, 0, 0},
     };
     for (const range_case& c : cases) {
         const std::optional<source_range> range = range_of(c.text);

@@ -33,7 +33,7 @@ TEST(LayoutDifferential, EngineMatchesTheReferenceOnGeneratedMarkups) {
     txml2script engine;
     testing::reference_layout reference;
     constexpr int slots[] = {1, 3, 7, 11};
-    const int cases = setting("TARNWELL_LAYOUT_CASES", 2000);
+    const int cases = setting("TARNWELL_LAYOUT_CASES", 800);
     int failures = 0;
     for (int i = 0; i < cases && failures < 5; ++i) {
         const int depth = 1 + static_cast<int>(rng() % 6);

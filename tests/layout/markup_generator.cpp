@@ -10,12 +10,14 @@ int pick(std::mt19937& rng, int below) {
     return std::uniform_int_distribution<int>(0, below - 1)(rng);
 }
 
-bool chance(std::mt19937& rng, int percent) { return pick(rng, 100) < percent; }
+bool chance(std::mt19937& rng, int percent) {
+    return pick(rng, 100) < percent;
+}
 
 // Writes items with increasing positions; now and then a range is not well formed, as a
 // parser leaves it (an empty range, or an end one past its keyword).
 class markup_writer {
-public:
+  public:
     explicit markup_writer(std::mt19937& rng) : rng_(rng) {}
 
     void item(const char* tag) {
@@ -39,16 +41,17 @@ public:
 
     std::string finish() { return out_ + "\001"; }
 
-private:
+  private:
     void statement(int depth) {
         static constexpr std::array<const char*, 8> simple = {
-            "<code/>", "<code/>", "<return/>", "<break/>",
-            "<continue/>", "<exit/>", "<goto/>", "<label/>"};
+            "<code/>",     "<code/>", "<return/>", "<break/>",
+            "<continue/>", "<exit/>", "<goto/>",   "<label/>"};
         const int kind = depth > 1 ? pick(rng_, 12) : 0;
         switch (kind) {
             case 0:
             case 1:
-                item(chance(rng_, 2) ? "<comment/>" : simple[static_cast<std::size_t>(pick(rng_, 8))]);
+                item(chance(rng_, 2) ? "<comment/>"
+                                     : simple[static_cast<std::size_t>(pick(rng_, 8))]);
                 break;
             case 2:
             case 3:
@@ -124,7 +127,7 @@ private:
 };
 
 class c_writer {
-public:
+  public:
     explicit c_writer(std::mt19937& rng) : rng_(rng) {}
 
     void statements(int depth, int count) {
@@ -133,7 +136,7 @@ public:
 
     std::string finish() { return out_; }
 
-private:
+  private:
     void line(const std::string& text) { out_ += std::string(indent_, ' ') + text + "\r\n"; }
 
     void block(int depth) {
@@ -249,7 +252,8 @@ std::string cut_markup(std::mt19937& rng, const std::string& markup) {
 
 std::string damaged_markup(std::mt19937& rng, const std::string& markup) {
     static constexpr std::array<const char*, 10> strays = {
-        "x", "-", " ", ">", "<", "<foo/>1-2", "<IF>3-4", "<statement>", "99999999999999999999", "/"};
+        "x", "-", " ", ">", "<", "<foo/>1-2", "<IF>3-4", "<statement>", "99999999999999999999",
+        "/"};
     std::string out = markup.substr(0, markup.size() - 1);
     for (int faults = 1 + pick(rng, 3); faults > 0 && !out.empty(); --faults) {
         const std::size_t at = static_cast<std::size_t>(pick(rng, static_cast<int>(out.size())));
@@ -261,14 +265,16 @@ std::string damaged_markup(std::mt19937& rng, const std::string& markup) {
                 // Drop an item: from a "<" up to the next one.
                 const std::size_t from = out.rfind('<', at);
                 const std::size_t to = out.find('<', at + 1);
-                if (from != std::string::npos) out.erase(from, (to == std::string::npos ? out.size() : to) - from);
+                if (from != std::string::npos)
+                    out.erase(from, (to == std::string::npos ? out.size() : to) - from);
                 break;
             }
             case 2: {
                 const std::size_t from = out.rfind('<', at);
                 const std::size_t to = out.find('<', at + 1);
                 if (from != std::string::npos) {
-                    out.insert(from, out.substr(from, (to == std::string::npos ? out.size() : to) - from));
+                    out.insert(
+                        from, out.substr(from, (to == std::string::npos ? out.size() : to) - from));
                 }
                 break;
             }

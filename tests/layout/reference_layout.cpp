@@ -128,8 +128,8 @@ void reference_layout::read_item() {
             length_ = q - p;
             return;
         }
-        code_ = tsparser::tag_code(markup.substr(static_cast<std::size_t>(p - 1),
-                                                 static_cast<std::size_t>(q - p + 1)));
+        code_ = tsparser::tag_code(
+            markup.substr(static_cast<std::size_t>(p - 1), static_cast<std::size_t>(q - p + 1)));
         std::int32_t e = q + 1;
         while (e <= size && markup[static_cast<std::size_t>(e - 1)] != '<' &&
                markup[static_cast<std::size_t>(e - 1)] != '\001') {
@@ -191,8 +191,14 @@ int reference_layout::depth() {
 
 // Cells
 
+// "(" column "," row ",": the start of a cell, so that column 5 is not found in column 15.
 std::size_t reference_layout::find(int column, int row) const {
-    return cells_.find("(" + std::to_string(column) + "," + std::to_string(row) + ",");
+    std::string prefix(1, '(');
+    prefix += std::to_string(column);
+    prefix += ',';
+    prefix += std::to_string(row);
+    prefix += ',';
+    return cells_.find(prefix);
 }
 
 std::string reference_layout::cell_name(int column, int row) const {
@@ -203,8 +209,15 @@ std::string reference_layout::cell_name(int column, int row) const {
 }
 
 void reference_layout::add_cell(int column, int row, const std::string& name) {
-    cells_ += "(" + std::to_string(column) + "," + std::to_string(row) + "," + name + "," + text_ +
-              ")";
+    cells_ += '(';
+    cells_ += std::to_string(column);
+    cells_ += ',';
+    cells_ += std::to_string(row);
+    cells_ += ',';
+    cells_ += name;
+    cells_ += ',';
+    cells_ += text_;
+    cells_ += ')';
 }
 
 void reference_layout::set_cell(int column, int row, const std::string& name,
@@ -275,7 +288,8 @@ int reference_layout::merge_cell(int column, int row, int mode, int argument) {
     };
     if (mode == 6) {
         if (holds.empty()) add_cell(column, row, "P_hline");
-        if (holds == "P_leftturn" || holds == "P_rightturn") set_cell(column, row, "p_connect", nullptr);
+        if (holds == "P_leftturn" || holds == "P_rightturn")
+            set_cell(column, row, "p_connect", nullptr);
         return 1;
     }
     if (mode == 8) {

@@ -11,7 +11,7 @@
 namespace tarnwell::testing {
 
 class reference_layout {
-public:
+  public:
     std::string markup;
     int parser_slot = 3;
 
@@ -19,7 +19,7 @@ public:
     int depth();
     const std::string& grid_script() const { return script_; }
 
-private:
+  private:
     // Reader
     void read_item();
     void next_item();

@@ -247,10 +247,10 @@ TEST(Reader, CollapsedRangeOfItemsWithoutEnds) {
 // Positions that hold a node symbol and another cell: one of the two is lost in the grid.
 std::vector<std::pair<int, int>> nodes_drawn_over(const std::string& text) {
     static const std::set<std::string> nodes = {
-        "p_start", "p_statement", "P_code",    "P_return", "P_exit",    "P_break",
-        "P_continue", "p_label",  "p_goto",    "p_except", "p_if",      "p_if2",
-        "P_switch", "p_switch2",  "P_case",    "p_else",   "P_for",     "p_for2",
-        "P_WHILE",  "p_whiledo",  "p_dowhile", "P_until",  "p_untildo", "p_dountil"};
+        "p_start",    "p_statement", "P_code",    "P_return", "P_exit",    "P_break",
+        "P_continue", "p_label",     "p_goto",    "p_except", "p_if",      "p_if2",
+        "P_switch",   "p_switch2",   "P_case",    "p_else",   "P_for",     "p_for2",
+        "P_WHILE",    "p_whiledo",   "p_dowhile", "P_until",  "p_untildo", "p_dountil"};
     const auto script = read_grid_script(text);
     std::map<std::pair<int, int>, std::vector<std::string>> at;
     for (const grid_cell& cell : script->cells) at[{cell.column, cell.row}].push_back(cell.name);
@@ -303,7 +303,8 @@ std::string nested_loops(int depth) {
     std::string markup = "<statement>1-1";
     for (int i = 0; i < depth; ++i) markup += "<if>1-1<statement>1-1";
     markup += "<code/>1-1";
-    for (int i = 0; i < depth; ++i) markup += "</statement>1-1<statement>1-1</statement>1-1</if>1-1";
+    for (int i = 0; i < depth; ++i)
+        markup += "</statement>1-1<statement>1-1</statement>1-1</if>1-1";
     return markup + "</statement>1-1\001";
 }
 
