@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "parsers/xmls.h"
@@ -482,62 +483,71 @@ bool txml2script::conditional(int level, extent& sequence) {
     if (f >= merge_row) merge_row = f + 1;
     item = at_if;
 
-    // True exit and the left branch.
-    if (left == d - 1) {
-        add_cell(d - 1, f, p_leftdownturntruearrow);
-    } else {
-        add_cell(d - 1, f, P_trueline);
-        draw_line(left + 1, f, d - 2, f, line_kind::plain_horizontal);
-        add_cell(left, f, p_leftdownturnarrow);
-    }
-    next_item();
-    if (item.code != item_statement) return false;
-    if (!layout_block(left, f + 1, level)) return false;
-    sequence.widen(lowest_column_);
-    sequence.widen(highest_column_);
-    const int left_flow = merge_cell(current_column_, current_row_ - 1, 1, merge_row);
-    if (left_flow != 0 && current_row_ - 1 != merge_row) {
-        draw_line(current_column_, current_row_, current_column_, merge_row - 1,
-                  line_kind::plain_vertical);
-        add_cell(current_column_, merge_row, P_leftturn);
-        draw_line(current_column_ + 1, merge_row, d - 1, merge_row, line_kind::plain_horizontal);
-    }
-
-    // False exit and the right branch.
-    if (right == d + 1) {
-        add_cell(d + 1, f, p_rightdownturnfalsearrow);
-    } else {
-        add_cell(d + 1, f, P_falseline);
-        draw_line(d + 2, f, right - 1, f, line_kind::plain_horizontal);
-        add_cell(right, f, p_rightdownturnarrow);
-    }
-    next_item();
-    if (item.code != item_statement) return false;
-    if (!layout_block(right, f + 1, level)) return false;
-    sequence.widen(lowest_column_);
-    sequence.widen(highest_column_);
-    const int right_flow = merge_cell(current_column_, current_row_ - 1, 2, merge_row);
-    if (right_flow != 0 && current_row_ - 1 != merge_row) {
-        draw_line(current_column_, current_row_, current_column_, merge_row - 1,
-                  line_kind::plain_vertical);
-        add_cell(current_column_, merge_row, P_rightturn);
-        draw_line(d + 1, merge_row, current_column_ - 1, merge_row, line_kind::plain_horizontal);
-    }
+    exit_to_branch(d - 1, left, f, p_leftdownturntruearrow, P_trueline, p_leftdownturnarrow);
+    const std::optional<int> left_flow =
+        branch_to_merge_row(left, f, level, d, merge_row, sequence);
+    if (!left_flow) return false;
+    exit_to_branch(d + 1, right, f, p_rightdownturnfalsearrow, P_falseline, p_rightdownturnarrow);
+    const std::optional<int> right_flow =
+        branch_to_merge_row(right, f, level, d, merge_row, sequence);
+    if (!right_flow) return false;
 
     // The join.
     next_item();
     if (item.code != item_end_if) return false;
     current_column_ = d;
     current_row_ = merge_row;
-    if (left_flow != 0 && right_flow != 0) {
+    if (*left_flow != 0 && *right_flow != 0) {
         add_cell(d, merge_row, p_threearrow);
-    } else if (left_flow != 0) {
+    } else if (*left_flow != 0) {
         add_cell(d, merge_row, p_rightdownturnarrow);
-    } else if (right_flow != 0) {
+    } else if (*right_flow != 0) {
         add_cell(d, merge_row, p_leftdownturnarrow);
     }
     current_row_ = merge_row + 1;
     return true;
+}
+
+// The exit of a branch from the condition row: a corner with an arrow down when the branch
+// starts next to the head, otherwise a line out of the head and a corner down into the branch.
+void txml2script::exit_to_branch(int next_to_head, int branch, int f, symbol corner_arrow,
+                                 symbol line_out, symbol corner) {
+    if (branch == next_to_head) {
+        add_cell(next_to_head, f, corner_arrow);
+        return;
+    }
+    add_cell(next_to_head, f, line_out);
+    draw_line(std::min(branch, next_to_head) + 1, f, std::max(branch, next_to_head) - 1, f,
+              line_kind::plain_horizontal);
+    add_cell(branch, f, corner);
+}
+
+// Lays out the next branch of a conditional with else in its column and brings its flow down
+// to the merge row and across towards the join in column d: merge mode 1 for the left branch,
+// 2 for the right one. Gives the flow (0 when it ends inside the branch), none on failure.
+std::optional<int> txml2script::branch_to_merge_row(int column, int f, int level, int d,
+                                                    int merge_row, extent& sequence) {
+    next_item();
+    if (item.code != item_statement) return std::nullopt;
+    if (!layout_block(column, f + 1, level)) return std::nullopt;
+    sequence.widen(lowest_column_);
+    sequence.widen(highest_column_);
+    const bool left = column < d;
+    const int bottom = current_row_ - 1;
+    const int flow = merge_cell(current_column_, bottom, left ? 1 : 2, merge_row);
+    if (flow != 0 && bottom != merge_row) {
+        draw_line(current_column_, current_row_, current_column_, merge_row - 1,
+                  line_kind::plain_vertical);
+        add_cell(current_column_, merge_row, left ? P_leftturn : P_rightturn);
+        if (left) {
+            draw_line(current_column_ + 1, merge_row, d - 1, merge_row,
+                      line_kind::plain_horizontal);
+        } else {
+            draw_line(d + 1, merge_row, current_column_ - 1, merge_row,
+                      line_kind::plain_horizontal);
+        }
+    }
+    return flow;
 }
 
 // The true branch goes straight down; the false path runs right along the condition row,
@@ -639,6 +649,17 @@ bool txml2script::selection(int level, extent& sequence) {
 
 // Loops
 
+// The top of a back edge that comes up column lo - 1 and ends in an arrow into (d, f).
+void txml2script::back_edge_into(int d, int f, int lo) {
+    if (lo == d) {
+        add_cell(d - 1, f, p_rightturnarrow);
+        return;
+    }
+    add_cell(lo - 1, f, P_leftupturn);
+    draw_line(lo, f, d - 2, f, line_kind::plain_horizontal);
+    add_cell(d - 1, f, P_rightarrow);
+}
+
 // The head with the body below it, the back edge up the left side into the head's left,
 // and the exit out of the head's right, down the right side and back under the body.
 bool txml2script::loop_tested_before(const loop_before_shape& loop, int level, extent& sequence) {
@@ -659,13 +680,7 @@ bool txml2script::loop_tested_before(const loop_before_shape& loop, int level, e
 
     if (merge_cell(d, current_row_ - 1, 3, 0) != 0) {
         sequence.widen(lo - 1);
-        if (lo == d) {
-            add_cell(d - 1, f, p_rightturnarrow);
-        } else {
-            add_cell(lo - 1, f, P_leftupturn);
-            draw_line(lo, f, d - 2, f, line_kind::plain_horizontal);
-            add_cell(d - 1, f, P_rightarrow);
-        }
+        back_edge_into(d, f, lo);
         add_cell(lo - 1, current_row_ - 1, P_leftturn);
         draw_line(lo - 1, f + 1, lo - 1, current_row_ - 2, line_kind::plain_vertical);
     }
@@ -721,13 +736,7 @@ bool txml2script::loop_tested_after(const loop_after_shape& loop, int level, ext
     draw_line(lo - 1, f + 1, lo - 1, row - 1, line_kind::plain_vertical);
     if (j == 3) {
         // The loop follows the start symbol: the back edge ends in an arrow into it.
-        if (lo == d) {
-            add_cell(lo - 1, f, p_rightturnarrow);
-        } else {
-            add_cell(lo - 1, f, P_leftupturn);
-            draw_line(lo, f, d - 2, f, line_kind::plain_horizontal);
-            add_cell(d - 1, f, P_rightarrow);
-        }
+        back_edge_into(d, f, lo);
     } else {
         add_cell(lo - 1, f, P_leftupturn);
         draw_line(lo, f, d - 1, f, line_kind::plain_horizontal);

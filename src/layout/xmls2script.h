@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -128,10 +129,15 @@ class txml2script {
     void symbol_alone(symbol name);
     bool collapsed(symbol name, std::uint8_t closing_code);
     bool conditional(int level, extent& sequence);
+    void exit_to_branch(int next_to_head, int branch, int f, symbol corner_arrow, symbol line_out,
+                        symbol corner);
+    std::optional<int> branch_to_merge_row(int column, int f, int level, int d, int merge_row,
+                                           extent& sequence);
     bool without_else(const markup_item& at_if, int d, int f, int level, extent& sequence);
     bool selection(int level, extent& sequence);
     bool loop_tested_before(const loop_before_shape& loop, int level, extent& sequence);
     bool loop_tested_after(const loop_after_shape& loop, int level, extent& sequence);
+    void back_edge_into(int d, int f, int lo);
 
     cell_context context() const;
     void add_cell(int column, int row, symbol name);
