@@ -243,7 +243,9 @@ TEST(MatchParens, MeasuresGroupsAndReportsWhereTheyBreakOff) {
         EXPECT_EQ(parser.match_parens(1), c.gives);
         EXPECT_EQ(parser.kind, c.kind_after);
         EXPECT_EQ(parser.token_pos, c.token_pos_after);
-        if (c.gives == 0) EXPECT_EQ(parser.token_len, c.token_len_after);
+        if (c.gives == 0) {
+            EXPECT_EQ(parser.token_len, c.token_len_after);
+        }
     }
 }
 
