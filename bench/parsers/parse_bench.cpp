@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -40,24 +41,29 @@ void BM_ParseNestedCalls(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseNestedCalls)->Arg(500)->Unit(benchmark::kMillisecond);
 
-// Prints, after the usual table, the ratio of each benchmark's time at 8x its base size to
-// its time at the base size.
+// Prints, after the usual table, for every benchmark run at a base size N and at 8N, the
+// ratio of its time at 8N to its time at N.
 class scaling_reporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
+            if (run.run_type == Run::RT_Iteration) {
                 times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+            }
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto base = times_.find("BM_ParseCpp/" + std::to_string(base_lines));
-        const auto large = times_.find("BM_ParseCpp/" + std::to_string(8 * base_lines));
-        if (base != times_.end() && large != times_.end() && base->second > 0) {
-            std::printf("BM_ParseCpp: time at 8x input / time at 1x input = %.2f\n",
-                        large->second / base->second);
+        for (const auto& [name, time] : times_) {
+            const std::size_t slash = name.rfind('/');
+            if (slash == std::string::npos || time <= 0) continue;
+            const long size = std::strtol(name.c_str() + slash + 1, nullptr, 10);
+            const auto large = times_.find(name.substr(0, slash + 1) + std::to_string(8 * size));
+            if (size > 0 && large != times_.end()) {
+                std::printf("%s: time at 8x input / time at 1x input = %.2f\n",
+                            name.substr(0, slash).c_str(), large->second / time);
+            }
         }
     }
 
