@@ -55,7 +55,7 @@ bool names_no_type(std::string_view type) {
 
 void TCppProcLexer::execute() {
     tokens_.load(source_text());
-    braces_matched_ = false;
+    match_brackets();
     std::size_t search_start = 0;
     for (bool first = true;; first = false) {
         tokens_.set_cursor(search_start);
@@ -67,6 +67,40 @@ void TCppProcLexer::execute() {
         examine(brace, search_start);
         search_start = brace;
         if (budget_exceeded()) return;
+    }
+}
+
+void TCppProcLexer::match_brackets() {
+    braces_.clear();
+    parens_.clear();
+    std::vector<std::size_t> open_braces;
+    std::vector<std::size_t> open_parens;
+    for (std::size_t i = 0; i < tokens_.count(); ++i) {
+        switch (tokens_.kind(i)) {
+            case bcb_token::brace_open:
+                open_braces.push_back(braces_.size());
+                braces_.push_back({i, none});
+                break;
+            case bcb_token::brace_close:
+                if (!open_braces.empty()) {
+                    braces_[open_braces.back()].partner = i;
+                    open_braces.pop_back();
+                }
+                break;
+            case bcb_token::paren_open:
+                open_parens.push_back(i);
+                parens_.push_back({i, i});
+                break;
+            case bcb_token::parens:
+                parens_.push_back({i, i});
+                break;
+            case bcb_token::paren_close:
+                parens_.push_back({i, open_parens.empty() ? none : open_parens.back()});
+                if (!open_parens.empty()) open_parens.pop_back();
+                break;
+            default:
+                break;
+        }
     }
 }
 
@@ -103,7 +137,7 @@ void TCppProcLexer::examine_body(std::size_t brace) {
     // In Java "synchronized (lock) {" is a block; the word is no keyword of the token list.
     if (java() && name == "synchronized") return;
 
-    const std::string_view class_name = class_name_before(name_index);
+    const std::string_view class_name = class_name_before(name_index, start);
     bool constructor = !class_name.empty() && name == class_name;
     bool destructor = !class_name.empty() && name.size() == class_name.size() + 1 &&
                       name.front() == '~' && name.substr(1) == class_name;
@@ -169,45 +203,39 @@ std::optional<std::size_t> TCppProcLexer::find_throws(std::size_t from, std::siz
     return std::nullopt;
 }
 
-// The "(" or "()" that opens the parameter list ending before `from`.
+// The "(" or "()" that opens the parameter list ending before `from`: the nearest "(" or
+// "()" before it, or the "(" that matches the nearest ")".
 std::optional<std::size_t> TCppProcLexer::parameter_list_open(std::size_t from) const {
-    int depth = 0;
-    for (std::size_t i = from; i > 0;) {
-        --i;
-        const bcb_token kind = tokens_.kind(i);
-        if (kind == bcb_token::paren_close) {
-            ++depth;
-        } else if (kind == bcb_token::paren_open) {
-            if (--depth <= 0) return i;
-        } else if (kind == bcb_token::parens && depth <= 0) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    const auto after =
+        std::lower_bound(parens_.begin(), parens_.end(), from,
+                         [](const bracket_pair& p, std::size_t i) { return p.token < i; });
+    if (after == parens_.begin() || std::prev(after)->partner == none) return std::nullopt;
+    return std::prev(after)->partner;
 }
 
 // The class of a qualified name ("A" for "A::f", also for "A<T>::f"); empty when the name
-// is not qualified.
-std::string_view TCppProcLexer::class_name_before(std::size_t name) {
+// is not qualified. The qualifier is looked for no further back than the declaration start.
+std::string_view TCppProcLexer::class_name_before(std::size_t name, std::size_t start) {
     tokens_.set_cursor(name);
-    if (!tokens_.previous() || tokens_.kind() != bcb_token::colon_colon || !tokens_.previous()) {
+    if (!tokens_.previous() || tokens_.kind() != bcb_token::colon_colon || !tokens_.previous() ||
+        tokens_.cursor() < start) {
         return {};
     }
     const bcb_token kind = tokens_.kind();
     if ((kind == bcb_token::greater || kind == bcb_token::shift_right) &&
-        !skip_template_arguments_back()) {
+        !skip_template_arguments_back(start)) {
         return {};
     }
     return tokens_.kind() == bcb_token::identifier ? tokens_.token() : std::string_view{};
 }
 
 // From the ">" that closes a template argument list to the token before its "<".
-bool TCppProcLexer::skip_template_arguments_back() {
+bool TCppProcLexer::skip_template_arguments_back(std::size_t start) {
     int depth = 0;
     do {
         depth -= angle_depth_change(tokens_.kind());
-        if (depth <= 0) return tokens_.previous();
-    } while (tokens_.previous());
+        if (depth <= 0) return tokens_.previous() && tokens_.cursor() >= start;
+    } while (tokens_.previous() && tokens_.cursor() >= start);
     return false;
 }
 
@@ -233,29 +261,13 @@ std::string TCppProcLexer::return_type_text(std::size_t from, std::size_t name) 
 }
 
 // The line of the "}" that closes a body's "{"; a body written "{}" ends on its own line.
-int TCppProcLexer::end_line(std::size_t brace) {
+int TCppProcLexer::end_line(std::size_t brace) const {
     if (tokens_.kind(brace) == bcb_token::braces) return tokens_.line_of(tokens_.position(brace));
-    if (!braces_matched_) {
-        // One pass pairs every "{" with its "}", so that a body's end costs no scan of its own.
-        opens_.clear();
-        closes_.clear();
-        std::vector<std::size_t> open_stack;
-        for (std::size_t i = 0; i < tokens_.count(); ++i) {
-            const bcb_token kind = tokens_.kind(i);
-            if (kind == bcb_token::brace_open) {
-                open_stack.push_back(opens_.size());
-                opens_.push_back(i);
-                closes_.push_back(tokens_.count());
-            } else if (kind == bcb_token::brace_close && !open_stack.empty()) {
-                closes_[open_stack.back()] = i;
-                open_stack.pop_back();
-            }
-        }
-        braces_matched_ = true;
-    }
-    const auto found = std::lower_bound(opens_.begin(), opens_.end(), brace);
-    const std::size_t close = closes_[static_cast<std::size_t>(found - opens_.begin())];
-    return close < tokens_.count() ? tokens_.line_of(tokens_.position(close)) : -1;
+    const auto found =
+        std::lower_bound(braces_.begin(), braces_.end(), brace,
+                         [](const bracket_pair& p, std::size_t i) { return p.token < i; });
+    if (found->partner == none) return -1;
+    return tokens_.line_of(tokens_.position(found->partner));
 }
 
 }  // namespace tarnwell

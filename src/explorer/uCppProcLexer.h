@@ -21,23 +21,31 @@ class TCppProcLexer : public TKestrinProcLexer {
 
   private:
     bool java() const { return language_kind() == 4; }
+    void match_brackets();
     void examine(std::size_t brace, std::size_t search_start);
     void examine_body(std::size_t brace);
     std::size_t declaration_start(std::size_t brace);
     bool colon_after_parameters();
     std::optional<std::size_t> find_throws(std::size_t from, std::size_t down_to) const;
     std::optional<std::size_t> parameter_list_open(std::size_t from) const;
-    std::string_view class_name_before(std::size_t name);
-    bool skip_template_arguments_back();
+    std::string_view class_name_before(std::size_t name, std::size_t start);
+    bool skip_template_arguments_back(std::size_t start);
     std::string return_type_text(std::size_t from, std::size_t name) const;
-    int end_line(std::size_t brace);
+    int end_line(std::size_t brace) const;
+
+    // A bracket token and its partner: the "}" of a "{", the "(" of a ")", the token itself
+    // for "(" and "()"; `none` when the partner is missing.
+    struct bracket_pair {
+        std::size_t token;
+        std::size_t partner;
+    };
+    static constexpr std::size_t none = static_cast<std::size_t>(-1);
 
     TBCBTokenList tokens_;
-    // The "{" tokens in text order and the "}" that closes each (count() when none does);
-    // filled once, when the first body needs its end.
-    std::vector<std::size_t> opens_;
-    std::vector<std::size_t> closes_;
-    bool braces_matched_ = false;
+    // Filled once per scan, in text order, so that finding a body's end or a parameter list
+    // costs no walk over the text.
+    std::vector<bracket_pair> braces_;
+    std::vector<bracket_pair> parens_;
 };
 
 // The same scan with the Java rules ("throws", "synchronized"); it serves C# too.

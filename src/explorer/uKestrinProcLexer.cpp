@@ -22,9 +22,12 @@ TKestrinProcLexer::~TKestrinProcLexer() {
 }
 
 void TKestrinProcLexer::start(completion_handler on_terminate) {
+    const std::lock_guard<std::mutex> starting(start_mutex_);
     if (thread_.joinable()) throw std::logic_error("the scanner has already been started");
-    // After the handler the thread touches nothing of the scanner, so the handler may free it.
+    // The thread waits until `thread_` is stored, since a handler that frees the scanner reads
+    // it. After the handler the thread touches nothing of the scanner.
     thread_ = std::thread([this, handler = std::move(on_terminate)] {
+        { const std::lock_guard<std::mutex> started(start_mutex_); }
         run();
         if (handler) handler(*this);
     });

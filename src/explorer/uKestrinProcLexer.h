@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -38,7 +39,8 @@ class TKestrinProcLexer {
     void set_time_budget(std::int32_t milliseconds) { time_budget_ = milliseconds; }
     void set_tick_function(tick_function ticks) { ticks_ = std::move(ticks); }
 
-    // Scans on a new thread, then calls `on_terminate` on that thread. One scan per object.
+    // Scans on a new thread, then calls `on_terminate` on that thread. Throws
+    // std::logic_error while the thread of an earlier start has not been waited for.
     void start(completion_handler on_terminate);
     // Scans on the calling thread.
     void run();
@@ -77,6 +79,7 @@ class TKestrinProcLexer {
     tick_function ticks_;
     std::int64_t start_tick_ = 0;
     bool timed_out_ = false;
+    std::mutex start_mutex_;
     std::thread thread_;
 };
 

@@ -124,21 +124,25 @@ bool TPasProcLexer::find_start() {
 void TPasProcLexer::scan_routines() {
     bool in_class = false;
     bool member_seen = false;
+    // The parenthesis depth of the class keyword: the ancestors in "class(TBase)" stand deeper
+    // and are no members, so "EFoo = class(Exception);" is a complete declaration.
+    int class_depth = 0;
     bool class_prefix = false;
     while (!at_end()) {
         if (!in_class && is_routine_keyword(lexer_.kind())) {
             const heading h = read_heading(class_prefix);
             if (h.named) {
                 const body_lines lines = find_body();
-                if (!stopped_) report(h, lines);
+                if (!stopped_ && lines.has_body) report(h, lines);
             }
         }
         const pas_token kind = lexer_.kind();
         if (is_type_keyword(kind) && lexer_.type_body()) {
             in_class = true;
             member_seen = false;
+            class_depth = lexer_.paren_depth();
         } else if (in_class) {
-            if (marks_member(kind)) {
+            if (marks_member(kind) && lexer_.paren_depth() == class_depth) {
                 member_seen = true;
             } else if (kind == pas_keyword("End") ||
                        (kind == pas_token::semicolon && !member_seen)) {
@@ -186,7 +190,8 @@ TPasProcLexer::heading TPasProcLexer::read_heading(bool class_prefix) {
 
 // Finds the begin and end lines of the routine whose heading was just read. Routines
 // declared before its begin are nested ones: each takes the next begin-end block, and the
-// routine's own block comes after all of theirs.
+// routine's own block comes after all of theirs. A forward or external routine has no block
+// of its own; an assembler block (asm ... end) counts like begin ... end.
 TPasProcLexer::body_lines TPasProcLexer::find_body() {
     int nested = 0;
     for (;;) {
@@ -195,7 +200,10 @@ TPasProcLexer::body_lines TPasProcLexer::find_body() {
         const pas_token kind = lexer_.kind();
         if (is_any_of(kind, {pas_keyword("Function"), pas_keyword("Procedure")})) {
             ++nested;
-        } else if (kind == pas_keyword("Begin")) {
+        } else if (is_any_of(kind, {pas_keyword("Forward"), pas_keyword("External")})) {
+            if (nested == 0) return {.has_body = false};
+            --nested;
+        } else if (is_any_of(kind, {pas_keyword("Begin"), pas_keyword("Asm")})) {
             const int begin = line();
             const int end = find_end();
             if (nested == 0) return {begin, end};

@@ -32,6 +32,7 @@ class TPasProcLexer : public TKestrinProcLexer {
     struct body_lines {
         int begin = -1;
         int end = -1;
+        bool has_body = true;
     };
 
     bool find_start();

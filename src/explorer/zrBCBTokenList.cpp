@@ -1,5 +1,7 @@
 #include "explorer/zrBCBTokenList.h"
 
+#include "explorer/keyword_index.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -110,26 +112,7 @@ constexpr std::size_t byte_sum(std::string_view word) {
     return sum;
 }
 
-// The keywords grouped by byte sum: sum s holds by_sum[first[s]] .. by_sum[first[s + 1] - 1].
-struct keyword_index {
-    std::array<std::uint8_t, sum_slots + 1> first{};
-    std::array<std::uint8_t, bcb_keywords.size()> by_sum{};
-};
-
-consteval keyword_index build_keyword_index() {
-    keyword_index index;
-    std::array<std::size_t, sum_slots + 1> count{};
-    for (const std::string_view keyword : bcb_keywords) ++count[byte_sum(keyword) + 1];
-    for (std::size_t s = 1; s <= sum_slots; ++s) count[s] += count[s - 1];
-    for (std::size_t s = 0; s <= sum_slots; ++s)
-        index.first[s] = static_cast<std::uint8_t>(count[s]);
-    for (std::size_t k = 0; k < bcb_keywords.size(); ++k) {
-        index.by_sum[count[byte_sum(bcb_keywords[k])]++] = static_cast<std::uint8_t>(k);
-    }
-    return index;
-}
-
-constexpr keyword_index keyword_sums = build_keyword_index();
+constexpr auto keyword_sums = make_keyword_index<sum_slots>(bcb_keywords, byte_sum);
 
 constexpr bcb_token keyword_kind(std::size_t k) {
     return static_cast<bcb_token>(static_cast<std::size_t>(bcb_token::keyword_first) + k);
@@ -271,9 +254,7 @@ bcb_token TBCBTokenList::kind(std::size_t i) const {
 bcb_token TBCBTokenList::word_kind(std::size_t start, std::size_t length) const {
     if (length > longest_keyword) return bcb_token::identifier;
     const std::string_view word(text_ + start, length);
-    const std::size_t sum = byte_sum(word);
-    for (std::size_t i = keyword_sums.first[sum]; i < keyword_sums.first[sum + 1]; ++i) {
-        const std::size_t k = keyword_sums.by_sum[i];
+    for (const std::size_t k : keyword_sums.keywords_at(byte_sum(word))) {
         if (bcb_keywords[k] == word)
             return word == "foreach" ? bcb_keyword("for") : keyword_kind(k);
     }

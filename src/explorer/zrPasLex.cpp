@@ -1,5 +1,7 @@
 #include "explorer/zrPasLex.h"
 
+#include "explorer/keyword_index.h"
+
 namespace tarnwell {
 
 namespace {
@@ -38,36 +40,13 @@ constexpr char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }
 
-consteval std::size_t keyword_hash(std::string_view word) {
+constexpr std::size_t keyword_hash(std::string_view word) {
     std::size_t sum = 0;
     for (const char c : word) sum += letter_value(c);
     return sum;
 }
 
-// The keywords grouped by hash: slot h holds by_hash[first[h]] .. by_hash[first[h + 1] - 1].
-struct keyword_index {
-    std::array<std::uint8_t, hash_slots + 1> first{};
-    std::array<std::uint8_t, pas_keywords.size()> by_hash{};
-};
-
-consteval keyword_index build_keyword_index() {
-    keyword_index index;
-    std::array<std::size_t, hash_slots + 1> count{};
-    for (const std::string_view keyword : pas_keywords) {
-        const std::size_t hash = keyword_hash(keyword);
-        if (hash >= hash_slots) throw "keyword hash out of range";
-        ++count[hash + 1];
-    }
-    for (std::size_t h = 1; h <= hash_slots; ++h) count[h] += count[h - 1];
-    for (std::size_t h = 0; h <= hash_slots; ++h)
-        index.first[h] = static_cast<std::uint8_t>(count[h]);
-    for (std::size_t k = 0; k < pas_keywords.size(); ++k) {
-        index.by_hash[count[keyword_hash(pas_keywords[k])]++] = static_cast<std::uint8_t>(k);
-    }
-    return index;
-}
-
-constexpr keyword_index keyword_slots = build_keyword_index();
+constexpr auto keyword_slots = make_keyword_index<hash_slots>(pas_keywords, keyword_hash);
 
 // Characters after Read, Write, Index, ... that make the word a plain identifier ("Read:",
 // "Name(", "Index;").
@@ -309,16 +288,16 @@ void TzrPasLex::word() {
 // The handler of one hash slot: the keyword of that slot spelled by the compared characters
 // at the token start, in any case, else an identifier.
 pas_token TzrPasLex::keyword_or_identifier(std::size_t hash, std::size_t compared) const {
-    for (std::size_t i = keyword_slots.first[hash]; i < keyword_slots.first[hash + 1]; ++i) {
-        const std::size_t k = keyword_slots.by_hash[i];
+    for (const std::size_t k : keyword_slots.keywords_at(hash)) {
         const std::string_view keyword = pas_keywords[k];
         if (keyword.size() != compared) continue;
         bool same = true;
         for (std::size_t j = 0; j < compared && same; ++j) {
             same = upper(at(token_start_ + j)) == upper(keyword[j]);
         }
-        if (same)
+        if (same) {
             return static_cast<pas_token>(static_cast<std::size_t>(pas_token::keyword_first) + k);
+        }
     }
     return pas_token::identifier;
 }
