@@ -361,17 +361,18 @@ void TJavaParser::ParseInterface() {
 
 template <class Owner>
 void TJavaParser::ParseAttributes(Owner& owner, const std::string& name, const std::string& type) {
-    ParseAttribute(*owner.AddAttribute(name), type);
+    bool ended = ParseAttribute(*owner.AddAttribute(name), type);
     while (token_ == ",") {
         GetNextToken();
         TAttribute* next = owner.AddAttribute(token_);
         GetNextToken();
-        ParseAttribute(*next, type);
+        ended = ParseAttribute(*next, type);
     }
-    comment_.clear();
+    // After the closing ";" the comment belongs to the next member and stays.
+    if (!ended) comment_.clear();
 }
 
-void TJavaParser::ParseAttribute(TAttribute& attribute, const std::string& type) {
+bool TJavaParser::ParseAttribute(TAttribute& attribute, const std::string& type) {
     ApplyModifiers(attribute);
     if (token_ == "=") {
         while (token_ != ";" && !token_.empty()) {
@@ -384,7 +385,11 @@ void TJavaParser::ParseAttribute(TAttribute& attribute, const std::string& type)
     }
     attribute.SetTypeClassifier(RequestClassifier(type, true, std::nullopt));
     attribute.Documentation().SetDescription(comment_);
-    if (token_ == ";") GetNextToken();
+    if (token_ != ";") return false;
+    // Cleared before the next token is read: a comment in front of the next member is its own.
+    comment_.clear();
+    GetNextToken();
+    return true;
 }
 
 void TJavaParser::ParseOperation(TOperation& operation, const std::string& owner_name,

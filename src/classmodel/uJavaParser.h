@@ -79,7 +79,8 @@ class TJavaParser : public TCodeParser {
     void SkipDeclaration();
     template <class Owner>
     void ParseAttributes(Owner& owner, const std::string& name, const std::string& type);
-    void ParseAttribute(TAttribute& attribute, const std::string& type);
+    // Answers whether the declaration ended with its ";".
+    bool ParseAttribute(TAttribute& attribute, const std::string& type);
     void ParseOperation(TOperation& operation, const std::string& owner_name,
                         const std::string& type);
 
