@@ -482,7 +482,7 @@ TClassifier* TJavaParser::SearchClassifier(const std::string& name,
 
 bool TJavaParser::RequestPackage(const std::string& short_name) {
     if (!request_package_) return false;
-    if (depth_ >= max_depth) {
+    if (depth_ >= max_depth - pulled_file_reserve) {
         TErrorHandler::Instance().Trace("Type lookups nested too deeply, not read: " + short_name);
         return false;
     }

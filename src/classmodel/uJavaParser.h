@@ -51,9 +51,13 @@ class TJavaImporter : public TImportIntegrator {
 class TJavaParser : public TCodeParser {
   public:
     // How deeply type declarations, together with the files that type lookups pull in while
-    // a file is read, may nest. Deeper declarations are passed over and deeper lookups find
-    // no file, with a trace line, so that no input can exhaust the stack.
+    // a file is read, may nest. Deeper declarations are passed over with a trace line, so that
+    // no input can exhaust the stack.
     static constexpr int max_depth = 400;
+    // A lookup reads a file only while this much depth is left for the file's own
+    // declarations; otherwise it finds no file (with a trace line) and the file stays unread,
+    // to be imported in its turn when it is on the list.
+    static constexpr int pulled_file_reserve = 32;
 
     // `depth` is the nesting this parser starts at: that of the parser whose lookup made it.
     explicit TJavaParser(TNeedPackageHandler request_package, int depth = 0);
