@@ -19,11 +19,12 @@ using test::data_path;
 
 // A scratch folder of files for the argument tests, removed afterwards.
 class FileArguments : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tarnwell-args-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        root_ =
+            fs::temp_directory_path() /
+            ("tarnwell-args-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(root_ / "c.java");
         for (const char* name : {"b.java", "a.java", ".hidden.java", "notes.txt"}) write(name, "");
     }
@@ -42,10 +43,10 @@ TEST_F(FileArguments, WildcardsListsAndPlainNames) {
     write("inner.txt", path("*.java") + "\n" + path("x/../zz.java"));
     const std::string list = "@" + path("list.txt");
     const std::vector<std::string_view> args{list, "rel/Q.java"};
-    EXPECT_EQ(expand_file_arguments(args),
-              (std::vector<std::string>{path("notes.txt"), path("a.java"), path("b.java"),
-                                        path("zz.java"),
-                                        (fs::current_path() / "rel/Q.java").string()}));
+    EXPECT_EQ(
+        expand_file_arguments(args),
+        (std::vector<std::string>{path("notes.txt"), path("a.java"), path("b.java"),
+                                  path("zz.java"), (fs::current_path() / "rel/Q.java").string()}));
 }
 
 TEST_F(FileArguments, ListsThatCannotBeReadOrNameThemselvesAreRefused) {
@@ -98,8 +99,7 @@ TEST(ModelCommand, FailedFilesAndWrongCallsAreReported) {
     EXPECT_NE(out.str().find("\"name\":\"A\""), std::string::npos);
 
     const std::string b = data_path("mixed/B.class");
-    const std::vector<std::vector<std::string_view>> wrong_calls{
-        {}, {b, a}, {"-x", a}, {"-"}};
+    const std::vector<std::vector<std::string_view>> wrong_calls{{}, {b, a}, {"-x", a}, {"-"}};
     for (const auto& args : wrong_calls) {
         std::ostringstream ignored;
         EXPECT_THROW(run_model(args, ignored), usage_error);

@@ -29,14 +29,14 @@ std::string memory_provider::LocateFile(const std::string& name) {
 namespace {
 
 class progress_window : public IProgressWindow {
-public:
+  public:
     explicit progress_window(recording_feedback& feedback) : feedback_(feedback) {
         feedback_.progress_open = true;
     }
     ~progress_window() override { feedback_.progress_open = false; }
     void Tick() override { ++feedback_.ticks; }
 
-private:
+  private:
     recording_feedback& feedback_;
 };
 
@@ -78,8 +78,7 @@ void dump_feature(const TModelEntity& feature, std::ostream& out) {
         const auto& operation = static_cast<const TOperation&>(feature);
         static const char* const types[] = {"constructor", "destructor", "procedure", "function"};
         out << (operation.IsAbstract() ? "abstract " : "")
-            << types[static_cast<int>(operation.OperationType())] << ' ' << operation.Name()
-            << '(';
+            << types[static_cast<int>(operation.OperationType())] << ' ' << operation.Name() << '(';
         const auto parameters = operation.GetParameters();
         for (bool first = true; parameters->HasNext(); first = false) {
             const auto* parameter = static_cast<const TParameter*>(parameters->Next());

@@ -18,22 +18,21 @@ std::string data_path(const std::string& name);
 
 // Files by full name ("/src/A.java"), found along the search path like real ones.
 class memory_provider : public TCodeProvider {
-public:
+  public:
     explicit memory_provider(std::map<std::string, std::string> files,
                              IStatusLine* status = nullptr)
         : TCodeProvider(status), files_(std::move(files)) {}
     std::unique_ptr<std::istream> LoadStream(const std::string& name) override;
     std::string LocateFile(const std::string& name) override;
 
-private:
+  private:
     std::map<std::string, std::string> files_;
 };
 
 struct recording_feedback : IImportFeedback {
     void ShowStatus(const std::string& text) override { statuses.push_back(text); }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::unique_ptr<IProgressWindow> OpenProgress(const std::string& caption,
-                                                  int maximum) override;
+    std::unique_ptr<IProgressWindow> OpenProgress(const std::string& caption, int maximum) override;
     void SetBusy(bool busy) override { busy_changes.push_back(busy); }
 
     std::vector<std::string> statuses;
@@ -47,7 +46,7 @@ struct recording_feedback : IImportFeedback {
 
 // Turns the trace on and records its lines while it lives.
 class trace_recorder : public ITraceSink {
-public:
+  public:
     trace_recorder();
     ~trace_recorder() override;
     void TraceLine(std::string_view line) override { lines.emplace_back(line); }

@@ -23,8 +23,7 @@ TEST(FileProvider, SearchPathKeepsEachFolderOnceWithItsSlash) {
     for (const char* folder : {"/src/a", "/src/a/", "", "/src/A", "/src/b/"}) {
         provider.AddSearchPath(folder);
     }
-    EXPECT_EQ(provider.SearchPath(),
-              (std::vector<std::string>{"/src/a/", "/src/A/", "/src/b/"}));
+    EXPECT_EQ(provider.SearchPath(), (std::vector<std::string>{"/src/a/", "/src/A/", "/src/b/"}));
 }
 
 TEST(FileProvider, LocateFileTakesTheFirstFolderThatHasTheFile) {
@@ -72,7 +71,8 @@ TEST(FileProvider, LoadStreamCountsAndPostsStatusLines) {
         std::getline(*stream, first_line);
         EXPECT_EQ(first_line, "package located.b;");
         EXPECT_EQ(provider.LoadStream(""), nullptr);
-        for (const std::string& bad : {data_path("locate/Missing.java"), data_path("locate/a/Dir.java")}) {
+        for (const std::string& bad :
+             {data_path("locate/Missing.java"), data_path("locate/a/Dir.java")}) {
             try {
                 provider.LoadStream(bad);
                 ADD_FAILURE() << "no error for " << bad;

@@ -18,18 +18,18 @@ using test::trace_recorder;
 
 // An importer that only notes the files it is given, each as a package of that name.
 class noting_importer : public TImportIntegrator {
-public:
+  public:
     noting_importer(TObjectModel& model, std::unique_ptr<TCodeProvider> provider,
                     IImportFeedback& feedback, std::vector<std::string>& imported)
         : TImportIntegrator(model, std::move(provider), feedback), imported_(imported) {}
 
-protected:
+  protected:
     void ImportOneFile(const std::string& file) override {
         imported_.push_back(file);
         Model().ModelRoot()->AddUnitPackage(file);
     }
 
-private:
+  private:
     std::vector<std::string>& imported_;
 };
 
@@ -109,10 +109,10 @@ TEST(Integrators, BatchImportReportsWhatItReads) {
     std::vector<std::string> files{circle};
     ASSERT_TRUE(ImportFileList(integrators, model, files, feedback));
 
-    EXPECT_EQ(feedback.statuses,
-              (std::vector<std::string>{"Reading " + circle,
-                                        "Reading " + data_path("shapes/Shape.java"),
-                                        "2 files read."}));
+    EXPECT_EQ(
+        feedback.statuses,
+        (std::vector<std::string>{"Reading " + circle, "Reading " + data_path("shapes/Shape.java"),
+                                  "2 files read."}));
     EXPECT_TRUE(feedback.messages.empty());
     EXPECT_EQ(documents.opened, std::vector<std::string>{circle});
     EXPECT_EQ(events.before, 1);
@@ -123,12 +123,14 @@ TEST(Integrators, BatchImportReportsWhatItReads) {
 TEST(Integrators, ProgressWindowOpensForMoreThanThreeFiles) {
     for (const std::size_t count : {3u, 4u}) {
         std::vector<std::string> files;
-        for (std::size_t i = 0; i < count; ++i) files.push_back("/src/F" + std::to_string(i) + ".x");
+        for (std::size_t i = 0; i < count; ++i)
+            files.push_back("/src/F" + std::to_string(i) + ".x");
         TObjectModel model;
         recording_feedback feedback;
         std::vector<std::string> imported;
-        noting_importer importer(model, std::make_unique<memory_provider>(std::map<std::string, std::string>{}),
-                                 feedback, imported);
+        noting_importer importer(
+            model, std::make_unique<memory_provider>(std::map<std::string, std::string>{}),
+            feedback, imported);
         importer.BuildModelFrom(files);
         EXPECT_EQ(imported, files);
         EXPECT_FALSE(feedback.progress_open);
@@ -148,8 +150,9 @@ TEST(Integrators, AFileListedTwiceIsReadOnceWithATraceLine) {
     TObjectModel model;
     recording_feedback feedback;
     std::vector<std::string> imported;
-    noting_importer importer(model, std::make_unique<memory_provider>(std::map<std::string, std::string>{}),
-                             feedback, imported);
+    noting_importer importer(
+        model, std::make_unique<memory_provider>(std::map<std::string, std::string>{}), feedback,
+        imported);
     importer.BuildModelFrom({"/src/A.x", "/src/B.x", "/src/A.x"});
     EXPECT_EQ(imported, (std::vector<std::string>{"/src/A.x", "/src/B.x"}));
     EXPECT_EQ(trace.lines, std::vector<std::string>{"Skipping file, already parsed: /src/A.x"});

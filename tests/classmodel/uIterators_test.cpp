@@ -19,7 +19,7 @@ std::vector<std::string> names(IModelIterator& it) {
 
 // A class with features of every visibility, names in mixed case.
 class IteratorTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const std::pair<const char*, TVisibility> attributes[] = {
             {"zeta", TVisibility::Public},    {"Alpha", TVisibility::Private},

@@ -30,8 +30,12 @@ struct source_case {
     const char* name;
     std::string prelude;  // parsed first, into the same model
     std::string source;
-    std::string model;    // the dump after both
+    std::string model;  // the dump after both
 };
+
+void PrintTo(const source_case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class JavaSourceTest : public testing::TestWithParam<source_case> {};
 
@@ -127,8 +131,7 @@ const source_case source_cases[] = {
      "  public class A\n"
      "    public procedure run() // First line.\\r\\n Second line.\n"
      "    public procedure stop() // Block. \n"},
-    {"inner_classes", "",
-     "class Outer { class Inner { class Deepest { } int i; } int after; }",
+    {"inner_classes", "", "class Outer { class Inner { class Deepest { } int i; } int after; }",
      "package <<Unknown>>\n"
      "  private class int\n"
      "package Default\n"
@@ -267,8 +270,8 @@ TEST(JavaImporter, ChainsOfLookupsOfAnyLengthFinish) {
     constexpr int length = 3000;
     TObjectModel model;
     recording_feedback feedback;
-    TJavaImporter importer(model, std::make_unique<memory_provider>(chain(length, false)),
-                           feedback, nullptr);
+    TJavaImporter importer(model, std::make_unique<memory_provider>(chain(length, false)), feedback,
+                           nullptr);
     importer.BuildModelFrom({"/src/C0.java"});
     const std::size_t pulled = real_classes(model);
     EXPECT_GT(pulled, 100u);
@@ -357,8 +360,8 @@ TEST(JavaParser, AnyBytesAreReadWithoutHarm) {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> piece(0, 11);
-    const char* const pieces[] = {"class ", "interface ", "{", "}", "(", ")", ";", ",",
-                                  "=",      "/*",         "//", "\""};
+    const char* const pieces[] = {"class ", "interface ", "{", "}",  "(",  ")",
+                                  ";",      ",",          "=", "/*", "//", "\""};
     for (int round = 0; round < 40; ++round) {
         std::string source;
         for (int i = 0; i < 4000; ++i) {

@@ -12,7 +12,7 @@ namespace {
 
 // Records every call as "<operation> <sender>[ <child>]".
 class recorder : public virtual IEntityListener {
-public:
+  public:
     void Changed(TModelEntity* sender) override { calls.push_back("Changed " + sender->Name()); }
     void ChildAdded(TModelEntity* sender, TModelEntity* child) override {
         calls.push_back("ChildAdded " + sender->Name() + " " + child->Name());
@@ -140,7 +140,8 @@ TEST(ObjectModel, LookupsFollowRenamesAndKeepInsertionOrder) {
     EXPECT_EQ(p->FindClassifier("OUTER.INNER", false, TCompareMode::CaseSensitive), second);
     p->SetName("q");
     EXPECT_EQ(model.ModelRoot()->FindUnitPackage("Q", false, TCompareMode::CaseInsensitive), p);
-    EXPECT_EQ(model.ModelRoot()->FindUnitPackage("p", false, TCompareMode::CaseInsensitive), nullptr);
+    EXPECT_EQ(model.ModelRoot()->FindUnitPackage("p", false, TCompareMode::CaseInsensitive),
+              nullptr);
 }
 
 TEST(Documentation, DescriptionDropsTheCommentOpening) {
@@ -167,10 +168,11 @@ TEST(Documentation, DescriptionDropsTheCommentOpening) {
     }
 }
 
+// Listeners are declared before the model: a model tells its classes' listeners when it goes.
 TEST(Listeners, EventsReachOnlyTheDeclaredIdentities) {
+    class_and_operation_listener listener;
     TObjectModel model;
     TClass* foo = model.ModelRoot()->AddUnitPackage("p")->AddClass("Foo");
-    class_and_operation_listener listener;
     foo->AddListener(&listener);
     foo->AddListener(&listener);
     TOperation* run = foo->AddOperation("run");
@@ -181,23 +183,23 @@ TEST(Listeners, EventsReachOnlyTheDeclaredIdentities) {
     foo->SetVisibility(TVisibility::Public);
     run->SetOperationType(TOperationType::Function);
     run->SetOperationType(TOperationType::Function);  // unchanged: no event
-    size->SetTypeClassifier(foo);                      // attribute identities: not declared
-    foo->Fire(TListenerCallback::BeforeChange);        // before identity: not declared
+    size->SetTypeClassifier(foo);                     // attribute identities: not declared
+    foo->Fire(TListenerCallback::BeforeChange);       // before identity: not declared
     foo->Fire(TListenerCallback::AfterChange);
     foo->Fire(TListenerCallback::AfterRemoving);
     EXPECT_EQ(listener.calls,
               (std::vector<std::string>{"ChildAdded Foo run", "ChildAdded Foo size",
-                                        "PropertyChanged Foo", "PropertyChanged run",
-                                        "Changed Foo", "Removing Foo"}));
+                                        "PropertyChanged Foo", "PropertyChanged run", "Changed Foo",
+                                        "Removing Foo"}));
 }
 
 TEST(Listeners, ARefusingBeforeListenerUndoesTheChange) {
+    refusing_listener refuser;
     TObjectModel model;
     TUnitPackage* p = model.ModelRoot()->AddUnitPackage("p");
     TClass* base = p->AddClass("Base");
     TClass* foo = p->AddClass("Foo");
     TInterface* runnable = p->AddInterface("Runnable");
-    refusing_listener refuser;
     p->AddListener(&refuser);
     foo->AddListener(&refuser);
 
@@ -227,12 +229,12 @@ TEST(Listeners, ARefusingBeforeListenerUndoesTheChange) {
 }
 
 TEST(Listeners, LockedModelIsSilentAndUnlockAnnouncesOnce) {
-    TObjectModel model;
     model_listener views;
+    class_and_operation_listener listener;
+    TObjectModel model;
     model.AddListener(&views);
     model.AddListener(&views);
     TUnitPackage* p = model.ModelRoot()->AddUnitPackage("p");
-    class_and_operation_listener listener;
     TClass* foo = p->AddClass("Foo");
     foo->AddListener(&listener);
 
@@ -263,7 +265,8 @@ TEST(Listeners, LockedModelIsSilentAndUnlockAnnouncesOnce) {
 
 TEST(Listeners, DestroyingAClassAnnouncesItUnlessLocked) {
     class_and_operation_listener after_only;
-    struct class_before : recorder, IClassBeforeListener {} before;
+    struct class_before : recorder, IClassBeforeListener {
+    } before;
     {
         TObjectModel model;
         TClass* foo = model.ModelRoot()->AddUnitPackage("p")->AddClass("Foo");
@@ -284,9 +287,9 @@ TEST(Listeners, DestroyingAClassAnnouncesItUnlessLocked) {
 }
 
 TEST(Listeners, UnknownCodesAndKindsWithoutIdentitiesRaise) {
+    recorder listener;
     TObjectModel model;
     TClass* foo = model.ModelRoot()->AddUnitPackage("p")->AddClass("Foo");
-    recorder listener;
     foo->AddListener(&listener);
     try {
         foo->Fire(static_cast<TListenerCallback>(8));
