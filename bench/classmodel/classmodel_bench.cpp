@@ -24,7 +24,9 @@ constexpr int package_count = 60;
 constexpr int classes_per_package = 60;
 
 std::string class_name(int package, int index) {
-    return "P" + std::to_string(package) + "C" + std::to_string(index % classes_per_package);
+    std::string name = "P";
+    name.append(std::to_string(package)).append("C");
+    return name.append(std::to_string(index % classes_per_package));
 }
 
 // One source file: a documented class with fields, methods with bodies, and references to
@@ -63,9 +65,10 @@ std::string source_of(int package, int index) {
 // The generated tree, written once and removed when the program ends.
 struct source_tree {
     source_tree() {
-        root = fs::temp_directory_path() / ("tarnwell-bench-" + std::to_string(::getpid()));
+        root = fs::temp_directory_path() /
+               std::string("tarnwell-bench-").append(std::to_string(::getpid()));
         for (int p = 0; p < package_count; ++p) {
-            const fs::path folder = root / "gen" / ("p" + std::to_string(p));
+            const fs::path folder = root / "gen" / std::string("p").append(std::to_string(p));
             fs::create_directories(folder);
             for (int c = 0; c < classes_per_package; ++c) {
                 const fs::path file = folder / (class_name(p, c) + ".java");

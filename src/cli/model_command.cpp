@@ -78,8 +78,10 @@ class terminal_feedback : public IImportFeedback, public ITraceSink {
     void redraw() {
         if (!terminal_) return;
         std::string line;
-        if (maximum_ > 0)
-            line = "[" + std::to_string(done_) + "/" + std::to_string(maximum_) + "] ";
+        if (maximum_ > 0) {
+            line.append("[").append(std::to_string(done_)).append("/");
+            line.append(std::to_string(maximum_)).append("] ");
+        }
         line += status_;
         constexpr std::size_t width = 100;
         if (line.size() > width) line = line.substr(0, width - 3) + "...";
