@@ -241,22 +241,25 @@ void TJavaParser::ParseCompilationUnit() {
     }
 }
 
-void TJavaParser::SkipDeclaration() {
-    TErrorHandler::Instance().Trace("Declarations nested too deeply, skipped: " + token_);
-    while (!token_.empty() && token_ != "{") GetNextToken();
-    if (token_ == "{") SkipBlock();
-}
-
-void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
+template <class Classifier>
+Classifier* TJavaParser::BeginDeclaration(Classifier* (TUnitPackage::*add)(const std::string&)) {
     if (depth_ >= max_depth) {
-        SkipDeclaration();
-        return;
+        TErrorHandler::Instance().Trace("Declarations nested too deeply, skipped: " + token_);
+        while (!token_.empty() && token_ != "{") GetNextToken();
+        if (token_ == "{") SkipBlock();
+        return nullptr;
     }
     ++depth_;
     GetNextToken();
-    TClass* c = current_package_->AddClass(token_);
-    ApplyModifiers(*c);
+    Classifier* classifier = (current_package_->*add)(token_);
+    ApplyModifiers(*classifier);
     GetNextToken();
+    return classifier;
+}
+
+void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
+    TClass* c = BeginDeclaration(&TUnitPackage::AddClass);
+    if (c == nullptr) return;
     if (token_ == "extends") {
         GetNextToken();
         c->SetAncestor(static_cast<TClass*>(RequestClassifier(token_, true, TEntityKind::Class)));
@@ -310,15 +313,8 @@ void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
 }
 
 void TJavaParser::ParseInterface() {
-    if (depth_ >= max_depth) {
-        SkipDeclaration();
-        return;
-    }
-    ++depth_;
-    GetNextToken();
-    TInterface* i = current_package_->AddInterface(token_);
-    ApplyModifiers(*i);
-    GetNextToken();
+    TInterface* i = BeginDeclaration(&TUnitPackage::AddInterface);
+    if (i == nullptr) return;
     if (token_ == "extends") {
         GetNextToken();
         i->SetAncestor(

@@ -79,8 +79,12 @@ class TJavaParser : public TCodeParser {
     void ParseCompilationUnit();
     void ParseClass(bool inner, const std::string& outer_name);
     void ParseInterface();
-    // Passes over a declaration nested too deeply, up to the end of its block.
-    void SkipDeclaration();
+    // Starts a type declaration at its keyword: reads the name, adds the classifier, applies
+    // the modifiers, reads on and counts one level of depth, which the caller gives back at
+    // the end. Too deep, it passes over the declaration up to the end of its block instead
+    // and answers none.
+    template <class Classifier>
+    Classifier* BeginDeclaration(Classifier* (TUnitPackage::*add)(const std::string&));
     template <class Owner>
     void ParseAttributes(Owner& owner, const std::string& name, const std::string& type);
     // Answers whether the declaration ended with its ";".

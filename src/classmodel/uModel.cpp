@@ -24,6 +24,12 @@ std::unique_ptr<IModelIterator> all_classifiers_of_root(TModelEntity& entity) {
     return static_cast<TLogicPackage*>(root)->GetAllClassifiers();
 }
 
+[[noreturn]] void raise_lookup_failed(const TModelEntity& package, std::string_view lookup,
+                                      std::string_view name) {
+    throw model_error(std::string(package.ClassName()) + "." + std::string(lookup) +
+                      " failed: " + std::string(name));
+}
+
 // The file name with its extension, if any, replaced.
 std::string change_extension(const std::string& name, std::string_view extension) {
     const std::size_t slash = name.find_last_of('/');
@@ -34,55 +40,6 @@ std::string change_extension(const std::string& name, std::string_view extension
 }
 
 }  // namespace
-
-TListenerIdentity TParameter::GetBeforeListener() const {
-    return &Declares<IParameterBeforeListener>;
-}
-TListenerIdentity TParameter::GetAfterListener() const {
-    return &Declares<IParameterAfterListener>;
-}
-TListenerIdentity TOperation::GetBeforeListener() const {
-    return &Declares<IOperationBeforeListener>;
-}
-TListenerIdentity TOperation::GetAfterListener() const {
-    return &Declares<IOperationAfterListener>;
-}
-TListenerIdentity TAttribute::GetBeforeListener() const {
-    return &Declares<IAttributeBeforeListener>;
-}
-TListenerIdentity TAttribute::GetAfterListener() const {
-    return &Declares<IAttributeAfterListener>;
-}
-TListenerIdentity TClass::GetBeforeListener() const {
-    return &Declares<IClassBeforeListener>;
-}
-TListenerIdentity TClass::GetAfterListener() const {
-    return &Declares<IClassAfterListener>;
-}
-TListenerIdentity TInterface::GetBeforeListener() const {
-    return &Declares<IInterfaceBeforeListener>;
-}
-TListenerIdentity TInterface::GetAfterListener() const {
-    return &Declares<IInterfaceAfterListener>;
-}
-TListenerIdentity TDataType::GetBeforeListener() const {
-    return &Declares<IDataTypeBeforeListener>;
-}
-TListenerIdentity TDataType::GetAfterListener() const {
-    return &Declares<IDataTypeAfterListener>;
-}
-TListenerIdentity TUnitPackage::GetBeforeListener() const {
-    return &Declares<IUnitPackageBeforeListener>;
-}
-TListenerIdentity TUnitPackage::GetAfterListener() const {
-    return &Declares<IUnitPackageAfterListener>;
-}
-TListenerIdentity TLogicPackage::GetBeforeListener() const {
-    return &Declares<ILogicPackageBeforeListener>;
-}
-TListenerIdentity TLogicPackage::GetAfterListener() const {
-    return &Declares<ILogicPackageAfterListener>;
-}
 
 void TOperation::SetOperationType(TOperationType type) {
     ChangeValue(operation_type_, type);
@@ -191,10 +148,7 @@ TClassifier* TUnitPackage::FindClassifier(std::string_view name, bool raise, TCo
                                           std::optional<TEntityKind> kind) const {
     TModelEntity* found =
         classifiers_.FindFirst(name, mode, [&](TModelEntity* e) { return !kind || e->Is(*kind); });
-    if (found == nullptr && raise) {
-        throw model_error(std::string(ClassName()) +
-                          ".FindClassifier failed: " + std::string(name));
-    }
+    if (found == nullptr && raise) raise_lookup_failed(*this, "FindClassifier", name);
     return static_cast<TClassifier*>(found);
 }
 
@@ -218,10 +172,7 @@ TUnitPackage* TLogicPackage::FindUnitPackage(std::string_view name, bool raise,
                                              TCompareMode mode) const {
     TModelEntity* found = packages_.FindFirst(
         name, mode, [](TModelEntity* e) { return e->Is(TEntityKind::UnitPackage); });
-    if (found == nullptr && raise) {
-        throw model_error(std::string(ClassName()) +
-                          ".FindUnitPackage failed: " + std::string(name));
-    }
+    if (found == nullptr && raise) raise_lookup_failed(*this, "FindUnitPackage", name);
     return static_cast<TUnitPackage*>(found);
 }
 

@@ -32,6 +32,18 @@ inline constexpr std::string_view UnknownPackageName = "<<Unknown>>";
 class TClassifier;
 class TInterface;
 
+// The kind of a concrete entity class and the listener identities it delivers to.
+template <class Base, TEntityKind EntityKind, class BeforeIdentity, class AfterIdentity>
+class TEntityOfKind : public Base {
+  public:
+    TEntityKind Kind() const override { return EntityKind; }
+    TListenerIdentity GetBeforeListener() const override { return &Declares<BeforeIdentity>; }
+    TListenerIdentity GetAfterListener() const override { return &Declares<AfterIdentity>; }
+
+  protected:
+    explicit TEntityOfKind(TModelEntity* owner) : Base(owner) {}
+};
+
 // A member of a classifier: an operation or an attribute.
 class TFeature : public TModelEntity {
   public:
@@ -41,12 +53,10 @@ class TFeature : public TModelEntity {
     using TModelEntity::TModelEntity;
 };
 
-class TParameter : public TModelEntity {
+class TParameter : public TEntityOfKind<TModelEntity, TEntityKind::Parameter,
+                                        IParameterBeforeListener, IParameterAfterListener> {
   public:
-    explicit TParameter(TModelEntity* owner) : TModelEntity(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::Parameter; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TParameter(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     TClassifier* TypeClassifier() const { return type_classifier_; }
     // Plain assignment, without events.
@@ -56,12 +66,10 @@ class TParameter : public TModelEntity {
     TClassifier* type_classifier_ = nullptr;
 };
 
-class TOperation : public TFeature {
+class TOperation : public TEntityOfKind<TFeature, TEntityKind::Operation, IOperationBeforeListener,
+                                        IOperationAfterListener> {
   public:
-    explicit TOperation(TModelEntity* owner) : TFeature(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::Operation; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TOperation(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     TOperationType OperationType() const { return operation_type_; }
     void SetOperationType(TOperationType type);
@@ -81,12 +89,10 @@ class TOperation : public TFeature {
     TClassifier* return_value_ = nullptr;
 };
 
-class TAttribute : public TFeature {
+class TAttribute : public TEntityOfKind<TFeature, TEntityKind::Attribute, IAttributeBeforeListener,
+                                        IAttributeAfterListener> {
   public:
-    explicit TAttribute(TModelEntity* owner) : TFeature(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::Attribute; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TAttribute(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     TClassifier* TypeClassifier() const { return type_classifier_; }
     void SetTypeClassifier(TClassifier* classifier);
@@ -115,14 +121,12 @@ class TClassifier : public TModelEntity {
     TEntityList features_;
 };
 
-class TClass : public TClassifier {
+class TClass : public TEntityOfKind<TClassifier, TEntityKind::Class, IClassBeforeListener,
+                                    IClassAfterListener> {
   public:
-    explicit TClass(TModelEntity* owner) : TClassifier(owner) {}
+    explicit TClass(TModelEntity* owner) : TEntityOfKind(owner) {}
     // Announces `BeforeRemoving` unless locked; the removal cannot be refused.
     ~TClass() override;
-    TEntityKind Kind() const override { return TEntityKind::Class; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
 
     using TClassifier::AddAttribute;
     using TClassifier::AddOperation;
@@ -145,12 +149,10 @@ class TClass : public TClassifier {
     std::vector<TModelEntity*> implements_;
 };
 
-class TInterface : public TClassifier {
+class TInterface : public TEntityOfKind<TClassifier, TEntityKind::Interface,
+                                        IInterfaceBeforeListener, IInterfaceAfterListener> {
   public:
-    explicit TInterface(TModelEntity* owner) : TClassifier(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::Interface; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TInterface(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     using TClassifier::AddAttribute;
     using TClassifier::AddOperation;
@@ -167,12 +169,10 @@ class TInterface : public TClassifier {
     TInterface* ancestor_ = nullptr;
 };
 
-class TDataType : public TClassifier {
+class TDataType : public TEntityOfKind<TClassifier, TEntityKind::DataType, IDataTypeBeforeListener,
+                                       IDataTypeAfterListener> {
   public:
-    explicit TDataType(TModelEntity* owner) : TClassifier(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::DataType; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TDataType(TModelEntity* owner) : TEntityOfKind(owner) {}
 };
 
 class TAbstractPackage : public TModelEntity {
@@ -187,12 +187,10 @@ class TAbstractPackage : public TModelEntity {
     std::string config_file_;
 };
 
-class TUnitPackage : public TAbstractPackage {
+class TUnitPackage : public TEntityOfKind<TAbstractPackage, TEntityKind::UnitPackage,
+                                          IUnitPackageBeforeListener, IUnitPackageAfterListener> {
   public:
-    explicit TUnitPackage(TModelEntity* owner) : TAbstractPackage(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::UnitPackage; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TUnitPackage(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     TClass* AddClass(const std::string& name);
     TInterface* AddInterface(const std::string& name);
@@ -209,12 +207,11 @@ class TUnitPackage : public TAbstractPackage {
     TEntityList classifiers_{true};
 };
 
-class TLogicPackage : public TAbstractPackage {
+class TLogicPackage
+    : public TEntityOfKind<TAbstractPackage, TEntityKind::LogicPackage, ILogicPackageBeforeListener,
+                           ILogicPackageAfterListener> {
   public:
-    explicit TLogicPackage(TModelEntity* owner) : TAbstractPackage(owner) {}
-    TEntityKind Kind() const override { return TEntityKind::LogicPackage; }
-    TListenerIdentity GetBeforeListener() const override;
-    TListenerIdentity GetAfterListener() const override;
+    explicit TLogicPackage(TModelEntity* owner) : TEntityOfKind(owner) {}
 
     // Makes the settings file the source file's name with the extension ".vixModel"; an empty
     // name changes nothing.
