@@ -27,6 +27,7 @@ class IImportFeedback : public IStatusLine {
   public:
     // An error that stopped one file; the batch goes on.
     virtual void ShowMessage(const std::string& text) = 0;
+    // None when there is nowhere to show one.
     virtual std::unique_ptr<IProgressWindow> OpenProgress(const std::string& caption,
                                                           int maximum) = 0;
     // The wait cursor, on for the whole import of a file list.
