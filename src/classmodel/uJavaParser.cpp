@@ -78,6 +78,7 @@ TJavaParser::TJavaParser(TNeedPackageHandler request_package, int depth)
 
 void TJavaParser::ParseStream(std::unique_ptr<std::istream> stream, TLogicPackage& root,
                               TObjectModel& model) {
+    if (!stream) return;
     buffer_.assign(std::istreambuf_iterator<char>(*stream), std::istreambuf_iterator<char>());
     buffer_.push_back('\0');
     stream.reset();

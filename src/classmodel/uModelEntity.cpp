@@ -183,10 +183,9 @@ TEntityList::~TEntityList() {
 }
 
 TModelEntity* TEntityList::Append(std::unique_ptr<TModelEntity> entity) {
-    TModelEntity* added = entity.get();
-    items_.reserve(items_.size() + 1);
+    items_.push_back(entity.get());
+    TModelEntity* added = entity.release();
     if (indexed_) index_[FoldCase(added->Name())].emplace_back(next_serial_++, added);
-    items_.push_back(entity.release());
     return added;
 }
 
