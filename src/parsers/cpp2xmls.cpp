@@ -8,16 +8,21 @@ namespace tarnwell {
 namespace {
 
 constexpr std::array<keyword_entry, 19> cpp_keywords{{
-    {"RETURN", tk_return},     {"ABORT", tk_exit},       {"EXIT", tk_exit},
-    {"TRY", tk_try},           {"__TRY", tk_try},        {"CATCH", tk_handler},
-    {"__EXCEPT", tk_handler},  {"__FINALLY", tk_finally}, {"GOTO", tk_goto},
-    {"BREAK", tk_break},       {"CONTINUE", tk_continue}, {"IF", tk_if},
-    {"ELSE", tk_else},         {"FOR", tk_for},          {"WHILE", tk_while},
-    {"DO", tk_do},             {"SWITCH", tk_switch},    {"CASE", tk_case},
+    {"RETURN", tk_return},     {"ABORT", tk_exit},
+    {"EXIT", tk_exit},         {"TRY", tk_try},
+    {"__TRY", tk_try},         {"CATCH", tk_handler},
+    {"__EXCEPT", tk_handler},  {"__FINALLY", tk_finally},
+    {"GOTO", tk_goto},         {"BREAK", tk_break},
+    {"CONTINUE", tk_continue}, {"IF", tk_if},
+    {"ELSE", tk_else},         {"FOR", tk_for},
+    {"WHILE", tk_while},       {"DO", tk_do},
+    {"SWITCH", tk_switch},     {"CASE", tk_case},
     {"DEFAULT", tk_default},
 }};
 
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool is_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // "a->b", "x-1", "n--" and "&x" are single words; "++" is two.
 bool is_word_start(char c) {
@@ -25,13 +30,17 @@ bool is_word_start(char c) {
 }
 
 bool is_word_continuation(char c) {
-    return is_letter(c) || (c >= '0' && c <= '9') || c == '*' || c == '-' || c == '.' ||
-           c == '>' || c == '_';
+    return is_letter(c) || (c >= '0' && c <= '9') || c == '*' || c == '-' || c == '.' || c == '>' ||
+           c == '_';
 }
 
-bool is_space(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+bool is_space(char c) {
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
 
-bool is_line_end(char c) { return c == '\n' || c == '\r' || c == '\001'; }
+bool is_line_end(char c) {
+    return c == '\n' || c == '\r' || c == '\001';
+}
 
 // Tokens that end a plain statement which has no ";" before them.
 bool starts_statement(token_kind k) {
@@ -57,7 +66,9 @@ bool starts_statement(token_kind k) {
     }
 }
 
-bool ends_body(token_kind k) { return k == tk_close_brace || k == tk_semicolon; }
+bool ends_body(token_kind k) {
+    return k == tk_close_brace || k == tk_semicolon;
+}
 
 }  // namespace
 
@@ -93,11 +104,21 @@ void Tcppsparser::scan() {
     } else {
         token_len = 1;
         switch (c) {
-            case ':': kind = tk_colon; break;
-            case ';': kind = tk_semicolon; break;
-            case '{': kind = tk_open_brace; break;
-            case '}': kind = tk_close_brace; break;
-            default: kind = tk_other; break;
+            case ':':
+                kind = tk_colon;
+                break;
+            case ';':
+                kind = tk_semicolon;
+                break;
+            case '{':
+                kind = tk_open_brace;
+                break;
+            case '}':
+                kind = tk_close_brace;
+                break;
+            default:
+                kind = tk_other;
+                break;
         }
     }
 }
@@ -177,7 +198,8 @@ void Tcppsparser::scan_label_lookahead() {
             kind = tk_word;
             token_len = chain[i].len;
         }
-        remember_token(chain[i].errors_before);
+        // A lone word's look-ahead costs one token; only chains are worth remembering.
+        if (chain.size() > 1) remember_token(chain[i].errors_before);
     }
 }
 

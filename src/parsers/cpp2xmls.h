@@ -6,14 +6,14 @@
 namespace tarnwell {
 
 class Tcppsparser : public tsparser {
-public:
+  public:
     Tcppsparser();
 
-protected:
+  protected:
     void scan() override;
     bool parse_statements(bool block) override;
 
-private:
+  private:
     void scan_string();
     void scan_word();
     void scan_label_lookahead();

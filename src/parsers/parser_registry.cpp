@@ -4,7 +4,9 @@
 
 namespace tarnwell {
 
-parser_registry::parser_registry() { slots_[3] = std::make_unique<Tcppsparser>(); }
+parser_registry::parser_registry() {
+    slots_[3] = std::make_unique<Tcppsparser>();
+}
 
 tsparser* parser_registry::parser_at(int slot) const {
     if (slot < 0 || slot >= slot_count) return nullptr;
