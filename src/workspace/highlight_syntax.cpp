@@ -28,7 +28,7 @@ highlight_syntax basic_syntax(std::vector<std::string_view> keywords) {
     s.line_comments = {"'", "rem"};
     s.quotes = "\"";
     s.hash_directives = true;
-    s.word_extra = "$%&!#@";
+    s.word_extra = "$%";  // type suffixes: Left$, count%
     return s;
 }
 
