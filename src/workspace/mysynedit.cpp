@@ -1,5 +1,7 @@
 #include "workspace/mysynedit.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -16,8 +18,8 @@ namespace {
 
 using base = QsciScintillaBase;
 
-constexpr int line_number_margin = 0;
-constexpr int bookmark_margin = 1;
+constexpr int line_number_margin = 1;
+constexpr int bookmark_margin = 0;
 constexpr int bookmark_margin_width = 14;
 constexpr int highlight_indicator = 8;  // the first indicator left to the container
 constexpr int bookmark_marker_mask = (1 << bookmark_count) - 1;
@@ -296,6 +298,17 @@ void TMySynEdit::show_line_numbers(bool on) {
     }
     // Wide enough for the largest line number, with a digit to spare.
     setMarginWidth(line_number_margin, QString(QString::number(line_count()).size() + 1, u'9'));
+}
+
+void TMySynEdit::give_up_keys(const QList<QKeySequence>& keys) {
+    for (const QKeySequence& sequence : keys) {
+        if (sequence.count() != 1) continue;
+        const int key = sequence[0].toCombined();
+        while (QsciCommand* command = standardCommands()->boundTo(key)) {
+            if (command->key() == key) command->setKey(0);
+            if (command->alternateKey() == key) command->setAlternateKey(0);
+        }
+    }
 }
 
 void TMySynEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -68,6 +68,9 @@ class TMySynEdit : public QsciScintilla {
     int line_count() const;
     void show_line_numbers(bool on);
     void set_popup_menu(QMenu* menu) { popup_ = menu; }
+    // Unbinds the editor's own keystrokes on these keys, so that the window's commands get
+    // them (Ctrl+L shows line numbers instead of cutting the line).
+    void give_up_keys(const QList<QKeySequence>& keys);
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

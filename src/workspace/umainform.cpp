@@ -284,6 +284,9 @@ void TMainform::create_status_bar() {
 TMySynEdit* TMainform::add_editor_page(const QString& caption) {
     auto* editor = new TMySynEdit;
     editor->set_popup_menu(editor_popup_);
+    QList<QKeySequence> keys;
+    for (const QAction* action : findChildren<QAction*>()) keys << action->shortcuts();
+    editor->give_up_keys(keys);
     editor->show_line_numbers(ShowLineNo_->isChecked());
     connect(editor, &QsciScintilla::textChanged, this, [this, editor] { editor_changed(editor); });
     connect(editor, &QsciScintilla::modificationChanged, this,

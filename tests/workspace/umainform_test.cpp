@@ -327,6 +327,22 @@ TEST_F(Mainform, CommandsFollowTheCurrentDocument) {
         "xone\ntwo\n" + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString());
 }
 
+// The window's shortcuts win over the editor's own keystrokes: Ctrl+L shows line numbers
+// rather than cutting the line.
+TEST_F(Mainform, ShortcutsReachTheWindowsCommands) {
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    TMySynEdit* editor = window_->open_file(put("p.c", "one\ntwo\n"));
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(action("ShowLineNo")->isChecked());
+    EXPECT_EQ(editor->bytes(), "one\ntwo\n");
+    EXPECT_GT(editor->marginWidth(1), 0);
+    QTest::keyClick(editor, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window_->document_count(), 2);
+    EXPECT_GT(window_->current_document()->marginWidth(1), 0);
+}
+
 TEST_F(Mainform, ExportsTheHighlightedCode) {
     window_->open_file(put("Main.java", "public class Main { // \xe9\n}\n"));
     notes_->save_names = {path("out")};
