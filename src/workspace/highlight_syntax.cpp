@@ -8,7 +8,15 @@ namespace tarnwell {
 
 namespace {
 
-std::vector<std::string_view> sorted(std::vector<std::string_view> words) {
+// The words of a space-separated list, sorted for the lookup.
+std::vector<std::string_view> sorted(std::string_view list) {
+    std::vector<std::string_view> words;
+    while (!list.empty()) {
+        const std::size_t space = list.find(' ');
+        const std::string_view word = list.substr(0, space);
+        if (!word.empty()) words.push_back(word);
+        list.remove_prefix(space == std::string_view::npos ? list.size() : space + 1);
+    }
     std::sort(words.begin(), words.end());
     return words;
 }
@@ -22,9 +30,9 @@ highlight_syntax general_syntax() {
     return s;
 }
 
-highlight_syntax basic_syntax(std::vector<std::string_view> keywords) {
+highlight_syntax basic_syntax(std::string_view keywords) {
     highlight_syntax s;
-    s.keywords = sorted(std::move(keywords));
+    s.keywords = sorted(keywords);
     s.line_comments = {"'", "rem"};
     s.quotes = "\"";
     s.hash_directives = true;
@@ -34,200 +42,53 @@ highlight_syntax basic_syntax(std::vector<std::string_view> keywords) {
 
 highlight_syntax visual_basic_syntax() {
     return basic_syntax(
-        {"access",     "and",      "append",     "as",      "attribute", "binary",   "boolean",
-         "byref",      "byte",     "byval",      "call",    "case",      "close",    "const",
-         "currency",   "date",     "declare",    "defint",  "defstr",    "dim",      "do",
-         "double",     "each",     "else",       "elseif",  "empty",     "end",      "enum",
-         "eqv",        "erase",    "error",      "event",   "exit",      "explicit", "false",
-         "for",        "friend",   "function",   "get",     "global",    "gosub",    "goto",
-         "if",         "imp",      "implements", "in",      "input",     "integer",  "is",
-         "let",        "lib",      "like",       "line",    "long",      "loop",     "lset",
-         "me",         "mod",      "new",        "next",    "not",       "nothing",  "null",
-         "object",     "on",       "open",       "option",  "optional",  "or",       "output",
-         "paramarray", "preserve", "print",      "private", "property",  "public",   "put",
-         "raiseevent", "random",   "read",       "redim",   "resume",    "return",   "rset",
-         "seek",       "select",   "set",        "shared",  "single",    "static",   "step",
-         "stop",       "string",   "sub",        "then",    "to",        "true",     "type",
-         "typeof",     "until",    "variant",    "wend",    "while",     "with",     "withevents",
-         "write",      "xor"});
+        "access and append as attribute binary boolean byref byte byval call case close "
+        "const currency date declare defint defstr dim do double each else elseif empty "
+        "end enum eqv erase error event exit explicit false for friend function get "
+        "global gosub goto if imp implements in input integer is let lib like line long "
+        "loop lset me mod new next not nothing null object on open option optional or "
+        "output paramarray preserve print private property public put raiseevent random "
+        "read redim resume return rset seek select set shared single static step stop "
+        "string sub then to true type typeof until variant wend while with withevents "
+        "write xor");
 }
 
 highlight_syntax vbscript_syntax() {
     return basic_syntax(
-        {"and",    "byref",  "byval",    "call",    "case",     "class",   "const",     "default",
-         "dim",    "do",     "each",     "else",    "elseif",   "empty",   "end",       "eqv",
-         "erase",  "error",  "execute",  "exit",    "explicit", "false",   "for",       "function",
-         "get",    "goto",   "if",       "imp",     "in",       "is",      "let",       "loop",
-         "me",     "mod",    "new",      "next",    "not",      "nothing", "null",      "on",
-         "option", "or",     "preserve", "private", "property", "public",  "randomize", "redim",
-         "resume", "select", "set",      "step",    "stop",     "sub",     "then",      "to",
-         "true",   "until",  "wend",     "while",   "with",     "xor"});
+        "and byref byval call case class const default dim do each else elseif empty end "
+        "eqv erase error execute exit explicit false for function get goto if imp in is "
+        "let loop me mod new next not nothing null on option or preserve private property "
+        "public randomize redim resume select set step stop sub then to true until wend "
+        "while with xor");
 }
 
 highlight_syntax vbnet_syntax() {
-    return basic_syntax({"addhandler",
-                         "addressof",
-                         "alias",
-                         "and",
-                         "andalso",
-                         "as",
-                         "boolean",
-                         "byref",
-                         "byte",
-                         "byval",
-                         "call",
-                         "case",
-                         "catch",
-                         "cbool",
-                         "cbyte",
-                         "cchar",
-                         "cdate",
-                         "cdbl",
-                         "cdec",
-                         "char",
-                         "cint",
-                         "class",
-                         "clng",
-                         "cobj",
-                         "const",
-                         "continue",
-                         "csbyte",
-                         "cshort",
-                         "csng",
-                         "cstr",
-                         "ctype",
-                         "cuint",
-                         "culng",
-                         "cushort",
-                         "date",
-                         "decimal",
-                         "declare",
-                         "default",
-                         "delegate",
-                         "dim",
-                         "directcast",
-                         "do",
-                         "double",
-                         "each",
-                         "else",
-                         "elseif",
-                         "end",
-                         "enum",
-                         "erase",
-                         "error",
-                         "event",
-                         "exit",
-                         "false",
-                         "finally",
-                         "for",
-                         "friend",
-                         "function",
-                         "get",
-                         "gettype",
-                         "global",
-                         "goto",
-                         "handles",
-                         "if",
-                         "implements",
-                         "imports",
-                         "in",
-                         "inherits",
-                         "integer",
-                         "interface",
-                         "is",
-                         "isnot",
-                         "let",
-                         "lib",
-                         "like",
-                         "long",
-                         "loop",
-                         "me",
-                         "mod",
-                         "module",
-                         "mustinherit",
-                         "mustoverride",
-                         "mybase",
-                         "myclass",
-                         "namespace",
-                         "narrowing",
-                         "new",
-                         "next",
-                         "not",
-                         "nothing",
-                         "notinheritable",
-                         "notoverridable",
-                         "object",
-                         "of",
-                         "on",
-                         "operator",
-                         "option",
-                         "optional",
-                         "or",
-                         "orelse",
-                         "overloads",
-                         "overridable",
-                         "overrides",
-                         "paramarray",
-                         "partial",
-                         "private",
-                         "property",
-                         "protected",
-                         "public",
-                         "raiseevent",
-                         "readonly",
-                         "redim",
-                         "removehandler",
-                         "resume",
-                         "return",
-                         "sbyte",
-                         "select",
-                         "set",
-                         "shadows",
-                         "shared",
-                         "short",
-                         "single",
-                         "static",
-                         "step",
-                         "stop",
-                         "string",
-                         "structure",
-                         "sub",
-                         "synclock",
-                         "then",
-                         "throw",
-                         "to",
-                         "true",
-                         "try",
-                         "trycast",
-                         "typeof",
-                         "uinteger",
-                         "ulong",
-                         "ushort",
-                         "using",
-                         "when",
-                         "while",
-                         "widening",
-                         "with",
-                         "withevents",
-                         "writeonly",
-                         "xor"});
+    return basic_syntax(
+        "addhandler addressof alias and andalso as boolean byref byte byval call case "
+        "catch cbool cbyte cchar cdate cdbl cdec char cint class clng cobj const continue "
+        "csbyte cshort csng cstr ctype cuint culng cushort date decimal declare default "
+        "delegate dim directcast do double each else elseif end enum erase error event "
+        "exit false finally for friend function get gettype global goto handles if "
+        "implements imports in inherits integer interface is isnot let lib like long loop "
+        "me mod module mustinherit mustoverride mybase myclass namespace narrowing new "
+        "next not nothing notinheritable notoverridable object of on operator option "
+        "optional or orelse overloads overridable overrides paramarray partial private "
+        "property protected public raiseevent readonly redim removehandler resume return "
+        "sbyte select set shadows shared short single static step stop string structure "
+        "sub synclock then throw to true try trycast typeof uinteger ulong ushort using "
+        "when while widening with withevents writeonly xor");
 }
 
 highlight_syntax foxpro_syntax() {
     highlight_syntax s;
     s.keywords = sorted(
-        {"all",      "and",     "append",      "as",         "blank",     "case",      "catch",
-         "class",    "clear",   "close",       "continue",   "create",    "cursor",    "define",
-         "delete",   "do",      "dodefault",   "else",       "endcase",   "enddefine", "enddo",
-         "endfor",   "endfunc", "endif",       "endproc",    "endscan",   "endtext",   "endtry",
-         "endwith",  "exit",    "finally",     "for",        "from",      "function",  "go",
-         "if",       "iif",     "in",          "index",      "insert",    "into",      "local",
-         "locate",   "loop",    "lparameters", "next",       "nodefault", "not",       "off",
-         "on",       "or",      "otherwise",   "parameters", "private",   "procedure", "public",
-         "release",  "replace", "return",      "scan",       "seek",      "select",    "set",
-         "skip",     "store",   "table",       "tag",        "text",      "then",      "this",
-         "thisform", "to",      "try",         "update",     "use",       "values",    "where",
-         "while",    "with"});
+        "all and append as blank case catch class clear close continue create cursor "
+        "define delete do dodefault else endcase enddefine enddo endfor endfunc endif "
+        "endproc endscan endtext endtry endwith exit finally for from function go if iif "
+        "in index insert into local locate loop lparameters next nodefault not off on or "
+        "otherwise parameters private procedure public release replace return scan seek "
+        "select set skip store table tag text then this thisform to try update use values "
+        "where while with");
     s.line_comments = {"&&"};
     s.leading_comments = {"*", "note"};
     s.quotes = "\"'";
@@ -237,123 +98,18 @@ highlight_syntax foxpro_syntax() {
 
 highlight_syntax powerbuilder_syntax() {
     highlight_syntax s;
-    s.keywords = sorted({"and",
-                         "any",
-                         "blob",
-                         "boolean",
-                         "byte",
-                         "call",
-                         "case",
-                         "catch",
-                         "char",
-                         "character",
-                         "choose",
-                         "close",
-                         "commit",
-                         "connect",
-                         "constant",
-                         "continue",
-                         "create",
-                         "cursor",
-                         "date",
-                         "datetime",
-                         "dec",
-                         "decimal",
-                         "declare",
-                         "delete",
-                         "destroy",
-                         "disconnect",
-                         "do",
-                         "double",
-                         "dynamic",
-                         "else",
-                         "elseif",
-                         "end",
-                         "enumerated",
-                         "event",
-                         "execute",
-                         "exit",
-                         "external",
-                         "false",
-                         "fetch",
-                         "finally",
-                         "first",
-                         "for",
-                         "forward",
-                         "from",
-                         "function",
-                         "global",
-                         "goto",
-                         "halt",
-                         "if",
-                         "immediate",
-                         "indirect",
-                         "insert",
-                         "integer",
-                         "into",
-                         "intrinsic",
-                         "is",
-                         "last",
-                         "library",
-                         "long",
-                         "loop",
-                         "next",
-                         "not",
-                         "of",
-                         "on",
-                         "open",
-                         "or",
-                         "parent",
-                         "post",
-                         "prepare",
-                         "prior",
-                         "private",
-                         "privateread",
-                         "privatewrite",
-                         "procedure",
-                         "protected",
-                         "protectedread",
-                         "protectedwrite",
-                         "prototypes",
-                         "public",
-                         "readonly",
-                         "real",
-                         "ref",
-                         "return",
-                         "rollback",
-                         "rpcfunc",
-                         "select",
-                         "selectblob",
-                         "shared",
-                         "static",
-                         "step",
-                         "string",
-                         "subroutine",
-                         "super",
-                         "system",
-                         "then",
-                         "this",
-                         "throw",
-                         "throws",
-                         "time",
-                         "to",
-                         "trigger",
-                         "true",
-                         "try",
-                         "type",
-                         "uint",
-                         "ulong",
-                         "unsignedinteger",
-                         "unsignedlong",
-                         "until",
-                         "update",
-                         "updateblob",
-                         "using",
-                         "variables",
-                         "while",
-                         "with",
-                         "within",
-                         "xor"});
+    s.keywords = sorted(
+        "and any blob boolean byte call case catch char character choose close commit "
+        "connect constant continue create cursor date datetime dec decimal declare delete "
+        "destroy disconnect do double dynamic else elseif end enumerated event execute "
+        "exit external false fetch finally first for forward from function global goto "
+        "halt if immediate indirect insert integer into intrinsic is last library long "
+        "loop next not of on open or parent post prepare prior private privateread "
+        "privatewrite procedure protected protectedread protectedwrite prototypes public "
+        "readonly real ref return rollback rpcfunc select selectblob shared static step "
+        "string subroutine super system then this throw throws time to trigger true try "
+        "type uint ulong unsignedinteger unsignedlong until update updateblob using "
+        "variables while with within xor");
     s.line_comments = {"//"};
     s.block_comments = {{"/*", "*/"}};
     s.quotes = "\"'";

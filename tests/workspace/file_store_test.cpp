@@ -1,11 +1,12 @@
 #include "workspace/file_store.h"
 
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -16,13 +17,6 @@ namespace fs = std::filesystem;
 
 class FileStore : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tarnwell-store-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     static void put(const std::string& file, const std::string& bytes) {
         std::ofstream(file, std::ios::binary) << bytes;
@@ -36,7 +30,8 @@ class FileStore : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
     }
 
-    fs::path dir_;
+    temp_dir temp_;
+    const fs::path& dir_ = temp_.path();
 };
 
 TEST(BackupPath, ReplacesTheExtension) {

@@ -1,8 +1,9 @@
 #include "workspace/program_paths.h"
 
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace tarnwell {
@@ -13,15 +14,12 @@ namespace fs = std::filesystem;
 class ProgramPaths : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tarnwell-paths-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        root_ = pattern;
         fs::create_directories(root_ / "bin");
         fs::create_directories(root_ / "share" / "tarnwell" / "sample");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
-    fs::path root_;
+    temp_dir temp_;
+    const fs::path& root_ = temp_.path();
 };
 
 TEST_F(ProgramPaths, DataBesideTheProgramComesFirst) {

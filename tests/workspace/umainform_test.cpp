@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "scripted_notifier.h"
+#include "temp_dir.h"
 #include "workspace/datamod.h"
 #include "workspace/file_store.h"
 #include "workspace/ini_file.h"
@@ -27,17 +28,11 @@ using base = QsciScintillaBase;
 class Mainform : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tarnwell-ui-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
         auto messages = std::make_unique<scripted_notifier>();
         notes_ = messages.get();
         window_ = std::make_unique<TMainform>(data_, test_paths(), std::move(messages));
     }
-    void TearDown() override {
-        window_.reset();
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { window_.reset(); }
 
     program_paths test_paths() const { return {TARNWELL_DATA_DIR, dir_}; }
     QString path(const std::string& name) const {
@@ -63,7 +58,8 @@ class Mainform : public ::testing::Test {
                               text);
     }
 
-    fs::path dir_;
+    temp_dir temp_;
+    const fs::path& dir_ = temp_.path();
     TeditorDataModule data_;
     scripted_notifier* notes_ = nullptr;
     std::unique_ptr<TMainform> window_;
