@@ -75,6 +75,7 @@ TMySynEdit::TMySynEdit(QWidget* parent) : QsciScintilla(parent) {
     setMarginMarkerMask(bookmark_margin, bookmark_marker_mask);
     setMarginMarkerMask(line_number_margin, 0);
     setMarginSensitivity(line_number_margin, true);
+    SendScintilla(base::SCI_SETMARGINLEFT, 0UL, 4L);  // a little air between gutter and text
     setMarginSensitivity(bookmark_margin, true);
     for (int n = 0; n < bookmark_count; ++n) markerDefine(bookmark_picture(n), n);
     // The horizontal scroll bar follows the longest line shown instead of a fixed width.
