@@ -36,8 +36,6 @@ constexpr brace_profile cpp_profile{
         {tk_try, tk_finally, tk_other, tk_bad_literal, tk_space, tk_comment, tk_directive}),
 };
 
-constexpr byte_set spaces = make_byte_set("\t\n\r ");
-
 // Tokens that end a plain statement which has no ";" before them.
 bool starts_statement(token_kind k) {
     switch (k) {
@@ -74,8 +72,8 @@ void Tcppsparser::scan() {
     const char c = at(token_pos);
     if (c == '\001') {
         scan_eof();
-    } else if (spaces[static_cast<unsigned char>(c)]) {
-        scan_run(spaces, tk_space);
+    } else if (white_space[static_cast<unsigned char>(c)]) {
+        scan_run(white_space, tk_space);
     } else if (c == '"' || c == '\'') {
         scan_string(tk_bad_literal);
     } else if (c == '#') {
@@ -88,28 +86,33 @@ void Tcppsparser::scan() {
         scan_block_comment();
     } else if (c == '/' && at(token_pos + 1) == '/') {
         scan_line_comment();
-    } else if (c == ':' && at(token_pos + 1) == ':' && profile_.scope_token) {
-        kind = tk_scope;
-        token_len = 2;
-    } else {
+    } else if (!scan_punctuation(c)) {
+        kind = tk_other;
         token_len = 1;
-        switch (c) {
-            case ':':
-                kind = tk_colon;
-                break;
-            case ';':
-                kind = tk_semicolon;
-                break;
-            case '{':
-                kind = tk_open_brace;
-                break;
-            case '}':
-                kind = tk_close_brace;
-                break;
-            default:
-                kind = tk_other;
-                break;
-        }
+    }
+}
+
+bool Tcppsparser::scan_punctuation(char c) {
+    token_len = 1;
+    switch (c) {
+        case ':':
+            kind = tk_colon;
+            if (profile_.scope_token && at(token_pos + 1) == ':') {
+                kind = tk_scope;
+                token_len = 2;
+            }
+            return true;
+        case ';':
+            kind = tk_semicolon;
+            return true;
+        case '{':
+            kind = tk_open_brace;
+            return true;
+        case '}':
+            kind = tk_close_brace;
+            return true;
+        default:
+            return false;
     }
 }
 

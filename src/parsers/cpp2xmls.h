@@ -32,6 +32,8 @@ constexpr byte_set make_kind_set(std::initializer_list<token_kind> kinds) {
     return set;
 }
 
+inline constexpr byte_set white_space = make_byte_set("\t\n\r ");
+
 // Where the brace languages part ways while their lexers and grammars share the steps.
 struct brace_profile {
     std::span<const keyword_entry> keywords;
@@ -51,6 +53,10 @@ class Tcppsparser : public tsparser {
   public:
     Tcppsparser();
 
+    // Kinds that several brace lexers give and the C family does not.
+    static constexpr token_kind tk_bad_char = 14;
+    static constexpr token_kind tk_bad_string = 91;
+
   protected:
     explicit Tcppsparser(const brace_profile& profile);
 
@@ -65,6 +71,8 @@ class Tcppsparser : public tsparser {
 
     bool word_start(char c) const { return profile_.word_start[static_cast<unsigned char>(c)]; }
     void scan_eof();
+    // ":", "::", ";", "{" and "}"; false for any other character.
+    bool scan_punctuation(char c);
     void scan_run(const byte_set& members, token_kind k);
     void scan_string(token_kind unfinished, bool escapes = true);
     void scan_word();

@@ -1,0 +1,69 @@
+#include "parsers/cs2xmls.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "parser_cases.h"
+
+namespace tarnwell {
+namespace {
+
+using namespace parser_cases;
+
+class CsMarkupTest : public testing::TestWithParam<markup_case> {};
+
+TEST_P(CsMarkupTest, GivesTheMarkupAndResult) {
+    Tcsparser parser;
+    expect_markup(parser, GetParam());
+}
+
+const markup_case cs_cases[] = {
+    {"foreach_is_a_counted_loop", "foreach (var x in list) Use(x);", true, no_error,
+     "<statement>1-7<for>1-23<statement>25-27<code/>25-31</statement>31-31</for>31-31"
+     "</statement>32-32"},
+    {"try_and_finally_blocks_merge_into_one_run", "try { A(); } finally { B(); }", true, no_error,
+     "<statement>1-3<code/>7-27</statement>30-30"},
+    {"catch_between_protected_and_finally_blocks",
+     "try { f(); } catch (Exception e) { g(); } finally { h(); }", true, no_error,
+     "<statement>1-3<code/>7-10<except>14-32<statement>36-36<code/>36-39</statement>41-41"
+     "</except>41-41<code/>53-56</statement>59-59"},
+    // No statement keyword ends a plain statement: it runs to the next ";".
+    {"statement_without_semicolon_runs_on", "Use(x)\r\nif (a) b();", true, no_error,
+     "<statement>1-3<code/>1-19</statement>20-20"},
+    {"underscore_is_a_stray_character", "_name = 1;", true, no_error,
+     "<statement>1-1<code/>2-10</statement>11-11"},
+    {"star_is_a_stray_character", "*p = 1;", true, no_error,
+     "<statement>1-1<code/>2-7</statement>8-8"},
+    {"at_sign_starts_a_word", "@class = 1;", true, no_error,
+     "<statement>1-6<code/>1-11</statement>12-12"},
+    {"missing_semicolon_at_end", "while (x) f()", false, "here should be \";\"",
+     "<statement>1-5<whiledo>1-9<statement>11-11<code/>11-"},
+    // A lone LF does not end a line comment or a directive; a CR does.
+    {"line_comment_runs_over_a_lone_lf", "f(); // note\ng();", true, no_error,
+     "<statement>1-1<code/>1-4</statement>18-18"},
+    {"line_comment_ends_at_cr", "f(); // note\r\ng();", true, no_error,
+     "<statement>1-1<code/>1-18</statement>19-19"},
+    {"directive_runs_over_a_lone_lf", "#region a\nb\r\nf();", true, no_error,
+     "<statement>1-11<code/>14-17</statement>18-18"},
+    // Without a "::" token the word before two colons is a label.
+    {"double_colon_is_two_colons", "global::X.Y();", true, no_error,
+     "<statement>1-7<label/>1-7<code/>9-14</statement>15-15"},
+    {"comment_cut_short_is_passed_over", "f(); /* open", true, no_error,
+     "<statement>1-1<code/>1-4</statement>13-13"},
+    {"selection_and_do_loop",
+     "switch (k) {\r\ncase 1:\r\n    n++;\r\n    break;\r\ndefault:\r\n    n = 0;\r\n}\r\n"
+     "do {\r\n    n--;\r\n} while (n > 0);\r\n",
+     true, no_error,
+     "<statement>1-6<switch>1-12<case/>15-21<statement>28-28<code/>28-31<break/>38-43"
+     "</statement>46-52<else/>46-53<statement>60-60<code/>60-65</statement>68-68</switch>68-68"
+     "<dowhile>71-72<statement>81-81<code/>81-84</statement>87-87</dowhile>89-102"
+     "</statement>105-105"},
+    {"exit_is_no_keyword", "exit(1);", true, no_error, "<statement>1-4<code/>1-8</statement>9-9"},
+};
+
+INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, CsMarkupTest, testing::ValuesIn(cs_cases),
+                         case_name);
+
+}  // namespace
+}  // namespace tarnwell

@@ -1,0 +1,64 @@
+// What the language parser tests share: a worked example with its exact result, the checks
+// of one, and texts built by repetition for the limits.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "parsers/xmls.h"
+
+namespace tarnwell::parser_cases {
+
+struct markup_case {
+    const char* name;
+    std::string source;
+    bool ok;
+    std::string message;
+    std::string markup;  // without the closing "\001"
+};
+
+// Failures name the case rather than dump its bytes.
+inline void PrintTo(const markup_case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+inline const std::string no_error = "yeah!! NO error";
+
+inline std::string case_name(const testing::TestParamInfo<markup_case>& info) {
+    return info.param.name;
+}
+
+inline void expect_markup(tsparser& parser, const markup_case& c) {
+    const parser_result result = parser.parse(c.source);
+    EXPECT_EQ(result.markup, c.markup + "\001");
+    EXPECT_EQ(result.ok, c.ok);
+    EXPECT_EQ(result.message, c.message);
+    EXPECT_GE(result.error_len, 5);
+}
+
+inline std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    text.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// Nesting far past the parser's limit ends the parse with a failure and a closed markup.
+inline void expect_too_deep(tsparser& parser, const std::string& source) {
+    const parser_result result = parser.parse(source);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Error In Statement");
+    ASSERT_FALSE(result.markup.empty());
+    EXPECT_EQ(result.markup.back(), '\001');
+}
+
+// A text of one plain run: the outermost sequence holds one code item that ends at `end`.
+inline std::string one_code_run(std::size_t end, std::size_t sentinel) {
+    return "<statement>1-1<code/>1-" + std::to_string(end) + "</statement>" +
+           std::to_string(sentinel) + "-" + std::to_string(sentinel) + "\001";
+}
+
+}  // namespace tarnwell::parser_cases
