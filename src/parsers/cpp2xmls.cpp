@@ -413,12 +413,16 @@ bool Tcppsparser::plain_statement(pending_code& code) {
     return true;
 }
 
-bool Tcppsparser::condition() {
-    if (advance() != tk_parens) {
-        set_error(21);
-        return false;
+bool Tcppsparser::condition(bool words_before) {
+    if (words_before) {
+        if (!close_by_skip(12)) return false;
+    } else {
+        if (advance() != tk_parens) {
+            set_error(21);
+            return false;
+        }
+        append_position(token_end());
     }
-    append_position(token_end());
     advance();
     return true;
 }
@@ -432,10 +436,11 @@ bool Tcppsparser::body() {
     return true;
 }
 
-bool Tcppsparser::headed_block(pending_code& code, std::string_view open, std::string_view close) {
+bool Tcppsparser::headed_block(pending_code& code, std::string_view open, std::string_view close,
+                               bool words_before) {
     flush(code);
     open_range(open);
-    if (!condition() || !body()) return false;
+    if (!condition(words_before) || !body()) return false;
     whole_range(close);
     kind = tk_semicolon;
     return true;
@@ -444,7 +449,7 @@ bool Tcppsparser::headed_block(pending_code& code, std::string_view open, std::s
 bool Tcppsparser::conditional(pending_code& code) {
     flush(code);
     open_range("<if>");
-    if (!condition() || !body()) return false;
+    if (!condition(false) || !body()) return false;
     const token_kind branch_end_kind = kind;
     const std::int32_t branch_end_pos = token_pos;
     advance();

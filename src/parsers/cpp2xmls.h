@@ -76,6 +76,7 @@ class Tcppsparser : public tsparser {
     void scan_run(const byte_set& members, token_kind k);
     void scan_string(token_kind unfinished, bool escapes = true);
     void scan_word();
+    std::int32_t word_length(std::int32_t pos) const;
     // A group read token by token from `first` (past the "(" and whatever the language reads
     // before the group's tokens); remembered for the rest of the parse.
     void measure_group(std::int32_t first, token_kind unfinished);
@@ -84,7 +85,10 @@ class Tcppsparser : public tsparser {
 
     bool at_body_end() const { return kind == tk_close_brace || kind == tk_semicolon; }
     bool body();
-    bool headed_block(pending_code& code, std::string_view open, std::string_view close);
+    // A keyword, its parenthesised header and its body, as IF's then-branch or a loop. With
+    // `words_before`, words (a loop variable) may stand between the keyword and the group.
+    bool headed_block(pending_code& code, std::string_view open, std::string_view close,
+                      bool words_before = false);
     bool conditional(pending_code& code);
     bool stray_token();
 
@@ -95,10 +99,9 @@ class Tcppsparser : public tsparser {
     void scan_label_lookahead();
     void scan_group();
     void scan_line_comment();
-    std::int32_t word_length(std::int32_t pos) const;
 
     bool plain_statement(pending_code& code);
-    bool condition();
+    bool condition(bool words_before);
     bool loop_tested_after(pending_code& code);
     bool selection(pending_code& code);
     bool handler(pending_code& code);
