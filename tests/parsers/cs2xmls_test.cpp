@@ -65,5 +65,34 @@ const markup_case cs_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, CsMarkupTest, testing::ValuesIn(cs_cases),
                          case_name);
 
+using namespace std::string_literals;
+
+const markup_case cs_any_bytes[] = {
+    {"nul_bytes", "f(\0\0);\0g();"s, true, no_error, "<statement>1-1<code/>1-11</statement>12-12"},
+    {"sentinel_character_inside", "f();\001g();", true, no_error,
+     "<statement>1-1<code/>1-4</statement>5-5"},
+    {"lone_carriage_return_ends_a_line_comment", "f(); // x\rg();", true, no_error,
+     "<statement>1-1<code/>1-14</statement>15-15"},
+    {"invalid_utf8", "s = \xff\xfe\xc0;", true, no_error,
+     "<statement>1-1<code/>1-8</statement>9-9"},
+    {"only_a_sentinel_character", "\001", true, no_error, "<statement>1-1</statement>1-1"},
+    {"everything_cut_short", "if (\"", false, "here should be parameter of function",
+     "<statement>1-2<if>1-"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytes, CsMarkupTest, testing::ValuesIn(cs_any_bytes), case_name);
+
+TEST(CsParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
+    Tcsparser parser;
+    expect_too_deep(parser, repeated("if (a) {\n", 100000));
+    expect_too_deep(parser, "x = " + repeated("(", 100000) + "1;");
+    expect_too_deep(parser, repeated("foreach (x in y) ", 100000) + "f();");
+}
+
+TEST(CsParserLimits, LongRunsParseInOnePass) {
+    Tcsparser parser;
+    expect_long_runs_in_one_pass(parser, "a = b + c(d); ");
+}
+
 }  // namespace
 }  // namespace tarnwell

@@ -55,10 +55,25 @@ inline void expect_too_deep(tsparser& parser, const std::string& source) {
     EXPECT_EQ(result.markup.back(), '\001');
 }
 
-// A text of one plain run: the outermost sequence holds one code item that ends at `end`.
+// The markup of a text that is one run of plain statements ending at `end`.
 inline std::string one_code_run(std::size_t end, std::size_t sentinel) {
     return "<statement>1-1<code/>1-" + std::to_string(end) + "</statement>" +
            std::to_string(sentinel) + "-" + std::to_string(sentinel) + "\001";
+}
+
+// Long runs that every brace language reads as one run of plain statements, each in one
+// pass: words that each look ahead at the next, calls nested in calls, and about 10 MB of
+// `statement` (a one-letter word first, "; " last) on one line.
+inline void expect_long_runs_in_one_pass(tsparser& parser, std::string_view statement) {
+    const std::string words = repeated("w ", 200000) + ";";
+    EXPECT_EQ(parser.parse(words).markup, one_code_run(words.size(), words.size() + 1));
+    const std::string calls = "x = " + repeated("f(", 500) + "y" + std::string(500, ')') + ";";
+    EXPECT_EQ(parser.parse(calls).markup, one_code_run(calls.size(), calls.size() + 1));
+    const std::string line =
+        repeated(statement, static_cast<int>(10'000'000 / statement.size()) + 1);
+    const parser_result result = parser.parse(line);
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(result.markup, one_code_run(line.size() - 1, line.size() + 1));
 }
 
 }  // namespace tarnwell::parser_cases

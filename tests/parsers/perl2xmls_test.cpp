@@ -137,5 +137,45 @@ const markup_case failure_cases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Failures, PerlMarkupTest, testing::ValuesIn(failure_cases), case_name);
 
+using namespace std::string_literals;
+
+const markup_case perl_any_bytes[] = {
+    {"nul_bytes", "f(\0\0);\0g();"s, true, no_error, "<statement>1-1<code/>1-11</statement>12-12"},
+    {"sentinel_character_inside_a_here_document", "print <<A;\nx\001y\nA\n", true, no_error,
+     "<statement>1-5<code/>1-10</statement>13-13"},
+    {"lone_carriage_returns", "$a = 1;\r$b = 2;\r", true, no_error,
+     "<statement>1-2<code/>1-15</statement>17-17"},
+    {"invalid_utf8", "s = \xff\xfe\xc0;", true, no_error,
+     "<statement>1-1<code/>1-8</statement>9-9"},
+    {"only_a_sentinel_character", "\001", true, no_error, "<statement>1-1</statement>1-1"},
+    {"pattern_cut_short", "m/abc", true, no_error, "<statement>1-5</statement>6-6"},
+    {"pattern_cut_short_in_a_group", "if (/x", false, "here should be parameter of function",
+     "<statement>1-2<if>1-"},
+    {"backslash_and_shift_at_the_end", "f(); \\<<", true, no_error,
+     "<statement>1-1<code/>1-4</statement>9-9"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytes, PerlMarkupTest, testing::ValuesIn(perl_any_bytes), case_name);
+
+TEST(PerlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
+    Tperlparser parser;
+    expect_too_deep(parser, repeated("if ($a) {\n", 100000));
+    expect_too_deep(parser, repeated("do {\n", 100000));
+    expect_too_deep(parser, "x = " + repeated("(", 100000) + "1;");
+    expect_too_deep(parser, repeated("while ($a) ", 100000) + "f();");
+}
+
+TEST(PerlParserLimits, LongRunsParseInOnePass) {
+    Tperlparser parser;
+    expect_long_runs_in_one_pass(parser, "a = $b + c($d); ");
+    // Heads of here-documents one after another, and here-documents with their bodies.
+    const std::string heads = repeated("<<A ", 100000) + ";";
+    EXPECT_EQ(parser.parse(heads).markup, "<statement>1-3</statement>" +
+                                              std::to_string(heads.size() + 1) + "-" +
+                                              std::to_string(heads.size() + 1) + "\001");
+    const std::string bodies = repeated("f(<<A);\nx\nA\n", 100000);
+    EXPECT_EQ(parser.parse(bodies).markup, one_code_run(bodies.size() - 5, bodies.size() + 1));
+}
+
 }  // namespace
 }  // namespace tarnwell

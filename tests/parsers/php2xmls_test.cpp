@@ -68,5 +68,36 @@ const markup_case php_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PhpMarkupTest, testing::ValuesIn(php_cases),
                          case_name);
 
+using namespace std::string_literals;
+
+const markup_case php_any_bytes[] = {
+    {"nul_bytes", "f(\0\0);\0g();"s, true, no_error, "<statement>1-1<code/>1-11</statement>12-12"},
+    {"sentinel_character_inside", "f();\001g();", true, no_error,
+     "<statement>1-1<code/>1-4</statement>5-5"},
+    {"sentinel_character_inside_a_group", "f(a\001);", false, "here should be \";\"",
+     "<statement>1-1<code/>1-"},
+    {"lone_carriage_returns", "$a = 1;\r$b = 2;\r", true, no_error,
+     "<statement>1-2<code/>1-15</statement>17-17"},
+    {"invalid_utf8", "s = \xff\xfe\xc0;", true, no_error,
+     "<statement>1-1<code/>1-8</statement>9-9"},
+    {"only_a_sentinel_character", "\001", true, no_error, "<statement>1-1</statement>1-1"},
+    {"comment_cut_short_in_a_group", "if (a /* b", false, "here should be parameter of function",
+     "<statement>1-2<if>1-"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytes, PhpMarkupTest, testing::ValuesIn(php_any_bytes), case_name);
+
+TEST(PhpParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
+    Tphpparser parser;
+    expect_too_deep(parser, repeated("if ($a) {\n", 100000));
+    expect_too_deep(parser, "x = " + repeated("(", 100000) + "1;");
+    expect_too_deep(parser, repeated("while ($a) ", 100000) + "f();");
+}
+
+TEST(PhpParserLimits, LongRunsParseInOnePass) {
+    Tphpparser parser;
+    expect_long_runs_in_one_pass(parser, "a = $b + c($d); ");
+}
+
 }  // namespace
 }  // namespace tarnwell
