@@ -1,0 +1,44 @@
+// Parse throughput of the C#, PHP and Perl parsers on generated functions, at a base size and
+// eight times it.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "generated_cs_php_perl.h"
+#include "parsers/cs2xmls.h"
+#include "parsers/perl2xmls.h"
+#include "parsers/php2xmls.h"
+
+namespace {
+
+constexpr int base_lines = 50000;
+
+template <class Parser>
+void parse_generated(benchmark::State& state, std::string (*generate)(int)) {
+    const std::string source = generate(static_cast<int>(state.range(0)));
+    Parser parser;
+    for (auto _ : state) {
+        const tarnwell::parser_result result = parser.parse(source);
+        if (!result.ok) state.SkipWithError(result.message.c_str());
+        benchmark::DoNotOptimize(result.markup.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(source.size()));
+}
+
+void BM_ParseCs(benchmark::State& state) {
+    parse_generated<tarnwell::Tcsparser>(state, tarnwell::bench::generated_cs_function);
+}
+BENCHMARK(BM_ParseCs)->Arg(base_lines)->Arg(8 * base_lines)->Unit(benchmark::kMillisecond);
+
+void BM_ParsePhp(benchmark::State& state) {
+    parse_generated<tarnwell::Tphpparser>(state, tarnwell::bench::generated_php_function);
+}
+BENCHMARK(BM_ParsePhp)->Arg(base_lines)->Arg(8 * base_lines)->Unit(benchmark::kMillisecond);
+
+void BM_ParsePerl(benchmark::State& state) {
+    parse_generated<tarnwell::Tperlparser>(state, tarnwell::bench::generated_perl_function);
+}
+BENCHMARK(BM_ParsePerl)->Arg(base_lines)->Arg(8 * base_lines)->Unit(benchmark::kMillisecond);
+
+}  // namespace
