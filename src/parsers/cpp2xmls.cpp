@@ -26,7 +26,6 @@ constexpr brace_profile cpp_profile{
     .word_start = make_byte_set("&*+-_", true),
     .word_continuation = make_byte_set("*-.>_", true, true),
     .scope_token = true,
-    .lf_ends_line = true,
     .unfinished_comment = tk_bad_comment,
     .statement_start_set = true,
     .case_labels = true,

@@ -40,7 +40,6 @@ struct brace_profile {
     byte_set word_start;
     byte_set word_continuation;
     bool scope_token;               // "::" is one token rather than two colons
-    bool lf_ends_line;              // an LF alone ends a directive or a line comment
     token_kind unfinished_comment;  // a block comment that the end of the text cuts short
     bool statement_start_set;       // a plain statement ends before a statement keyword
     bool case_labels;               // a nested sequence opened by ":" is a case branch
@@ -93,9 +92,7 @@ class Tcppsparser : public tsparser {
     bool stray_token();
 
   private:
-    bool line_end(char c) const {
-        return c == '\r' || c == '\001' || (profile_.lf_ends_line && c == '\n');
-    }
+    static bool line_end(char c) { return c == '\n' || c == '\r' || c == '\001'; }
     void scan_label_lookahead();
     void scan_group();
     void scan_line_comment();

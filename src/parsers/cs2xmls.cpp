@@ -31,8 +31,6 @@ constexpr brace_profile cs_profile{
     .word_start = make_byte_set("+-@", true),
     .word_continuation = make_byte_set("._", true, true),
     .scope_token = false,
-    // Directives and line comments run to a CR; a lone LF does not end them.
-    .lf_ends_line = false,
     .unfinished_comment = tk_bad_literal,
     // A plain statement always runs to its ";", across line ends and statement keywords.
     .statement_start_set = false,

@@ -36,7 +36,6 @@ constexpr brace_profile perl_profile{
     .word_start = make_byte_set("$%@", true),
     .word_continuation = make_byte_set("#_", true, true),
     .scope_token = true,
-    .lf_ends_line = true,
     .unfinished_comment = tk_bad_comment,
     // Plain statements, handlers and case labels are read by Perl's own steps, or not at all.
     .statement_start_set = false,

@@ -41,7 +41,6 @@ constexpr brace_profile php_profile{
     .word_start = make_byte_set("$+-_", true),
     .word_continuation = make_byte_set("*._", true, true),
     .scope_token = true,
-    .lf_ends_line = true,
     .unfinished_comment = tk_bad_comment,
     // A plain statement always runs to its ";", across line ends and statement keywords.
     .statement_start_set = false,

@@ -39,13 +39,13 @@ const markup_case cs_cases[] = {
      "<statement>1-6<code/>1-11</statement>12-12"},
     {"missing_semicolon_at_end", "while (x) f()", false, "here should be \";\"",
      "<statement>1-5<whiledo>1-9<statement>11-11<code/>11-"},
-    // A lone LF does not end a line comment or a directive; a CR does.
-    {"line_comment_runs_over_a_lone_lf", "f(); // note\ng();", true, no_error,
-     "<statement>1-1<code/>1-4</statement>18-18"},
+    // Line comments and directives end at any line end, a lone LF included.
+    {"line_comment_ends_at_lf", "f(); // note\ng();", true, no_error,
+     "<statement>1-1<code/>1-17</statement>18-18"},
     {"line_comment_ends_at_cr", "f(); // note\r\ng();", true, no_error,
      "<statement>1-1<code/>1-18</statement>19-19"},
-    {"directive_runs_over_a_lone_lf", "#region a\nb\r\nf();", true, no_error,
-     "<statement>1-11<code/>14-17</statement>18-18"},
+    {"directive_ends_at_lf", "#region a\nb = 1;", true, no_error,
+     "<statement>1-9<code/>11-16</statement>17-17"},
     // Without a "::" token the word before two colons is a label.
     {"double_colon_is_two_colons", "global::X.Y();", true, no_error,
      "<statement>1-7<label/>1-7<code/>9-14</statement>15-15"},
