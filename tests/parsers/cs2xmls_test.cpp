@@ -94,5 +94,18 @@ TEST(CsParserLimits, LongRunsParseInOnePass) {
     expect_long_runs_in_one_pass(parser, "a = b + c(d); ");
 }
 
+TEST(CsParser, ChartsAWholeMethodBody) {
+    Tcsparser parser;
+    const parser_result result = parser.parse(fixture("order_total.cs"));
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(outline(result.markup),
+              "<statement><code/><for><statement><if><statement><continue/></statement></if>"
+              "<if><statement><code/><return/></statement></if><code/></statement></for>"
+              "<switch><case/><statement><code/><break/></statement><case/><statement><code/>"
+              "<break/></statement><else/><statement><break/></statement></switch><code/>"
+              "<except><statement><code/></statement></except><code/><dowhile><statement>"
+              "<code/></statement></dowhile><return/></statement>");
+}
+
 }  // namespace
 }  // namespace tarnwell

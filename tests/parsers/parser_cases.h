@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -74,6 +76,25 @@ inline void expect_long_runs_in_one_pass(tsparser& parser, std::string_view stat
     const parser_result result = parser.parse(line);
     EXPECT_TRUE(result.ok) << result.message;
     EXPECT_EQ(result.markup, one_code_run(line.size() - 1, line.size() + 1));
+}
+
+// A function body written as a programmer would, from tests/data/parsers.
+inline std::string fixture(std::string_view name) {
+    std::ifstream file(std::string(TARNWELL_TEST_DATA "/parsers/") + std::string(name),
+                       std::ios::binary);
+    EXPECT_TRUE(file.good()) << name;
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The tags of a markup in their order, without ranges: the shape the chart is drawn from.
+inline std::string outline(std::string_view markup) {
+    std::string tags;
+    bool in_tag = false;
+    for (char c : markup) {
+        in_tag = c == '<' || (in_tag && c != '>');
+        if (in_tag || c == '>') tags += c;
+    }
+    return tags;
 }
 
 }  // namespace tarnwell::parser_cases

@@ -177,5 +177,18 @@ TEST(PerlParserLimits, LongRunsParseInOnePass) {
     EXPECT_EQ(parser.parse(bodies).markup, one_code_run(bodies.size() - 5, bodies.size() + 1));
 }
 
+TEST(PerlParser, ChartsAWholeSubBody) {
+    Tperlparser parser;
+    const parser_result result = parser.parse(fixture("log_report.pl"));
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(outline(result.markup),
+              "<statement><code/><label/><whiledo><statement><code/><if><statement><continue/>"
+              "</statement></if><if><statement><break/></statement></if><code/><if><statement>"
+              "<code/><continue/></statement></if><if><statement><code/></statement><statement>"
+              "<if><statement><code/></statement><statement><code/></statement></if>"
+              "</statement></if></statement></whiledo><continue/><code/><dountil><statement>"
+              "<code/></statement></dountil><return/></statement>");
+}
+
 }  // namespace
 }  // namespace tarnwell

@@ -99,5 +99,19 @@ TEST(PhpParserLimits, LongRunsParseInOnePass) {
     expect_long_runs_in_one_pass(parser, "a = $b + c($d); ");
 }
 
+TEST(PhpParser, ChartsAWholeFunctionBody) {
+    Tphpparser parser;
+    const parser_result result = parser.parse(fixture("shopping_cart.php"));
+    EXPECT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(outline(result.markup),
+              "<statement><code/><for><statement><if><statement><continue/></statement>"
+              "<statement><if><statement><code/><continue/></statement><statement><code/>"
+              "</statement></if></statement></if></statement></for><switch><case/><statement>"
+              "<code/><break/></statement><case/><statement><code/><break/></statement><else/>"
+              "<statement><break/></statement></switch><code/><except><statement><code/>"
+              "</statement></except><whiledo><statement><code/></statement></whiledo><return/>"
+              "</statement>");
+}
+
 }  // namespace
 }  // namespace tarnwell
