@@ -69,17 +69,8 @@ Tcppsparser::Tcppsparser(const brace_profile& profile)
 void Tcppsparser::scan() {
     tsparser::scan();
     const char c = at(token_pos);
-    if (c == '\001') {
-        scan_eof();
-    } else if (white_space[static_cast<unsigned char>(c)]) {
-        scan_run(white_space, tk_space);
-    } else if (c == '"' || c == '\'') {
-        scan_string(tk_bad_literal);
-    } else if (c == '#') {
-        scan_to_line_end(tk_directive);
-    } else if (word_start(c)) {
-        scan_word();
-    } else if (c == '(') {
+    if (scan_common(c, white_space, tk_bad_literal, tk_directive)) return;
+    if (c == '(') {
         scan_group();
     } else if (c == '/' && at(token_pos + 1) == '*') {
         scan_block_comment();
@@ -89,6 +80,24 @@ void Tcppsparser::scan() {
         kind = tk_other;
         token_len = 1;
     }
+}
+
+bool Tcppsparser::scan_common(char c, const byte_set& spaces, token_kind unfinished_string,
+                              token_kind hash_line) {
+    if (c == '\001') {
+        scan_eof();
+    } else if (spaces[static_cast<unsigned char>(c)]) {
+        scan_run(spaces, tk_space);
+    } else if (c == '"' || c == '\'') {
+        scan_string(unfinished_string);
+    } else if (c == '#') {
+        scan_to_line_end(hash_line);
+    } else if (word_start(c)) {
+        scan_word();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 bool Tcppsparser::scan_punctuation(char c) {
@@ -277,10 +286,13 @@ void Tcppsparser::scan_line_comment() {
 }
 
 void Tcppsparser::scan_to_line_end(token_kind k) {
-    std::int32_t pos = token_pos + 1;
-    while (!line_end(at(pos))) ++pos;
     kind = k;
-    token_len = pos - token_pos;
+    token_len = end_of_line(token_pos + 1) - token_pos;
+}
+
+std::int32_t Tcppsparser::end_of_line(std::int32_t pos) const {
+    while (!line_end(at(pos))) ++pos;
+    return pos;
 }
 
 bool Tcppsparser::parse_statements(bool block) {
@@ -361,8 +373,12 @@ bool Tcppsparser::statement(pending_code& code) {
             return headed_block(code, "<for>", "</for>");
         case tk_while:
             return headed_block(code, "<whiledo>", "</whiledo>");
-        case tk_do:
-            return loop_tested_after(code);
+        case tk_do: {
+            const std::int32_t do_pos = token_pos;
+            const std::int32_t do_end = token_end();
+            advance();
+            return loop_tested_after(code, do_pos, do_end);
+        }
         case tk_switch:
             return selection(code);
         case tk_handler:
@@ -381,6 +397,12 @@ bool Tcppsparser::statement(pending_code& code) {
             // A try statement leaves no item: its blocks stay in this sequence.
             return stray_token();
     }
+}
+
+void Tcppsparser::open_item(std::string_view tag, std::int32_t pos) {
+    output += tag;
+    append_position(pos);
+    output += '-';
 }
 
 bool Tcppsparser::stray_token() {
@@ -472,20 +494,30 @@ bool Tcppsparser::conditional(pending_code& code) {
     return true;
 }
 
-bool Tcppsparser::loop_tested_after(pending_code& code) {
+// The body of DO is current. WHILE repeats it while the closing test holds; UNTIL, in the
+// languages that have it, until the test holds. Which of the two closes the loop shows only
+// after the body; both opening tags have the same length, so the one written first is
+// overwritten in place.
+bool Tcppsparser::loop_tested_after(pending_code& code, std::int32_t do_pos, std::int32_t do_end) {
     flush(code);
-    whole_range("<dowhile>");
-    advance();
+    const std::size_t tag_at = output.size();
+    open_item("<dowhile>", do_pos);
+    append_position(do_end);
     if (!parse_statements(false)) return false;
     if (!at_body_end()) {
         set_error(20);
         return false;
     }
-    if (advance() != tk_while) {
+    advance();
+    if (kind == tk_until) {
+        output.replace(tag_at, std::string_view("<dountil>").size(), "<dountil>");
+        open_range("</dountil>");
+    } else if (kind == tk_while) {
+        open_range("</dowhile>");
+    } else {
         set_error(5);
         return false;
     }
-    open_range("</dowhile>");
     advance();
     return close_by_skip(0);
 }

@@ -69,19 +69,25 @@ class Tcppsparser : public tsparser {
     virtual bool word_starts_at(std::int32_t pos) const;
 
     bool word_start(char c) const { return profile_.word_start[static_cast<unsigned char>(c)]; }
-    void scan_eof();
+    // What every brace lexer reads alike: the end of the text, a run of `spaces`, a quoted
+    // string, a "#" line and a word. False when the character starts none of them.
+    bool scan_common(char c, const byte_set& spaces, token_kind unfinished_string,
+                     token_kind hash_line);
     // ":", "::", ";", "{" and "}"; false for any other character.
     bool scan_punctuation(char c);
     void scan_run(const byte_set& members, token_kind k);
     void scan_string(token_kind unfinished, bool escapes = true);
-    void scan_word();
     std::int32_t word_length(std::int32_t pos) const;
     // A group read token by token from `first` (past the "(" and whatever the language reads
     // before the group's tokens); remembered for the rest of the parse.
     void measure_group(std::int32_t first, token_kind unfinished);
     void scan_block_comment();
     void scan_to_line_end(token_kind k);
+    // The position of the first CR, LF or end of the text from `pos` on.
+    std::int32_t end_of_line(std::int32_t pos) const;
 
+    // `open_range` at a position other than the current token's.
+    void open_item(std::string_view tag, std::int32_t pos);
     bool at_body_end() const { return kind == tk_close_brace || kind == tk_semicolon; }
     bool body();
     // A keyword, its parenthesised header and its body, as IF's then-branch or a loop. With
@@ -89,17 +95,19 @@ class Tcppsparser : public tsparser {
     bool headed_block(pending_code& code, std::string_view open, std::string_view close,
                       bool words_before = false);
     bool conditional(pending_code& code);
+    bool loop_tested_after(pending_code& code, std::int32_t do_pos, std::int32_t do_end);
     bool stray_token();
 
   private:
     static bool line_end(char c) { return c == '\n' || c == '\r' || c == '\001'; }
+    void scan_eof();
+    void scan_word();
     void scan_label_lookahead();
     void scan_group();
     void scan_line_comment();
 
     bool plain_statement(pending_code& code);
     bool condition(bool words_before);
-    bool loop_tested_after(pending_code& code);
     bool selection(pending_code& code);
     bool handler(pending_code& code);
     bool jump(pending_code& code, std::string_view tag);

@@ -64,17 +64,11 @@ Tperlparser::Tperlparser() : Tcppsparser(perl_profile) {}
 void Tperlparser::scan() {
     tsparser::scan();
     const char c = at(token_pos);
-    if (c == '\001') {
-        scan_eof();
-    } else if (blanks[static_cast<unsigned char>(c)]) {
-        scan_run(blanks, tk_space);
-    } else if (line_ends[static_cast<unsigned char>(c)]) {
+    if (line_ends[static_cast<unsigned char>(c)]) {
         scan_line_ends();
     } else if (const int closings = quote_like_slashes(token_pos)) {
         scan_pattern(token_pos + (c == 't' ? 2 : 1), closings);
-    } else if (word_start(c)) {
-        scan_word();
-    } else {
+    } else if (!scan_common(c, blanks, tk_bad_string, tk_comment)) {
         token_len = 1;
         switch (c) {
             case '~':
@@ -86,10 +80,9 @@ void Tperlparser::scan() {
             case '<':
                 scan_less();
                 break;
-            case '"':
-            case '\'':
             case '`':
-                scan_string(tk_bad_string, c != '`');
+                // A backslash escapes nothing inside backquotes.
+                scan_string(tk_bad_string, false);
                 break;
             case '\\':
                 kind = tk_escape;
@@ -97,9 +90,6 @@ void Tperlparser::scan() {
                     at(token_pos + 1) != '\001') {
                     token_len = 2;
                 }
-                break;
-            case '#':
-                scan_to_line_end(tk_comment);
                 break;
             case '(':
                 scan_group();
@@ -232,7 +222,7 @@ void Tperlparser::scan_line_ends() {
 std::int32_t Tperlparser::heredoc_body_end(std::int32_t pos) const {
     for (;;) {
         const std::int32_t line = pos;
-        while (!line_ends[static_cast<unsigned char>(at(pos))] && at(pos) != '\001') ++pos;
+        pos = end_of_line(pos);
         const bool last =
             std::string_view(text).substr(static_cast<std::size_t>(line) - 1,
                                           static_cast<std::size_t>(pos - line)) == aux_text;
@@ -287,12 +277,6 @@ bool Tperlparser::statement(pending_code& code) {
         default:
             return stray_token();
     }
-}
-
-void Tperlparser::open_item(std::string_view tag, std::int32_t pos) {
-    output += tag;
-    append_position(pos);
-    output += '-';
 }
 
 // A simple statement is read to its end before its item is written, so that a modifier
@@ -377,14 +361,10 @@ bool Tperlparser::modifier(pending_code& code, std::string_view tag, token_range
     token_range condition_last = last;
     if (!read_statement(statement_end::semicolon, condition_last)) return false;
     append_position(token_pos - 1);
-    output += "<statement>";
-    append_position(first.pos);
-    output += '-';
+    open_item("<statement>", first.pos);
     append_position(first.end);
     output += item;
-    output += "</statement>";
-    append_position(last.pos);
-    output += '-';
+    open_item("</statement>", last.pos);
     append_position(last.end);
     whole_range(close);
     return true;
@@ -394,49 +374,23 @@ bool Tperlparser::do_block(pending_code& code) {
     const std::int32_t do_pos = token_pos;
     // The range of DO runs one past the keyword.
     const std::int32_t do_end = token_pos + token_len;
-    if (advance() != tk_open_brace) {
-        // DO with an expression (a file, a call) is a plain statement.
-        if (code.end == 0) open_item(code_tag, do_pos);
-        code.end = skip_until(9);
-        return code.end != 0;
-    }
-    flush(code);
-    // Whether the block repeats while or until its test holds shows only after the block.
-    // Both tags have the same length, so the one written first is overwritten in place.
-    const std::size_t tag_at = output.size();
-    open_item("<dowhile>", do_pos);
-    append_position(do_end);
-    if (!parse_statements(false)) return false;
-    if (!at_body_end()) {
-        set_error(20);
-        return false;
-    }
-    advance();
-    if (kind == tk_until) {
-        output.replace(tag_at, std::string_view("<dountil>").size(), "<dountil>");
-        open_range("</dountil>");
-    } else if (kind == tk_while) {
-        open_range("</dowhile>");
-    } else {
-        set_error(5);
-        return false;
-    }
-    advance();
-    return close_by_skip(0);
+    if (advance() == tk_open_brace) return loop_tested_after(code, do_pos, do_end);
+    // DO with an expression (a file, a call) is a plain statement.
+    if (code.end == 0) open_item(code_tag, do_pos);
+    code.end = skip_until(9);
+    return code.end != 0;
 }
 
 // A "=" at the start of a statement opens a POD block, which runs to the end of the first
 // later line that begins with "=cut", or to the end of the text.
 void Tperlparser::pod_block() {
-    std::int32_t pos = token_pos;
-    for (;;) {
-        while (!line_ends[static_cast<unsigned char>(at(pos))] && at(pos) != '\001') ++pos;
-        if (at(pos) == '\001') break;
+    std::int32_t pos = end_of_line(token_pos);
+    while (at(pos) != '\001') {
         while (line_ends[static_cast<unsigned char>(at(pos))]) ++pos;
-        if (at(pos) == '=' && at(pos + 1) == 'c' && at(pos + 2) == 'u' && at(pos + 3) == 't') {
-            while (!line_ends[static_cast<unsigned char>(at(pos))] && at(pos) != '\001') ++pos;
-            break;
-        }
+        const bool cut =
+            at(pos) == '=' && at(pos + 1) == 'c' && at(pos + 2) == 'u' && at(pos + 3) == 't';
+        pos = end_of_line(pos);
+        if (cut) break;
     }
     kind = tk_comment;
     token_len = pos - token_pos;

@@ -58,7 +58,6 @@ class Tperlparser : public Tcppsparser {
     bool modifier(pending_code& code, std::string_view tag, token_range first, token_range last);
     bool do_block(pending_code& code);
     void pod_block();
-    void open_item(std::string_view tag, std::int32_t pos);
 };
 
 }  // namespace tarnwell

@@ -61,17 +61,8 @@ Tphpparser::Tphpparser() : Tcppsparser(php_profile) {}
 void Tphpparser::scan() {
     tsparser::scan();
     const char c = at(token_pos);
-    if (c == '\001') {
-        scan_eof();
-    } else if (white_space[static_cast<unsigned char>(c)]) {
-        scan_run(white_space, tk_space);
-    } else if (c == '"' || c == '\'') {
-        scan_string(tk_bad_string);
-    } else if (c == '#') {
-        scan_to_line_end(tk_comment);
-    } else if (word_start(c)) {
-        scan_word();
-    } else if (c == '(') {
+    if (scan_common(c, white_space, tk_bad_string, tk_comment)) return;
+    if (c == '(') {
         scan_group();
     } else if (c == '/') {
         scan_slash();

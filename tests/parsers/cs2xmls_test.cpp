@@ -51,14 +51,6 @@ const markup_case cs_cases[] = {
      "<statement>1-7<label/>1-7<code/>9-14</statement>15-15"},
     {"comment_cut_short_is_passed_over", "f(); /* open", true, no_error,
      "<statement>1-1<code/>1-4</statement>13-13"},
-    {"selection_and_do_loop",
-     "switch (k) {\r\ncase 1:\r\n    n++;\r\n    break;\r\ndefault:\r\n    n = 0;\r\n}\r\n"
-     "do {\r\n    n--;\r\n} while (n > 0);\r\n",
-     true, no_error,
-     "<statement>1-6<switch>1-12<case/>15-21<statement>28-28<code/>28-31<break/>38-43"
-     "</statement>46-52<else/>46-53<statement>60-60<code/>60-65</statement>68-68</switch>68-68"
-     "<dowhile>71-72<statement>81-81<code/>81-84</statement>87-87</dowhile>89-102"
-     "</statement>105-105"},
     {"exit_is_no_keyword", "exit(1);", true, no_error, "<statement>1-4<code/>1-8</statement>9-9"},
 };
 
