@@ -64,13 +64,14 @@ inline std::string one_code_run(std::size_t end, std::size_t sentinel) {
 }
 
 // Long runs that every brace language reads as one run of plain statements, each in one
-// pass: words that each look ahead at the next, calls nested in calls, and about 10 MB of
-// `statement` (a one-letter word first, "; " last) on one line.
-inline void expect_long_runs_in_one_pass(tsparser& parser, std::string_view statement) {
+// pass: words that each look ahead at the next, calls nested in calls, and 10 MB of calls
+// with long strings on one line.
+inline void expect_long_runs_in_one_pass(tsparser& parser) {
     const std::string words = repeated("w ", 200000) + ";";
     EXPECT_EQ(parser.parse(words).markup, one_code_run(words.size(), words.size() + 1));
     const std::string calls = "x = " + repeated("f(", 500) + "y" + std::string(500, ')') + ";";
     EXPECT_EQ(parser.parse(calls).markup, one_code_run(calls.size(), calls.size() + 1));
+    const std::string statement = "a = c(\"" + std::string(250, 'x') + "\"); ";
     const std::string line =
         repeated(statement, static_cast<int>(10'000'000 / statement.size()) + 1);
     const parser_result result = parser.parse(line);
