@@ -86,6 +86,13 @@ TEST(CsParserLimits, LongRunsParseInOnePass) {
     expect_long_runs_in_one_pass(parser);
 }
 
+TEST(CsParser, MissingSemicolonFailsPastTheSentinel) {
+    Tcsparser parser;
+    const parser_result result = parser.parse("while (x) f()");
+    EXPECT_EQ(result.error_pos, 15);
+    EXPECT_EQ(result.error_len, 5);
+}
+
 TEST(CsParser, ChartsAWholeMethodBody) {
     Tcsparser parser;
     const parser_result result = parser.parse(fixture("order_total.cs"));

@@ -177,6 +177,13 @@ TEST(PerlParserLimits, LongRunsParseInOnePass) {
     EXPECT_EQ(parser.parse(bodies).markup, one_code_run(bodies.size() - 5, bodies.size() + 1));
 }
 
+TEST(PerlParser, ErrorPositionFollowsTheLastTokenRead) {
+    Tperlparser parser;
+    EXPECT_EQ(parser.parse("for my $i;").error_pos, 11);
+    // A modifier cut short fails just past the sentinel.
+    EXPECT_EQ(parser.parse("print $x if $y").error_pos, 16);
+}
+
 TEST(PerlParser, ChartsAWholeSubBody) {
     Tperlparser parser;
     const parser_result result = parser.parse(fixture("log_report.pl"));

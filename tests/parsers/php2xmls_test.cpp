@@ -99,6 +99,14 @@ TEST(PhpParserLimits, LongRunsParseInOnePass) {
     expect_long_runs_in_one_pass(parser);
 }
 
+TEST(PhpParser, ErrorPointsAtTheGroupThatBrokeOff) {
+    Tphpparser parser;
+    // The group runs from "(" up to the "{" that ended it.
+    const parser_result result = parser.parse("if ($abcdef { f(); }");
+    EXPECT_EQ(result.error_pos, 13);
+    EXPECT_EQ(result.error_len, 9);
+}
+
 TEST(PhpParser, ChartsAWholeFunctionBody) {
     Tphpparser parser;
     const parser_result result = parser.parse(fixture("shopping_cart.php"));
