@@ -16,7 +16,8 @@ int parse_number(std::string_view text, std::string_view option) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
-        throw usage_error(std::string(option) + " takes a number, not \"" + std::string(text) + "\"");
+        throw usage_error(std::string(option) + " takes a number, not \"" + std::string(text) +
+                          "\"");
     }
     return value;
 }
@@ -51,7 +52,8 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
             require(accepted, opt_lang, arg);
             const std::string_view name = value();
             options.language = language_by_name(name);
-            if (!options.language) throw usage_error("unknown language \"" + std::string(name) + "\"");
+            if (!options.language)
+                throw usage_error("unknown language \"" + std::string(name) + "\"");
         } else if (arg == "--lines") {
             require(accepted, opt_lines, arg);
             options.lines = parse_lines(value());
@@ -59,6 +61,10 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
             require(accepted, opt_level, arg);
             options.level = parse_number(value(), arg);
             if (options.level < 0) throw usage_error("--level takes a level code of 0 or more");
+        } else if (arg == "--budget") {
+            require(accepted, opt_budget, arg);
+            options.budget = parse_number(value(), arg);
+            if (options.budget < 0) throw usage_error("--budget takes milliseconds, 0 or more");
         } else if (arg == "--small") {
             require(accepted, opt_small, arg);
             options.small = true;
@@ -102,8 +108,8 @@ int language_of(const cli_options& options, std::string_view text) {
     const std::string_view name = options.file;
     const std::size_t slash = name.find_last_of('/');
     const std::size_t dot = name.find_last_of('.');
-    const bool has_extension = dot != std::string_view::npos &&
-                               (slash == std::string_view::npos || dot > slash);
+    const bool has_extension =
+        dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
     return detect_language(has_extension ? name.substr(dot) : std::string_view{}, text);
 }
 

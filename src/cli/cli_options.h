@@ -1,6 +1,7 @@
 // The options the commands of tarnwell-cli share, and reading their input file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -22,6 +23,7 @@ struct cli_options {
     bool small = false;
     bool markup = false;  // FILE holds structure markup, not source
     std::string output_path;
+    std::int32_t budget = 3000;  // milliseconds
     std::string file;
 };
 
@@ -32,7 +34,8 @@ enum option_set : unsigned {
     opt_level = 1u << 2,
     opt_small = 1u << 3,
     opt_output = 1u << 4,
-    opt_markup = 1u << 5,
+    opt_budget = 1u << 5,
+    opt_markup = 1u << 6,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

@@ -11,10 +11,14 @@ std::size_t utf8_sequence_length(std::string_view s, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char lead = byte(i);
     std::size_t len = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) len = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) len = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) len = 4;
-    else return 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        len = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        len = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        len = 4;
+    else
+        return 0;
     if (i + len > s.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -51,14 +55,26 @@ std::string json_string(std::string_view bytes) {
             continue;
         }
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
-                if (c < 0x20 || c == 0x7F) append_escape(out, c);
-                else out += static_cast<char>(c);
+                if (c < 0x20 || c == 0x7F)
+                    append_escape(out, c);
+                else
+                    out += static_cast<char>(c);
         }
         ++i;
     }

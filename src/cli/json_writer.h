@@ -12,7 +12,7 @@ namespace tarnwell::cli {
 std::string json_string(std::string_view bytes);
 
 class json_object {
-public:
+  public:
     json_object& field(std::string_view name, std::string_view value);
     json_object& field(std::string_view name, const char* value) {
         return field(name, std::string_view(value));
@@ -26,7 +26,7 @@ public:
     json_object& raw_field(std::string_view name, std::string_view json);
     std::string str() const { return text_ + "}"; }
 
-private:
+  private:
     void key(std::string_view name);
     std::string text_ = "{";
 };

@@ -10,7 +10,8 @@
 namespace tarnwell::cli {
 
 struct marked_region {
-    std::string text;     // from the start of the begin line to the start of the line after the end line
+    std::string
+        text;  // from the start of the begin line to the start of the line after the end line
     std::int32_t offset;  // the number of characters before the begin line
 };
 

@@ -18,9 +18,9 @@ parse_outcome parse_request(const cli_options& options) {
     static const parser_registry registry;
     tsparser* parser = registry.parser_at(outcome.parser_slot);
     if (parser == nullptr) {
-        throw usage_error("no parser charts " +
-                          std::string(language_table()[static_cast<std::size_t>(language)].short_name) +
-                          " yet");
+        throw usage_error(
+            "no parser charts " +
+            std::string(language_table()[static_cast<std::size_t>(language)].short_name) + " yet");
     }
     if (options.lines) {
         const auto region = cut_marked_lines(source, options.lines->first, options.lines->second);

@@ -35,7 +35,8 @@ int detect_language(std::string_view extension_pattern, std::string_view text) {
     constexpr int last_extension_step = 13;
     for (int step = 1; step <= last_extension_step; ++step) {
         for (const language_row& row : language_table()) {
-            if (row.detection_step == step && row.extensions.find(pattern) != std::string_view::npos) {
+            if (row.detection_step == step &&
+                row.extensions.find(pattern) != std::string_view::npos) {
                 return row.number;
             }
         }
@@ -43,8 +44,8 @@ int detect_language(std::string_view extension_pattern, std::string_view text) {
     if (language_table()[language_plsql].extensions.find(pattern) == std::string_view::npos) {
         return language_c;
     }
-    const bool plsql = text.find("end;") != std::string_view::npos ||
-                       text.find("END;") != std::string_view::npos;
+    const bool plsql =
+        text.find("end;") != std::string_view::npos || text.find("END;") != std::string_view::npos;
     return plsql ? language_plsql : language_tsql;
 }
 
@@ -62,8 +63,8 @@ std::optional<int> language_by_name(std::string_view name) {
     }
     if (name == "c") return language_c;
     const auto& rows = language_table();
-    const auto found = std::find_if(rows.begin(), rows.end(),
-                                    [&](const language_row& row) { return row.short_name == name; });
+    const auto found = std::find_if(
+        rows.begin(), rows.end(), [&](const language_row& row) { return row.short_name == name; });
     if (found == rows.end()) return std::nullopt;
     return found->number;
 }

@@ -1,10 +1,18 @@
 #include "parsers/parser_registry.h"
 
 #include "parsers/cpp2xmls.h"
+#include "parsers/cs2xmls.h"
+#include "parsers/perl2xmls.h"
+#include "parsers/php2xmls.h"
 
 namespace tarnwell {
 
-parser_registry::parser_registry() { slots_[3] = std::make_unique<Tcppsparser>(); }
+parser_registry::parser_registry() {
+    slots_[2] = std::make_unique<Tphpparser>();
+    slots_[3] = std::make_unique<Tcppsparser>();
+    slots_[6] = std::make_unique<Tperlparser>();
+    slots_[8] = std::make_unique<Tcsparser>();
+}
 
 tsparser* parser_registry::parser_at(int slot) const {
     if (slot < 0 || slot >= slot_count) return nullptr;

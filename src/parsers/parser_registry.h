@@ -9,7 +9,7 @@
 namespace tarnwell {
 
 class parser_registry {
-public:
+  public:
     static constexpr int slot_count = 14;
     // The slot that charts a document whose parser slot is unset.
     static constexpr int default_slot = 3;
@@ -19,7 +19,7 @@ public:
     // The parser of a slot; nullptr for an empty slot or a number outside 0 to 13.
     tsparser* parser_at(int slot) const;
 
-private:
+  private:
     std::array<std::unique_ptr<tsparser>, slot_count> slots_;
 };
 

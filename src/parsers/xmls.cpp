@@ -15,53 +15,53 @@ struct tag_entry {
 // Table order as the markup reader has always searched it; all texts differ, so the order
 // never changes a result.
 constexpr std::array<tag_entry, 28> tag_table{{
-    {27, "<code/>"},     {0, "<statement>"}, {1, "</statement>"}, {2, "<break/>"},
-    {8, "<exit/>"},      {3, "<comment/>"},  {4, "<label/>"},     {5, "<goto/>"},
-    {6, "<continue/>"},  {7, "<return/>"},   {9, "<if>"},         {10, "</if>"},
-    {11, "<switch>"},    {12, "<case/>"},    {13, "<else/>"},     {14, "</switch>"},
-    {15, "<for>"},       {16, "</for>"},     {17, "<dountil>"},   {18, "</dountil>"},
-    {19, "<untildo>"},   {20, "</untildo>"}, {21, "<dowhile>"},   {22, "</dowhile>"},
-    {23, "<whiledo>"},   {24, "</whiledo>"}, {25, "<except>"},    {26, "</except>"},
+    {27, "<code/>"},    {0, "<statement>"}, {1, "</statement>"}, {2, "<break/>"},
+    {8, "<exit/>"},     {3, "<comment/>"},  {4, "<label/>"},     {5, "<goto/>"},
+    {6, "<continue/>"}, {7, "<return/>"},   {9, "<if>"},         {10, "</if>"},
+    {11, "<switch>"},   {12, "<case/>"},    {13, "<else/>"},     {14, "</switch>"},
+    {15, "<for>"},      {16, "</for>"},     {17, "<dountil>"},   {18, "</dountil>"},
+    {19, "<untildo>"},  {20, "</untildo>"}, {21, "<dowhile>"},   {22, "</dowhile>"},
+    {23, "<whiledo>"},  {24, "</whiledo>"}, {25, "<except>"},    {26, "</except>"},
 }};
 
 constexpr std::uint8_t unknown_tag = 29;
 
 constexpr std::array<std::string_view, 35> error_messages{
-    "",                                          // 0
-    "here should be \"do\"",                     // 1
-    "here should be \"of\"",                     // 2
-    "here should be \":\"",                      // 3
-    "here should be \"until\"",                  // 4
-    "here should be \"while\"",                  // 5
-    "here should be \"{\"",                      // 6
-    "here should be \"}\"",                      // 7
-    "",                                          // 8
-    "here should be \"end if\"",                 // 9
-    "here should be enter",                      // 10
-    "here should be \"next\"",                   // 11
-    "here should be \"case\"",                   // 12
-    "here should be \"end choose\"",             // 13
-    "here should be \"*/\"",                     // 14
-    "here should be \"loop\"",                   // 15
+    "",                                             // 0
+    "here should be \"do\"",                        // 1
+    "here should be \"of\"",                        // 2
+    "here should be \":\"",                         // 3
+    "here should be \"until\"",                     // 4
+    "here should be \"while\"",                     // 5
+    "here should be \"{\"",                         // 6
+    "here should be \"}\"",                         // 7
+    "",                                             // 8
+    "here should be \"end if\"",                    // 9
+    "here should be enter",                         // 10
+    "here should be \"next\"",                      // 11
+    "here should be \"case\"",                      // 12
+    "here should be \"end choose\"",                // 13
+    "here should be \"*/\"",                        // 14
+    "here should be \"loop\"",                      // 15
     "here should be \"update,insert or delete \"",  // 16
-    "here should be quotation mark",             // 17
-    "here should be \"]\"",                      // 18
-    "here should be \")\"",                      // 19
-    "here should be \"}\"",                      // 20
-    "here should be parameter of function",      // 21
-    "here should be \"then\"",                   // 22
-    "here should be \"=\"",                      // 23
-    "Unexpected End Of File",                    // 24
-    "Error In Statement",                        // 25
-    "Error In Expression",                       // 26
-    "yeah!! NO error",                           // 27
-    "unknown error",                             // 28
-    "here should be \"end\"",                    // 29
-    "here should be Identifier",                 // 30
-    "here should be \"to\"",                     // 31
-    "syntax error",                              // 32
-    "here should be \";\"",                      // 33
-    "here should be \".\"",                      // 34
+    "here should be quotation mark",                // 17
+    "here should be \"]\"",                         // 18
+    "here should be \")\"",                         // 19
+    "here should be \"}\"",                         // 20
+    "here should be parameter of function",         // 21
+    "here should be \"then\"",                      // 22
+    "here should be \"=\"",                         // 23
+    "Unexpected End Of File",                       // 24
+    "Error In Statement",                           // 25
+    "Error In Expression",                          // 26
+    "yeah!! NO error",                              // 27
+    "unknown error",                                // 28
+    "here should be \"end\"",                       // 29
+    "here should be Identifier",                    // 30
+    "here should be \"to\"",                        // 31
+    "syntax error",                                 // 32
+    "here should be \";\"",                         // 33
+    "here should be \".\"",                         // 34
 };
 
 // The stop kinds and the failure rule of one skip scan.
@@ -76,23 +76,31 @@ struct skip_rule {
 
 const skip_rule* skip_rule_of(int skip) {
     static const std::array<skip_rule, 15> rules{{
-        {{tk_semicolon}, 1, false, false, 33, false},                                        // 0
-        {{tk_then}, 1, true, false, 22, false},                                              // 1
-        {{tk_do}, 1, true, false, 1, false},                                                 // 2
-        {{tk_of}, 1, true, false, 2, false},                                                 // 3
-        {{tk_colon, tk_label}, 2, true, false, 3, false},                                    // 4
-        {{tk_handler, tk_semicolon, tk_else, tk_end, tk_until, tk_finally}, 6, false, false, 33,
-         true},                                                                           // 5
-        {{tk_handler, tk_semicolon, tk_end, tk_until, tk_finally, tk_newline}, 6, false, false, 33,
-         true},                                                                           // 6
-        {{tk_semicolon, tk_newline, tk_label}, 3, false, false, 10, false},                  // 7
-        {{tk_newline}, 1, false, false, 10, false},                                          // 8
-        {{tk_semicolon}, 1, false, false, 33, false},                                        // 9
-        {{tk_then}, 1, true, true, 22, false},                                               // 10
-        {{tk_then, tk_goto}, 2, true, true, 22, false},                                      // 11
-        {{tk_parens}, 1, true, false, 21, false},                                            // 12
-        {{tk_loop}, 1, true, false, 15, false},                                              // 13
-        {{tk_sql}, 1, true, false, 16, true},                                                // 14
+        {{tk_semicolon}, 1, false, false, 33, false},      // 0
+        {{tk_then}, 1, true, false, 22, false},            // 1
+        {{tk_do}, 1, true, false, 1, false},               // 2
+        {{tk_of}, 1, true, false, 2, false},               // 3
+        {{tk_colon, tk_label}, 2, true, false, 3, false},  // 4
+        {{tk_handler, tk_semicolon, tk_else, tk_end, tk_until, tk_finally},
+         6,
+         false,
+         false,
+         33,
+         true},  // 5
+        {{tk_handler, tk_semicolon, tk_end, tk_until, tk_finally, tk_newline},
+         6,
+         false,
+         false,
+         33,
+         true},                                                              // 6
+        {{tk_semicolon, tk_newline, tk_label}, 3, false, false, 10, false},  // 7
+        {{tk_newline}, 1, false, false, 10, false},                          // 8
+        {{tk_semicolon}, 1, false, false, 33, false},                        // 9
+        {{tk_then}, 1, true, true, 22, false},                               // 10
+        {{tk_then, tk_goto}, 2, true, true, 22, false},                      // 11
+        {{tk_parens}, 1, true, false, 21, false},                            // 12
+        {{tk_loop}, 1, true, false, 15, false},                              // 13
+        {{tk_sql}, 1, true, false, 16, true},                                // 14
     }};
     static const skip_rule open_brace_rule{{tk_open_brace}, 1, true, false, 6, false};  // 17
     if (skip >= 0 && skip < static_cast<int>(rules.size())) return &rules[skip];
@@ -135,7 +143,7 @@ parser_result tsparser::parse(std::string_view source) {
     text_size = static_cast<std::int32_t>(text.size());
     output.clear();
     aux_text.clear();
-    measured_.clear();
+    forget_measured_tokens();
     nesting_ = 0;
     set_error(err_none);
     token_pos = 1;
@@ -154,7 +162,9 @@ parser_result tsparser::parse(std::string_view source) {
     result.markup = output;
     result.markup.push_back('\001');
     // The text may be large; a parser instance lives for the whole run.
-    measured_.clear();
+    forget_measured_tokens();
+    measured_len_.shrink_to_fit();
+    measured_kind_.shrink_to_fit();
     return result;
 }
 
@@ -212,7 +222,9 @@ void tsparser::set_error(std::uint8_t code) {
     ++error_serial_;
 }
 
-void tsparser::append_position(std::int32_t pos) { output += std::to_string(pos); }
+void tsparser::append_position(std::int32_t pos) {
+    output += std::to_string(pos);
+}
 
 void tsparser::open_range(std::string_view tag) {
     output += tag;
@@ -258,7 +270,8 @@ std::int32_t tsparser::skip_until(int skip) {
     }
     for (;;) {
         for (int i = 0; i < rule->stop_count; ++i) {
-            if (kind == rule->stops[static_cast<std::size_t>(i)]) return rule->gives_before ? token_pos - 1 : token_end();
+            if (kind == rule->stops[static_cast<std::size_t>(i)])
+                return rule->gives_before ? token_pos - 1 : token_end();
         }
         const bool fails = kind == tk_eof || (rule->guarded && !not_at_end()) ||
                            (rule->fails_at_newline && kind == tk_newline);
@@ -333,7 +346,7 @@ bool tsparser::check_character(std::int32_t pos, std::int32_t& passed) {
         text[first] = ' ';
         text.erase(first + 1, static_cast<std::size_t>(token_len) - 1);
         text_size = static_cast<std::int32_t>(text.size());
-        measured_.clear();
+        forget_measured_tokens();
         token_pos = saved_pos;
     }
     passed = 1;
@@ -359,22 +372,38 @@ tsparser::nesting_guard::nesting_guard(tsparser& parser) : parser_(parser) {
 }
 
 bool tsparser::recall_token() {
-    const auto found = measured_.find(token_pos);
-    if (found == measured_.end()) return false;
-    const measured_token& m = found->second;
-    kind = m.kind;
-    token_len = m.len;
-    if (m.recorded_error) {
-        error_code = m.error_code;
-        error_pos = m.error_pos;
+    if (token_pos < 1 || static_cast<std::size_t>(token_pos) >= measured_len_.size()) return false;
+    const auto index = static_cast<std::size_t>(token_pos);
+    const std::int32_t len = measured_len_[index];
+    if (len == 0) return false;
+    kind = measured_kind_[index];
+    token_len = len > 0 ? len : -len;
+    if (len < 0) {
+        const recorded_error& error = measured_errors_.at(token_pos);
+        error_code = error.code;
+        error_pos = error.pos;
         ++error_serial_;
     }
     return true;
 }
 
 void tsparser::remember_token(std::uint64_t errors_before) {
-    measured_[token_pos] = measured_token{kind, error_serial_ != errors_before, error_code,
-                                          token_len, error_pos};
+    if (token_pos < 1 || token_pos > text_size || token_len <= 0) return;
+    if (measured_len_.empty()) {
+        measured_len_.assign(static_cast<std::size_t>(text_size) + 1, 0);
+        measured_kind_.assign(static_cast<std::size_t>(text_size) + 1, tk_eof);
+    }
+    const auto index = static_cast<std::size_t>(token_pos);
+    const bool recorded = error_serial_ != errors_before;
+    measured_len_[index] = recorded ? -token_len : token_len;
+    measured_kind_[index] = kind;
+    if (recorded) measured_errors_[token_pos] = recorded_error{error_code, error_pos};
+}
+
+void tsparser::forget_measured_tokens() {
+    measured_len_.clear();
+    measured_kind_.clear();
+    measured_errors_.clear();
 }
 
 }  // namespace tarnwell

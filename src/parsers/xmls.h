@@ -120,7 +120,7 @@ struct keyword_entry {
 // and gives the grammars the shared machinery. Subclasses supply `scan` and
 // `parse_statements`.
 class tsparser {
-public:
+  public:
     virtual ~tsparser() = default;
     tsparser(const tsparser&) = delete;
     tsparser& operator=(const tsparser&) = delete;
@@ -137,7 +137,7 @@ public:
     // gives up with "Error In Statement"; real code stays far below it.
     static constexpr int max_nesting = 1000;
 
-protected:
+  protected:
     explicit tsparser(std::span<const keyword_entry> table);
 
     // The lexer: reads the token at `token_pos`, sets `kind` and `token_len`. The base
@@ -177,20 +177,21 @@ protected:
     // Counts one level of nesting for as long as it lives; past `max_nesting` the parse is
     // abandoned and `parse` reports "Error In Statement" with the markup written so far.
     class nesting_guard {
-    public:
+      public:
         explicit nesting_guard(tsparser& parser);
         ~nesting_guard() { --parser_.nesting_; }
         nesting_guard(const nesting_guard&) = delete;
         nesting_guard& operator=(const nesting_guard&) = delete;
 
-    private:
+      private:
         tsparser& parser_;
     };
 
-    // Tokens that are costly to measure (groups, words with a look-ahead) are measured once
-    // per parse: `recall_token` restores a measurement made before at `token_pos`, with the
-    // last error it recorded; `remember_token` stores the current token as that measurement.
-    // Any change of `text` forgets them all.
+    // For lexers whose token at a position depends on the text alone: tokens that are costly
+    // to measure (groups, words with a look-ahead) are measured once per parse.
+    // `recall_token` restores a measurement made before at `token_pos`, with the last error
+    // it recorded; `remember_token` stores the current token as that measurement. Any change
+    // of `text` forgets them all.
     bool recall_token();
     void remember_token(std::uint64_t errors_before);
     std::uint64_t errors_recorded() const { return error_serial_; }
@@ -206,23 +207,26 @@ protected:
     std::int32_t error_pos = 0;
     std::string output;
 
-private:
+  private:
     struct nesting_overflow : std::runtime_error {
         nesting_overflow() : std::runtime_error("nesting too deep") {}
     };
-    struct measured_token {
-        token_kind kind;
-        bool recorded_error;
-        std::uint8_t error_code;
-        std::int32_t len;
-        std::int32_t error_pos;
+    struct recorded_error {
+        std::uint8_t code;
+        std::int32_t pos;
     };
+    void forget_measured_tokens();
 
     bool check_character(std::int32_t pos, std::int32_t& passed);
 
     int nesting_ = 0;
     std::uint64_t error_serial_ = 0;
-    std::unordered_map<std::int32_t, measured_token> measured_;
+    // Measured tokens by position: the length (0 when not measured; negative when measuring
+    // recorded an error, which is kept aside) and the kind. Dense, because lookups happen for
+    // nearly every word and follow the text from left to right.
+    std::vector<std::int32_t> measured_len_;
+    std::vector<token_kind> measured_kind_;
+    std::unordered_map<std::int32_t, recorded_error> measured_errors_;
 };
 
 }  // namespace tarnwell

@@ -4,34 +4,24 @@
 
 #include <string>
 
+#include "parser_cases.h"
+
 namespace tarnwell {
 namespace {
 
-struct markup_case {
-    const char* name;
-    std::string source;
-    bool ok;
-    std::string message;
-    std::string markup;  // without the closing "\001"
-};
-
-const std::string no_error = "yeah!! NO error";
+using namespace parser_cases;
 
 class CppMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(CppMarkupTest, GivesTheMarkupAndResult) {
-    const markup_case& c = GetParam();
     Tcppsparser parser;
-    const parser_result result = parser.parse(c.source);
-    EXPECT_EQ(result.markup, c.markup + "\001");
-    EXPECT_EQ(result.ok, c.ok);
-    EXPECT_EQ(result.message, c.message);
-    EXPECT_GE(result.error_len, 5);
+    expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
     {"conditional_with_else",
-     "x = 0;\r\nif (a > 1) {\r\n    x = 1;\r\n} else\r\n    x = 2;\r\nreturn x;\r\n", true, no_error,
+     "x = 0;\r\nif (a > 1) {\r\n    x = 1;\r\n} else\r\n    x = 2;\r\nreturn x;\r\n", true,
+     no_error,
      "<statement>1-1<code/>1-6<if>9-18<statement>27-27<code/>27-32</statement>35-35"
      "<statement>47-47<code/>47-52</statement>52-52</if>52-52<return/>55-63</statement>66-66"},
     {"selection_and_do_loop",
@@ -103,12 +93,11 @@ const markup_case worked_examples[] = {
      "<statement>1-6<return/>1-"},
     {"stray_tokens_are_skipped", "::x; \"s\"; f();", true, no_error,
      "<statement>1-2<code/>3-14</statement>15-15"},
-    {"unterminated_string", "f(\"abc);", false, "here should be \";\"",
-     "<statement>1-1<code/>1-"},
+    {"unterminated_string", "f(\"abc);", false, "here should be \";\"", "<statement>1-1<code/>1-"},
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, CppMarkupTest, testing::ValuesIn(worked_examples),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         case_name);
 
 TEST(CppParser, ErrorPositionAndLengthPointAtTheOffendingToken) {
     Tcppsparser parser;
@@ -133,6 +122,60 @@ TEST(CppParser, NothingCarriesOverBetweenParses) {
     EXPECT_TRUE(second.ok);
     EXPECT_EQ(second.markup, std::string("<statement>1-1<code/>1-6</statement>9-9\001"));
     EXPECT_EQ(parser.parse("if (a) { while (b) { c(); }").markup, first.markup);
+}
+
+TEST(CppParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
+    struct deep_case {
+        const char* name;
+        std::string source;
+    };
+    const deep_case cases[] = {
+        {"nested_conditionals", repeated("if (a) {\n", 100000)},
+        {"nested_groups", "x = " + repeated("(", 100000) + "1;"},
+        {"nested_loops_without_braces", repeated("while (a) ", 100000) + "f();"},
+    };
+    Tcppsparser parser;
+    for (const deep_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expect_too_deep(parser, c.source);
+    }
+    // Nesting well inside the limit still parses.
+    const parser_result fine =
+        parser.parse(repeated("if (a) {\n", 200) + "f();" + repeated("}", 200));
+    EXPECT_TRUE(fine.ok) << fine.message;
+}
+
+TEST(CppParserLimits, LongRunsParseInOnePass) {
+    Tcppsparser parser;
+    expect_long_runs_in_one_pass(parser);
+}
+
+TEST(CppParserLimits, AnyBytesAreInput) {
+    struct bytes_case {
+        const char* name;
+        std::string source;
+        bool ok;
+        std::string markup;
+    };
+    using namespace std::string_literals;
+    const bytes_case cases[] = {
+        {"nul_bytes", "f(\0\0);\0g();"s, true, "<statement>1-1<code/>1-11</statement>12-12"},
+        {"sentinel_character_inside", "f();\001g();", true,
+         "<statement>1-1<code/>1-4</statement>5-5"},
+        {"lone_carriage_returns", "a = 1;\rb = 2;\r", true,
+         "<statement>1-1<code/>1-13</statement>15-15"},
+        {"invalid_utf8", "s = \xff\xfe\xc0;", true, "<statement>1-1<code/>1-8</statement>9-9"},
+        {"only_a_sentinel_character", "\001", true, "<statement>1-1</statement>1-1"},
+        {"lone_backslash_cr_at_end", "f(); //\\\r", true,
+         "<statement>1-1<code/>1-4</statement>10-10"},
+    };
+    Tcppsparser parser;
+    for (const bytes_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const parser_result result = parser.parse(c.source);
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.markup, c.markup + "\001");
+    }
 }
 
 }  // namespace
