@@ -8,6 +8,7 @@
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
 #include "cli/procs_command.h"
+#include "cli/script_command.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ struct command {
 constexpr command commands[] = {
     {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
+    {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_script},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
 };
