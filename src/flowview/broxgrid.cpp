@@ -119,7 +119,7 @@ void tbroxgrid::mousePressEvent(QMouseEvent* event) {
     if (const auto cell = model_.cell_at(at.x(), at.y(), scroll())) {
         select_cell(cell->column, cell->row);
     }
-    QAbstractScrollArea::mousePressEvent(event);
+    event->accept();
 }
 
 void tbroxgrid::wheelEvent(QWheelEvent* event) {

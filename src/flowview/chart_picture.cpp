@@ -1,7 +1,10 @@
 #include "flowview/chart_picture.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QSet>
 #include <QSvgGenerator>
 #include <QtGlobal>
@@ -99,8 +102,9 @@ QImage grid_bitmap(const broxgrid_model& grid, cell_painter& cells) {
 bool write_grid_svg(const broxgrid_model& grid, const QString& file) {
     if (!has_picture_size(grid)) return false;
     const QSize size(grid.bitmap_width(), grid.bitmap_height());
+    QBuffer document;
     QSvgGenerator svg;
-    svg.setFileName(file);
+    svg.setOutputDevice(&document);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Flowchart"));
@@ -116,7 +120,22 @@ bool write_grid_svg(const broxgrid_model& grid, const QString& file) {
             cell_painter::paint_label(painter, *text, rect, font);
         }
     });
-    return painter.end();
+    if (!painter.end()) return false;
+    // The generator gives the size in millimetres at its own resolution, which viewers turn
+    // into different pixel sizes; in pixels the drawing has the size of the bitmap.
+    QByteArray text = document.data();
+    static const QRegularExpression millimetres(
+        QStringLiteral(R"(<svg width="[0-9.]+mm" height="[0-9.]+mm")"));
+    const QRegularExpressionMatch header = millimetres.match(QString::fromLatin1(text.left(300)));
+    if (header.hasMatch()) {
+        text.replace(header.capturedStart(), header.capturedLength(),
+                     QStringLiteral(R"(<svg width="%1" height="%2")")
+                         .arg(size.width())
+                         .arg(size.height())
+                         .toLatin1());
+    }
+    QSaveFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(text) == text.size() && out.commit();
 }
 
 void use_offscreen_without_display() {

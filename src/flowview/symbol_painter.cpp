@@ -148,13 +148,14 @@ struct set_geometry {
     qreal slant;          // the pointed ends of hexagons, trapezoids and pentagons
     qreal bar;            // distance of the inner side lines of a collapsed box
     qreal junction_half;  // half width of the junction diamond
+    qreal label_left;     // left side of a selection label, which reaches the right edge
     int caption_pixels;
     int label_pixels;
     bool compact;  // the small set: short captions, labels spread over the free side
 };
 
-constexpr set_geometry large_geometry{65, 33, 7, 3.5, 4.5, 24.5, 6.5, 8, 4, 8, 10, 9, false};
-constexpr set_geometry small_geometry{27, 21, 4, 2.5, 2.5, 14.5, 3.5, 4, 2, 4, 7, 6, true};
+constexpr set_geometry large_geometry{65, 33, 7, 3.5, 4.5, 24.5, 6.5, 8, 4, 8, 3.5, 10, 9, false};
+constexpr set_geometry small_geometry{27, 21, 4, 2.5, 2.5, 14.5, 3.5, 4, 2, 4, 1.5, 7, 6, true};
 
 constexpr QRgb ink = qRgb(0, 0, 0);
 constexpr QRgb yes_ink = qRgb(0, 128, 0);
@@ -289,6 +290,19 @@ void draw_stub(QPainter& p, const set_geometry& g, qreal from_y) {
     p.drawLine(QPointF(g.width / 2, from_y), QPointF(g.width / 2, g.height));
 }
 
+// Short lines from edge midpoints into the vertices that touch them: a sharp antialiased
+// vertex alone would leave the line of the neighbouring cell a faint end.
+void draw_tips(QPainter& p, const set_geometry& g, unsigned edges) {
+    const QPointF centre(g.width / 2, g.height / 2);
+    p.setPen(line_pen());
+    for (unsigned e : {top, bottom, left, right}) {
+        if ((edges & e) == 0) continue;
+        const QPointF end = midpoint(g, e);
+        const QPointF direction = (end - centre) / QLineF(centre, end).length();
+        p.drawLine(end - direction * 2.0, end);
+    }
+}
+
 void draw_outline(QPainter& p, const QPolygonF& outline, QRgb fill) {
     p.setPen(line_pen());
     p.setBrush(QColor(fill));
@@ -373,6 +387,7 @@ void draw_node(QPainter& p, const set_geometry& g, const node_symbol& node) {
         case shape::decision:
             draw_outline(
                 p, QPolygonF{QPointF(cx, 0), QPointF(W, cy), QPointF(cx, H), QPointF(0, cy)}, fill);
+            draw_tips(p, g, T | B | L | R);
             caption_box = QRectF(QPointF(W / 4, H / 4), QPointF(W * 3 / 4, H * 3 / 4));
             stub = false;
             break;
@@ -382,6 +397,7 @@ void draw_node(QPainter& p, const set_geometry& g, const node_symbol& node) {
                 QPolygonF{QPointF(0, cy), QPointF(g.slant, y0), QPointF(W - g.slant, y0),
                           QPointF(W, cy), QPointF(W - g.slant, H - 0.5), QPointF(g.slant, H - 0.5)},
                 fill);
+            draw_tips(p, g, L | R);
             caption_box = QRectF(QPointF(g.slant, y0), QPointF(W - g.slant, H - 0.5));
             stub = false;
             break;
@@ -393,14 +409,15 @@ void draw_node(QPainter& p, const set_geometry& g, const node_symbol& node) {
             break;
         case shape::label_box:
             // The dispatch arrow arrives at the right edge, so the box reaches it.
-            draw_outline(p, rectangle(0.5, y0, W - 0.5, y1), fill);
-            caption_box = QRectF(QPointF(1, y0), QPointF(W - 1, y1));
+            draw_outline(p, rectangle(g.label_left, y0, W - 0.5, y1), fill);
+            caption_box = QRectF(QPointF(g.label_left + 1, y0), QPointF(W - 1, y1));
             break;
         case shape::junction:
             draw_outline(p,
                          QPolygonF{QPointF(cx, 0), QPointF(cx + g.junction_half, cy),
                                    QPointF(cx, H), QPointF(cx - g.junction_half, cy)},
                          fill);
+            draw_tips(p, g, T | B);
             stub = false;
             break;
     }
