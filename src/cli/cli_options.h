@@ -20,6 +20,7 @@ struct cli_options {
     std::optional<std::pair<int, int>> lines;
     int level = 0;
     bool small = false;
+    bool markup = false;  // FILE holds structure markup, not source
     std::string output_path;
     std::string file;
 };
@@ -31,6 +32,7 @@ enum option_set : unsigned {
     opt_level = 1u << 2,
     opt_small = 1u << 3,
     opt_output = 1u << 4,
+    opt_markup = 1u << 5,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.
