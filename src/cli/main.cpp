@@ -6,6 +6,7 @@
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
 #include "cli/markup_command.h"
+#include "cli/render_command.h"
 #include "cli/script_command.h"
 
 namespace {
@@ -22,6 +23,8 @@ constexpr command commands[] = {
     {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
     {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_script},
+    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+     tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
 };
 

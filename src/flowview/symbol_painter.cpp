@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 
+#include "layout/grid_script.h"
+
 namespace tarnwell {
 
 namespace {
@@ -18,7 +20,7 @@ enum edge : unsigned { top = 1, bottom = 2, left = 4, right = 8 };
 enum class branch { none, yes, no };
 
 struct connector_piece {
-    std::string_view name;
+    symbol name;
     unsigned joins;
     unsigned arrow;  // the edge whose midpoint carries the arrowhead; 0 for none
     branch label;
@@ -27,50 +29,50 @@ struct connector_piece {
 constexpr unsigned T = top, B = bottom, L = left, R = right;
 
 constexpr std::array<connector_piece, 44> connector_pieces{{
-    {"P_downarrow", T | B, B, branch::none},
-    {"P_truearrow", T | B, B, branch::yes},
-    {"P_falsearrow", T | B, B, branch::no},
-    {"P_vline", T | B, 0, branch::none},
-    {"p_truehline", T | B, 0, branch::yes},
-    {"p_falsehline", T | B, 0, branch::no},
-    {"P_hline", L | R, 0, branch::none},
-    {"P_trueline", L | R, 0, branch::yes},
-    {"P_falseline", L | R, 0, branch::no},
-    {"P_leftarrow", L | R, L, branch::none},
-    {"P_rightarrow", L | R, R, branch::none},
-    {"P_leftturn", T | R, 0, branch::none},
-    {"p_leftturntrue", T | R, 0, branch::yes},
-    {"p_leftturnfalse", T | R, 0, branch::no},
-    {"P_rightturn", T | L, 0, branch::none},
-    {"p_rightturnuptrue", T | L, 0, branch::yes},
-    {"p_rightturnupfalse", T | L, 0, branch::no},
-    {"p_rightarrowturn", T | L, L, branch::none},
-    {"P_rightdownturn", L | B, 0, branch::none},
-    {"p_rightturntrue", L | B, 0, branch::yes},
-    {"p_rightturnfalse", L | B, 0, branch::no},
-    {"p_rightdownturnarrow", L | B, B, branch::none},
-    {"p_rightdownturnfalsearrow", L | B, B, branch::no},
-    {"P_leftupturn", R | B, 0, branch::none},
-    {"p_rightturnarrow", R | B, R, branch::none},
-    {"p_leftdownturnarrow", R | B, B, branch::none},
-    {"p_leftdownturntruearrow", R | B, B, branch::yes},
-    {"p_rightanddownarrow", T | L | B, B, branch::none},
-    {"p_rightarrowhline", T | L | B, 0, branch::none},
-    {"p_leftcross", T | L | B, 0, branch::none},
-    {"p_leftcrossarrow", T | L | B, L, branch::none},
-    {"p_leftanddownarrow", T | R | B, B, branch::none},
-    {"P_lefttruearrow", T | R | B, B, branch::yes},
-    {"P_leftfalsearrow", T | R | B, B, branch::no},
-    {"p_rightcrossarrow", T | R | B, 0, branch::none},
-    {"p_lefttruehline", T | R | B, 0, branch::yes},
-    {"p_leftfalsehline", T | R | B, 0, branch::no},
-    {"p_threearrow", L | R | B, B, branch::none},
-    {"p_connectarrow", L | R | B, B, branch::none},
-    {"p_connecttruearrow", L | R | B, B, branch::yes},
-    {"p_leftandrightarrow", L | R | B, 0, branch::none},
-    {"p_connect", T | L | R, 0, branch::none},
-    {"p_connecttrue", T | L | R, 0, branch::yes},
-    {"p_connecfalse", T | L | R, 0, branch::no},
+    {symbol::P_downarrow, T | B, B, branch::none},
+    {symbol::P_truearrow, T | B, B, branch::yes},
+    {symbol::P_falsearrow, T | B, B, branch::no},
+    {symbol::P_vline, T | B, 0, branch::none},
+    {symbol::p_truehline, T | B, 0, branch::yes},
+    {symbol::p_falsehline, T | B, 0, branch::no},
+    {symbol::P_hline, L | R, 0, branch::none},
+    {symbol::P_trueline, L | R, 0, branch::yes},
+    {symbol::P_falseline, L | R, 0, branch::no},
+    {symbol::P_leftarrow, L | R, L, branch::none},
+    {symbol::P_rightarrow, L | R, R, branch::none},
+    {symbol::P_leftturn, T | R, 0, branch::none},
+    {symbol::p_leftturntrue, T | R, 0, branch::yes},
+    {symbol::p_leftturnfalse, T | R, 0, branch::no},
+    {symbol::P_rightturn, T | L, 0, branch::none},
+    {symbol::p_rightturnuptrue, T | L, 0, branch::yes},
+    {symbol::p_rightturnupfalse, T | L, 0, branch::no},
+    {symbol::p_rightarrowturn, T | L, L, branch::none},
+    {symbol::P_rightdownturn, L | B, 0, branch::none},
+    {symbol::p_rightturntrue, L | B, 0, branch::yes},
+    {symbol::p_rightturnfalse, L | B, 0, branch::no},
+    {symbol::p_rightdownturnarrow, L | B, B, branch::none},
+    {symbol::p_rightdownturnfalsearrow, L | B, B, branch::no},
+    {symbol::P_leftupturn, R | B, 0, branch::none},
+    {symbol::p_rightturnarrow, R | B, R, branch::none},
+    {symbol::p_leftdownturnarrow, R | B, B, branch::none},
+    {symbol::p_leftdownturntruearrow, R | B, B, branch::yes},
+    {symbol::p_rightanddownarrow, T | L | B, B, branch::none},
+    {symbol::p_rightarrowhline, T | L | B, 0, branch::none},
+    {symbol::p_leftcross, T | L | B, 0, branch::none},
+    {symbol::p_leftcrossarrow, T | L | B, L, branch::none},
+    {symbol::p_leftanddownarrow, T | R | B, B, branch::none},
+    {symbol::P_lefttruearrow, T | R | B, B, branch::yes},
+    {symbol::P_leftfalsearrow, T | R | B, B, branch::no},
+    {symbol::p_rightcrossarrow, T | R | B, 0, branch::none},
+    {symbol::p_lefttruehline, T | R | B, 0, branch::yes},
+    {symbol::p_leftfalsehline, T | R | B, 0, branch::no},
+    {symbol::p_threearrow, L | R | B, B, branch::none},
+    {symbol::p_connectarrow, L | R | B, B, branch::none},
+    {symbol::p_connecttruearrow, L | R | B, B, branch::yes},
+    {symbol::p_leftandrightarrow, L | R | B, 0, branch::none},
+    {symbol::p_connect, T | L | R, 0, branch::none},
+    {symbol::p_connecttrue, T | L | R, 0, branch::yes},
+    {symbol::p_connecfalse, T | L | R, 0, branch::no},
 }};
 
 enum class shape {
@@ -93,7 +95,7 @@ enum class shape {
 enum class family { terminal, process, decision, loop, selection, jump, other };
 
 struct node_symbol {
-    std::string_view name;
+    symbol name;
     shape form;
     family colour;
     std::string_view caption;        // large set
@@ -101,41 +103,35 @@ struct node_symbol {
 };
 
 constexpr std::array<node_symbol, 26> node_symbols{{
-    {"p_start", shape::start, family::terminal, "start", ""},
-    {"p_end", shape::end, family::terminal, "end", ""},
-    {"p_statement", shape::collapsed, family::process, "block", ""},
-    {"P_code", shape::process, family::process, "", ""},
-    {"P_return", shape::stop, family::jump, "return", "ret"},
-    {"P_exit", shape::octagon, family::jump, "exit", "exit"},
-    {"P_break", shape::tag_right, family::jump, "break", "brk"},
-    {"P_continue", shape::tag_left, family::jump, "continue", "cont"},
-    {"p_label", shape::rounded, family::other, "label", "lbl"},
-    {"p_goto", shape::tag_right, family::other, "goto", "go"},
-    {"p_except", shape::collapsed, family::other, "except", "exc"},
-    {"p_if", shape::decision, family::decision, "if", "if"},
-    {"p_if2", shape::collapsed, family::decision, "if", "if"},
-    {"P_switch", shape::selection, family::selection, "switch", "sw"},
-    {"p_switch2", shape::collapsed, family::selection, "switch", "sw"},
-    {"P_case", shape::label_box, family::selection, "case", "case"},
-    {"p_else", shape::label_box, family::selection, "default", "def"},
-    {"P_diamond", shape::junction, family::selection, "", ""},
-    {"P_for", shape::loop_head, family::loop, "for", "for"},
-    {"p_for2", shape::collapsed, family::loop, "for", "for"},
-    {"P_WHILE", shape::decision, family::loop, "while", "wh"},
-    {"p_whiledo", shape::collapsed, family::loop, "while", "wh"},
-    {"p_dowhile", shape::collapsed, family::loop, "do while", "do"},
-    {"P_until", shape::decision, family::loop, "until", "un"},
-    {"p_untildo", shape::collapsed, family::loop, "until", "un"},
-    {"p_dountil", shape::collapsed, family::loop, "do until", "do"},
+    {symbol::p_start, shape::start, family::terminal, "start", ""},
+    {symbol::p_end, shape::end, family::terminal, "end", ""},
+    {symbol::p_statement, shape::collapsed, family::process, "block", ""},
+    {symbol::P_code, shape::process, family::process, "", ""},
+    {symbol::P_return, shape::stop, family::jump, "return", "ret"},
+    {symbol::P_exit, shape::octagon, family::jump, "exit", "exit"},
+    {symbol::P_break, shape::tag_right, family::jump, "break", "brk"},
+    {symbol::P_continue, shape::tag_left, family::jump, "continue", "cont"},
+    {symbol::p_label, shape::rounded, family::other, "label", "lbl"},
+    {symbol::p_goto, shape::tag_right, family::other, "goto", "go"},
+    {symbol::p_except, shape::collapsed, family::other, "except", "exc"},
+    {symbol::p_if, shape::decision, family::decision, "if", "if"},
+    {symbol::p_if2, shape::collapsed, family::decision, "if", "if"},
+    {symbol::P_switch, shape::selection, family::selection, "switch", "sw"},
+    {symbol::p_switch2, shape::collapsed, family::selection, "switch", "sw"},
+    {symbol::P_case, shape::label_box, family::selection, "case", "case"},
+    {symbol::p_else, shape::label_box, family::selection, "default", "def"},
+    {symbol::P_diamond, shape::junction, family::selection, "", ""},
+    {symbol::P_for, shape::loop_head, family::loop, "for", "for"},
+    {symbol::p_for2, shape::collapsed, family::loop, "for", "for"},
+    {symbol::P_WHILE, shape::decision, family::loop, "while", "wh"},
+    {symbol::p_whiledo, shape::collapsed, family::loop, "while", "wh"},
+    {symbol::p_dowhile, shape::collapsed, family::loop, "do while", "do"},
+    {symbol::P_until, shape::decision, family::loop, "until", "un"},
+    {symbol::p_untildo, shape::collapsed, family::loop, "until", "un"},
+    {symbol::p_dountil, shape::collapsed, family::loop, "do until", "do"},
 }};
 
-const std::array<std::string_view, 70> all_names = [] {
-    std::array<std::string_view, 70> names{};
-    std::size_t i = 0;
-    for (const node_symbol& n : node_symbols) names[i++] = n.name;
-    for (const connector_piece& c : connector_pieces) names[i++] = c.name;
-    return names;
-}();
+static_assert(node_symbols.size() + connector_pieces.size() == symbol_count);
 
 // Sizes in the pixels of a set's own cell. Edges of outlines sit on half pixels so that the
 // one-pixel lines of an unstretched picture are crisp.
@@ -443,16 +439,14 @@ QSize symbol_cell_size(symbol_set set) {
     return {static_cast<int>(g.width), static_cast<int>(g.height)};
 }
 
-std::span<const std::string_view> symbol_names() {
-    return all_names;
-}
-
 bool paint_symbol(QPainter& painter, const QRectF& cell, std::string_view name, symbol_set set) {
     const set_geometry& g = set == symbol_set::large ? large_geometry : small_geometry;
-    const auto node = std::find_if(node_symbols.begin(), node_symbols.end(),
-                                   [&](const node_symbol& n) { return n.name == name; });
-    const auto piece = std::find_if(connector_pieces.begin(), connector_pieces.end(),
-                                    [&](const connector_piece& c) { return c.name == name; });
+    const auto node =
+        std::find_if(node_symbols.begin(), node_symbols.end(),
+                     [&](const node_symbol& n) { return symbol_name(n.name) == name; });
+    const auto piece =
+        std::find_if(connector_pieces.begin(), connector_pieces.end(),
+                     [&](const connector_piece& c) { return symbol_name(c.name) == name; });
     if (node == node_symbols.end() && piece == connector_pieces.end()) return false;
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);

@@ -5,7 +5,6 @@
 #include <QRectF>
 #include <QRgb>
 #include <QSize>
-#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -20,10 +19,8 @@ enum class symbol_set { large, small };
 // The cell size a set is designed for; drawn into another rectangle, a symbol is stretched.
 QSize symbol_cell_size(symbol_set set);
 
-// The seventy symbol names (node symbols, then connector pieces), each also a picture file name.
-std::span<const std::string_view> symbol_names();
-
-// Draws the symbol `name` stretched over `cell`. False, and nothing drawn, for an unknown name.
+// Draws the symbol `name` (a name of the grid script's vocabulary) stretched over `cell`. False,
+// and nothing drawn, for an unknown name.
 bool paint_symbol(QPainter& painter, const QRectF& cell, std::string_view name, symbol_set set);
 
 // Every (background, ink) pair that the painter blends at antialiased edges: ramps between

@@ -9,6 +9,7 @@
 
 #include "flowview/chart_picture.h"
 #include "flowview/symbol_painter.h"
+#include "layout/grid_script.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ bool write_set(const QString& folder, tarnwell::symbol_set set) {
         return false;
     }
     const QSize size = tarnwell::symbol_cell_size(set);
-    for (std::string_view name : tarnwell::symbol_names()) {
+    for (int i = 1; i <= tarnwell::symbol_count; ++i) {
+        const std::string_view name = tarnwell::symbol_name(static_cast<tarnwell::symbol>(i));
         QImage picture(size, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QPainter painter(&picture);
