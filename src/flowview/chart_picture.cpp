@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontInfo>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -112,7 +113,9 @@ bool write_grid_svg(const broxgrid_model& grid, const QString& file) {
     if (!painter.begin(&svg)) return false;
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
     const symbol_set set = grid.small_set() ? symbol_set::small : symbol_set::large;
-    const QFont font;
+    // In pixels, so that viewers draw the labels as large as the bitmap does.
+    QFont font;
+    font.setPixelSize(QFontInfo(font).pixelSize());
     for_each_drawn_cell(grid, [&](grid_point cell, cell_look look, const QRect& rect) {
         if (look == cell_look::picture) {
             paint_symbol(painter, QRectF(rect), grid.cell(cell.column, cell.row), set);

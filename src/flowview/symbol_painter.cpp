@@ -103,8 +103,8 @@ struct node_symbol {
 };
 
 constexpr std::array<node_symbol, 26> node_symbols{{
-    {symbol::p_start, shape::start, family::terminal, "start", ""},
-    {symbol::p_end, shape::end, family::terminal, "end", ""},
+    {symbol::p_start, shape::start, family::terminal, "start", "start"},
+    {symbol::p_end, shape::end, family::terminal, "end", "end"},
     {symbol::p_statement, shape::collapsed, family::process, "block", ""},
     {symbol::P_code, shape::process, family::process, "", ""},
     {symbol::P_return, shape::stop, family::jump, "return", "ret"},
