@@ -18,9 +18,11 @@
 namespace tarnwell {
 namespace {
 
-// Runs tarnwell-cli render with `arguments` and gives its exit status.
+// Runs tarnwell-cli render with `arguments`, with no display and no platform chosen (the
+// program must choose off-screen painting itself), and gives its exit status.
 int render(const std::string& arguments) {
-    const std::string command = std::string(TARNWELL_CLI) + " render " + arguments + " 2>/dev/null";
+    const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
+                                std::string(TARNWELL_CLI) + " render " + arguments + " 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
