@@ -309,13 +309,16 @@ QPolygonF rectangle(qreal x0, qreal y0, qreal x1, qreal y1) {
     return QPolygonF{QPointF(x0, y0), QPointF(x1, y0), QPointF(x1, y1), QPointF(x0, y1)};
 }
 
-void draw_stadium(QPainter& p, const QRectF& r, QRgb fill) {
-    const qreal radius = r.height() / 2;
+void draw_rounded(QPainter& p, const QRectF& r, qreal radius, QRgb fill) {
     QPainterPath path;
     path.addRoundedRect(r, radius, radius);
     p.setPen(line_pen());
     p.setBrush(QColor(fill));
     p.drawPath(path);
+}
+
+void draw_stadium(QPainter& p, const QRectF& r, QRgb fill) {
+    draw_rounded(p, r, r.height() / 2, fill);
 }
 
 void draw_node(QPainter& p, const set_geometry& g, const node_symbol& node) {
@@ -372,14 +375,9 @@ void draw_node(QPainter& p, const set_geometry& g, const node_symbol& node) {
             stub = false;
             break;
         }
-        case shape::rounded: {
-            QPainterPath path;
-            path.addRoundedRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)), g.slant / 2, g.slant / 2);
-            p.setPen(line_pen());
-            p.setBrush(QColor(fill));
-            p.drawPath(path);
+        case shape::rounded:
+            draw_rounded(p, QRectF(QPointF(x0, y0), QPointF(x1, y1)), g.slant / 2, fill);
             break;
-        }
         case shape::decision:
             draw_outline(
                 p, QPolygonF{QPointF(cx, 0), QPointF(W, cy), QPointF(cx, H), QPointF(0, cy)}, fill);
