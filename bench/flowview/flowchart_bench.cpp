@@ -43,13 +43,14 @@ class silent_notifier : public notifier {
 // One window with the long function open, marked from its first to its last line and charted.
 struct charted_window {
     charted_window() {
-        const std::string text = "void longest()\n{\n" +
-                                 bench::generated_cpp_function(function_lines) + "}\n";
+        const std::string text =
+            "void longest()\n{\n" + bench::generated_cpp_function(function_lines) + "}\n";
         const QString file = folder.filePath(QStringLiteral("longest.c"));
         std::ofstream(file.toStdString(), std::ios::binary) << text;
         window = std::make_unique<TMainform>(
-            data, program_paths{QApplication::applicationDirPath().toStdString(),
-                                folder.path().toStdString()},
+            data,
+            program_paths{QApplication::applicationDirPath().toStdString(),
+                          folder.path().toStdString()},
             std::make_unique<silent_notifier>());
         actions = new flowchart_actions(*window);
         window->resize(1200, 800);
@@ -109,9 +110,8 @@ void BM_ScrollOneScreen(benchmark::State& state) {
     w.actions->create_or_refresh(level_all);
     QScrollBar* bar = w.grid()->verticalScrollBar();
     for (auto _ : state) {
-        bar->setValue(bar->value() + bar->pageStep() > bar->maximum()
-                          ? 0
-                          : bar->value() + bar->pageStep());
+        bar->setValue(
+            bar->value() + bar->pageStep() > bar->maximum() ? 0 : bar->value() + bar->pageStep());
         w.grid()->viewport()->repaint();
     }
 }

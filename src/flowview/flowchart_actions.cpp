@@ -352,13 +352,17 @@ void flowchart_actions::parse_selection(int tag) {
         ++last;
     }
     if (first < 1 || last < 1) return;
-    editor->set_bookmark(begin_mark, {1, first});
-    editor->set_bookmark(end_mark, {1, last});
-    if (const auto region = marked_text(editor->bytes(), editor->bookmarks())) {
-        editor->doc.flowchart.marked_text = region->text;
+    chart_lines(*editor, first, last);
+    window_.update_actions();
+}
+
+void flowchart_actions::chart_lines(TMySynEdit& editor, int begin_line, int end_line) {
+    editor.set_bookmark(begin_mark, {1, begin_line});
+    editor.set_bookmark(end_mark, {1, end_line});
+    if (const auto region = marked_text(editor.bytes(), editor.bookmarks())) {
+        editor.doc.flowchart.marked_text = region->text;
         create_or_refresh(level_refresh);
     }
-    window_.update_actions();
 }
 
 void flowchart_actions::procedure_chosen(int declaration_line, int begin_line, int end_line,
@@ -372,13 +376,8 @@ void flowchart_actions::procedure_chosen(int declaration_line, int begin_line, i
         editor->clear_bookmark(end_mark);
     } else {
         // The line with the procedure's name is not part of its chart.
-        const int first = declaration_line == begin_line ? begin_line + 1 : begin_line;
-        editor->set_bookmark(begin_mark, {1, first});
-        editor->set_bookmark(end_mark, {1, end_line});
-        if (const auto region = marked_text(editor->bytes(), editor->bookmarks())) {
-            editor->doc.flowchart.marked_text = region->text;
-            create_or_refresh(level_refresh);
-        }
+        chart_lines(*editor, declaration_line == begin_line ? begin_line + 1 : begin_line,
+                    end_line);
     }
     window_.update_actions();
 }

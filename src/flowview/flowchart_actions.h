@@ -62,6 +62,8 @@ class flowchart_actions : public QObject {
     void create_actions();
     void add_to_menus();
     void open_panel();
+    // Sets the marks on two lines and charts them when they mark valid code.
+    void chart_lines(TMySynEdit& editor, int begin_line, int end_line);
     void load_chart(match_mode mode);
     void highlight_code(std::int64_t start, std::int64_t end);
     void clear_grid();

@@ -195,6 +195,9 @@ TEST_F(FlowchartActions, ExpandingFramesTheFirstCellInsideTheCollapsedConditiona
 
 TEST_F(FlowchartActions, SmallThenBigChangesOnlyThePicturesAndTheCellSize) {
     TMySynEdit* editor = charted_function();
+    // The first chart is drawn from the large set.
+    EXPECT_TRUE(QString::fromStdString(grid()->path()).endsWith(QStringLiteral("/photo1/")));
+    EXPECT_EQ(grid()->model().cell_width(), 65);
     const std::string script = editor->doc.flowchart.grid_script;
     const std::string shown = grid()->cell(2, 2);
     QComboBox* modes = panel()->mode_list();
