@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QImage>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -413,6 +415,31 @@ TEST_F(FlowchartActions, MarkCommandsSetAMarkOrTakeItAwayOnTheCaretLine) {
     EXPECT_FALSE(editor->bookmark(end_mark));
     EXPECT_TRUE(grid_is_blank());
     EXPECT_TRUE(notes_->messages.empty());
+}
+
+TEST_F(FlowchartActions, TheEditorPopupMarksTheLineClickedOn) {
+    TMySynEdit* editor = open("main.c", c_function());
+    const auto right_click_on_line = [editor](int line) {
+        const long pos = editor->SendScintilla(base::SCI_POSITIONFROMLINE, line - 1) + 5;
+        const QPoint at(
+            static_cast<int>(editor->SendScintilla(base::SCI_POINTXFROMPOSITION, 0UL, pos)),
+            static_cast<int>(editor->SendScintilla(base::SCI_POINTYFROMPOSITION, 0UL, pos)) + 3);
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, editor->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(editor->viewport(), &event);
+    };
+    right_click_on_line(3);
+    EXPECT_EQ(editor->caret(), (bookmark_pos{6, 3}));
+    action("Mark_start")->trigger();
+    EXPECT_EQ(editor->bookmark(begin_mark)->line, 3);
+
+    // A click into the selection keeps it for the popup's Cut and Copy.
+    editor->setSelection(4, 0, 6, 0);
+    right_click_on_line(5);
+    EXPECT_TRUE(editor->hasSelectedText());
+    EXPECT_EQ(editor->caret().line, 7);
 }
 
 TEST_F(FlowchartActions, MarkAllChartsTheWholeText) {
