@@ -1,11 +1,21 @@
 #include "parsers/parser_registry.h"
 
+#include "parsers/bas2xmls.h"
 #include "parsers/cpp2xmls.h"
+#include "parsers/foxpro2xmls.h"
+#include "parsers/pbtoxmls.h"
+#include "parsers/vb2xmls.h"
+#include "parsers/vs2xmls.h"
 
 namespace tarnwell {
 
 parser_registry::parser_registry() {
     slots_[3] = std::make_unique<Tcppsparser>();
+    slots_[1] = std::make_unique<Tbasparser>();
+    slots_[7] = std::make_unique<Tvbsparser>();
+    slots_[5] = std::make_unique<Tfoxproparser>();
+    slots_[9] = std::make_unique<Tvsparser>();
+    slots_[10] = std::make_unique<Tpbsparser>();
 }
 
 tsparser* parser_registry::parser_at(int slot) const {
