@@ -46,6 +46,20 @@ const markup_case bas_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, BasMarkupTest, testing::ValuesIn(bas_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+constexpr std::uint8_t none = err_none;
+
+const test_support::token_case bas_tokens[] = {
+    {": x", tk_newline, 1, 1, none},   {"#1, x", tk_word, 1, 2, none},
+    {"a$ = 1", tk_word, 1, 2, none},   {"n& = 1", tk_word, 1, 2, none},
+    {"x: y", tk_word, 1, 1, none},     {"a-b", tk_word, 1, 1, none},
+    {"End: x", tk_exit, 1, 3, none},   {"End Def", tk_exit, 1, 7, none},
+    {"Return", tk_return, 1, 6, none},
+};
+
+TEST(BasParser, LexerReadsEachToken) {
+    test_support::expect_tokens<Tbasparser>(bas_tokens);
+}
+
 TEST(BasParserLimits, DeepNestingFailsCleanly) {
     Tbasparser parser;
     test_support::expect_nesting_fails_cleanly(parser, repeated("While x: ", 100000));

@@ -2,6 +2,9 @@
 // and the robustness every parser owes to any input.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +26,45 @@ inline const std::string no_error = "yeah!! NO error";
 void expect_result(tsparser& parser, const markup_case& c);
 
 std::string repeated(std::string_view piece, int times);
+
+// The first token of a text as a parser's lexer reads it: kind, position, length and the
+// error the lexer recorded (27 for none).
+struct token_case {
+    std::string source;
+    token_kind kind;
+    std::int32_t pos;
+    std::int32_t len;
+    std::uint8_t error;
+};
+
+template <class Parser>
+class lexer_probe : public Parser {
+  public:
+    void read(const std::string& source) {
+        this->text = source + '\001';
+        this->text_size = static_cast<std::int32_t>(this->text.size());
+        this->error_code = err_none;
+        this->token_pos = 1;
+        this->scan();
+    }
+    using Parser::error_code;
+    using Parser::kind;
+    using Parser::token_len;
+    using Parser::token_pos;
+};
+
+template <class Parser>
+void expect_tokens(std::span<const token_case> cases) {
+    lexer_probe<Parser> lexer;
+    for (const token_case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.source));
+        lexer.read(c.source);
+        EXPECT_EQ(static_cast<int>(lexer.kind), static_cast<int>(c.kind));
+        EXPECT_EQ(lexer.token_pos, c.pos);
+        EXPECT_EQ(lexer.token_len, c.len);
+        EXPECT_EQ(static_cast<int>(lexer.error_code), static_cast<int>(c.error));
+    }
+}
 
 // Deeply nested structures end in a failed result with "Error In Statement", never a crash.
 void expect_nesting_fails_cleanly(tsparser& parser, const std::string& source);

@@ -124,6 +124,63 @@ const markup_case vb_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, VbMarkupTest, testing::ValuesIn(vb_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+using vb = Tvbsparser;
+constexpr std::uint8_t none = err_none;
+
+const test_support::token_case vb_tokens[] = {
+    {"End Sub", tk_exit, 1, 7, none},
+    {"End Function", tk_exit, 1, 12, none},
+    {"End\r\n", tk_exit, 1, 3, none},
+    {"End : x", tk_exit, 1, 3, none},
+    {"End: x", tk_label, 1, 4, none},
+    {"End", tk_exit, 1, 3, err_unexpected_eof},
+    {"End If", tk_endif, 1, 6, none},
+    {"End _\r\n  Select", tk_endcase, 1, 15, none},
+    {"End x", tk_word, 1, 5, none},
+    {"End End x:", tk_word, 1, 10, none},
+    {"End While", tk_word, 1, 9, none},
+    {"Exit For", tk_break, 1, 8, none},
+    {"Exit Do\r\n", tk_break, 1, 7, none},
+    {"Exit Do Until", tk_exit, 1, 13, none},
+    {"Exit Sub", tk_exit, 1, 8, none},
+    {"Exit\r\n", tk_exit, 1, 4, none},
+    {"Stop Do", tk_exit, 1, 4, none},
+    {"Case Else", tk_otherwise, 1, 9, none},
+    // The look-ahead reads the "1", which this lexer calls a syntax error.
+    {"Case 1", tk_case, 1, 4, 32},
+    {"Do While", vb::tk_do_while, 1, 8, none},
+    {"Do Until", vb::tk_do_until, 1, 8, none},
+    {"Do\r\n", tk_do, 1, 2, none},
+    {"Loop While", vb::tk_loop_while, 1, 10, none},
+    {"Loop Until", vb::tk_loop_until, 1, 10, none},
+    {"Loop\r\n", tk_loop, 1, 4, none},
+    {"Rem a _\r\nb\r\n", tk_comment, 1, 10, none},
+    {"' a _ \t\nb\r\n", tk_comment, 1, 9, none},
+    {"' a _ b\r\n", tk_comment, 1, 7, none},
+    {"WScript.Quit", tk_quit, 1, 12, none},
+    {"again: x", tk_label, 1, 6, none},
+    {"a::b", tk_word, 1, 4, none},
+    {"[my var]", tk_word, 1, 3, none},
+    {"x$ = 1", tk_word, 1, 2, none},
+    {"_ x\r\ny", tk_space, 1, 5, none},
+    {"_", tk_space, 1, 1, none},
+    {"#1/1/2000# x", tk_directive, 1, 10, none},
+    {"#If x\ny", tk_directive, 1, 5, none},
+    {":", tk_semicolon, 1, 1, none},
+    {"\r\n\r\n", tk_newline, 1, 2, none},
+    {"\n\r", tk_newline, 1, 2, none},
+    {"\r x", tk_newline, 1, 1, none},
+    {"\"a\"\"b\"", tk_string, 1, 6, none},
+    {"\"ab\r\n\"", vb::tk_bad_string, 1, 3, 17},
+    {"1", vb::tk_bad_char, 1, 1, 32},
+    {"(", vb::tk_bad_char, 1, 1, 32},
+    {"\001", tk_eof, 1, 1, err_unexpected_eof},
+};
+
+TEST(VbParser, LexerReadsEachToken) {
+    test_support::expect_tokens<Tvbsparser>(vb_tokens);
+}
+
 TEST(VbParser, NothingCarriesOverBetweenParses) {
     Tvbsparser parser;
     // A one-line IF turns its ELSE into a separator while it parses; the text and the

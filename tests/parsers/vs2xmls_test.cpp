@@ -52,6 +52,20 @@ const markup_case vs_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, VsMarkupTest, testing::ValuesIn(vs_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+constexpr std::uint8_t none = err_none;
+
+const test_support::token_case vs_tokens[] = {
+    {"End While", tk_wend, 1, 9, none},   {"End Try", Tvbsparser::tk_end_try, 1, 7, none},
+    {"Exit Try", tk_goto, 1, 8, none},    {"End Sub", tk_exit, 1, 7, none},
+    {"Exit While", tk_exit, 1, 10, none}, {"List<Of>", tk_word, 1, 8, none},
+    {"Catch", tk_handler, 1, 5, none},    {"Finally", tk_finally, 1, 7, none},
+    {"Return", tk_return, 1, 6, none},
+};
+
+TEST(VsParser, LexerReadsEachToken) {
+    test_support::expect_tokens<Tvsparser>(vs_tokens);
+}
+
 TEST(VsParserLimits, DeepNestingFailsCleanly) {
     Tvsparser parser;
     test_support::expect_nesting_fails_cleanly(parser,
