@@ -60,6 +60,20 @@ TEST(BasParser, LexerReadsEachToken) {
     test_support::expect_tokens<Tbasparser>(bas_tokens);
 }
 
+TEST(BasParser, ChartsAWholeProgram) {
+    Tbasparser parser;
+    test_support::expect_program(parser, "parsers/payroll.bas",
+                                 {{"<whiledo>", 2},
+                                  {"<if>", 3},
+                                  {"<exit/>", 2},
+                                  {"<for>", 2},
+                                  {"<switch>", 1},
+                                  {"<case/>", 2},
+                                  {"<else/>", 1},
+                                  {"<dountil>", 1},
+                                  {"<goto/>", 1}});
+}
+
 TEST(BasParserLimits, DeepNestingFailsCleanly) {
     Tbasparser parser;
     test_support::expect_nesting_fails_cleanly(parser, repeated("While x: ", 100000));

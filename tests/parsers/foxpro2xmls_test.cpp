@@ -102,6 +102,20 @@ TEST(FoxproParser, LexerReadsEachToken) {
     test_support::expect_tokens<Tfoxproparser>(foxpro_tokens);
 }
 
+TEST(FoxproParser, ChartsAWholeProgram) {
+    Tfoxproparser parser;
+    test_support::expect_program(parser, "parsers/invoices.prg",
+                                 {{"<if>", 8},
+                                  {"<for>", 2},
+                                  {"<switch>", 1},
+                                  {"<case/>", 3},
+                                  {"<else/>", 1},
+                                  {"<whiledo>", 1},
+                                  {"<return/>", 2},
+                                  {"<continue/>", 1},
+                                  {"<break/>", 3}});
+}
+
 TEST(FoxproParserLimits, DeepNestingFailsCleanly) {
     Tfoxproparser parser;
     test_support::expect_nesting_fails_cleanly(parser, repeated("DO WHILE a\r\n", 100000));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,6 +66,20 @@ void expect_tokens(std::span<const token_case> cases) {
         EXPECT_EQ(static_cast<int>(lexer.error_code), static_cast<int>(c.error));
     }
 }
+
+// Reads a complete markup as the layout reads it and checks it against the structure rules:
+// sequences, conditionals, selections, loops and handlers properly nested and closed, every
+// range inside the text. Gives the number of items of each tag.
+std::map<std::string, int> check_structure(const std::string& markup, std::size_t text_length);
+
+// The text of a file under tests/data.
+std::string test_data(const std::string& name);
+
+// A whole program of the test data parses with success, and its markup holds the structures
+// a reader of the program counts: `expected` gives the number of each structure and jump tag
+// (those not named must not occur).
+void expect_program(tsparser& parser, const std::string& name,
+                    const std::map<std::string, int>& expected);
 
 // Deeply nested structures end in a failed result with "Error In Statement", never a crash.
 void expect_nesting_fails_cleanly(tsparser& parser, const std::string& source);

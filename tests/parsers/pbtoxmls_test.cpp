@@ -160,6 +160,24 @@ TEST(PbParser, LexerReadsEachToken) {
     test_support::expect_tokens<Tpbsparser>(pb_tokens);
 }
 
+TEST(PbParser, ChartsAWholeScript) {
+    Tpbsparser parser;
+    test_support::expect_program(parser, "parsers/w_orders.pb",
+                                 {{"<if>", 9},
+                                  {"<for>", 1},
+                                  {"<switch>", 1},
+                                  {"<case/>", 2},
+                                  {"<else/>", 1},
+                                  {"<return/>", 7},
+                                  {"<continue/>", 1},
+                                  {"<break/>", 2},
+                                  {"<dountil>", 1},
+                                  {"<except>", 1},
+                                  {"<goto/>", 1},
+                                  {"<whiledo>", 1},
+                                  {"<label/>", 1}});
+}
+
 TEST(PbParserLimits, DeepNestingFailsCleanly) {
     Tpbsparser parser;
     test_support::expect_nesting_fails_cleanly(parser, repeated("DO\r\n", 100000));

@@ -191,6 +191,32 @@ TEST(VbParser, NothingCarriesOverBetweenParses) {
     EXPECT_EQ(parser.parse(text).markup, first.markup);
 }
 
+TEST(VbParser, ChartsWholePrograms) {
+    Tvbsparser parser;
+    test_support::expect_program(parser, "parsers/order_report.vbs",
+                                 {{"<if>", 8},
+                                  {"<for>", 1},
+                                  {"<untildo>", 1},
+                                  {"<switch>", 1},
+                                  {"<case/>", 2},
+                                  {"<else/>", 1},
+                                  {"<dowhile>", 1},
+                                  {"<whiledo>", 1},
+                                  {"<exit/>", 3},
+                                  {"<break/>", 1}});
+    test_support::expect_program(parser, "parsers/inventory.cls",
+                                 {{"<if>", 5},
+                                  {"<switch>", 1},
+                                  {"<case/>", 2},
+                                  {"<else/>", 1},
+                                  {"<for>", 1},
+                                  {"<whiledo>", 1},
+                                  {"<exit/>", 4},
+                                  {"<break/>", 1},
+                                  {"<label/>", 1},
+                                  {"<goto/>", 1}});
+}
+
 TEST(VbParserLimits, DeepNestingFailsCleanly) {
     Tvbsparser parser;
     test_support::expect_nesting_fails_cleanly(parser, repeated("If a Then\r\n", 100000));

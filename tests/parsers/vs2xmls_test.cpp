@@ -66,6 +66,23 @@ TEST(VsParser, LexerReadsEachToken) {
     test_support::expect_tokens<Tvsparser>(vs_tokens);
 }
 
+TEST(VsParser, ChartsAWholeFunction) {
+    Tvsparser parser;
+    test_support::expect_program(parser, "parsers/ledger.vb",
+                                 {{"<if>", 5},
+                                  {"<for>", 1},
+                                  {"<switch>", 1},
+                                  {"<case/>", 3},
+                                  {"<else/>", 1},
+                                  {"<except>", 3},
+                                  {"<goto/>", 1},
+                                  {"<return/>", 3},
+                                  {"<whiledo>", 1},
+                                  {"<dountil>", 1},
+                                  {"<break/>", 1},
+                                  {"<exit/>", 1}});
+}
+
 TEST(VsParserLimits, DeepNestingFailsCleanly) {
     Tvsparser parser;
     test_support::expect_nesting_fails_cleanly(parser,
