@@ -4,7 +4,7 @@ namespace tarnwell {
 
 namespace {
 
-constexpr std::array<keyword_entry, 24> bas_keywords{{
+constexpr auto bas_keywords = Tvbsparser::with_block_keywords<10>({{
     {"EXIT", tk_exit},
     {"RETURN", tk_return},
     {"SUB", tk_sub},
@@ -15,21 +15,7 @@ constexpr std::array<keyword_entry, 24> bas_keywords{{
     {"GOTO", tk_goto},
     {"END", tk_end},
     {"REM", tk_comment},
-    {"DO", tk_do},
-    {"UNTIL", tk_until},
-    {"LOOP", tk_loop},
-    {"WHILE", tk_while},
-    {"WEND", tk_wend},
-    {"IF", tk_if},
-    {"THEN", tk_then},
-    {"ELSE", tk_else},
-    {"ELSEIF", tk_elseif},
-    {"ENDIF", tk_endif},
-    {"FOR", tk_for},
-    {"NEXT", tk_next},
-    {"SELECT", tk_select},
-    {"CASE", tk_case},
-}};
+}});
 
 constexpr line_rule bas_changes[] = {
     {tk_exit, line_action::jump, "<exit/>"},

@@ -30,28 +30,9 @@ using act = line_action;
 using vb = Tvbsparser;
 
 constexpr line_rule foxpro_rules[] = {
-    {vb::tk_bad_char, act::pass},
-    {vb::tk_bad_string, act::pass},
-    {tk_space, act::pass},
-    {tk_comment, act::pass},
-    {tk_newline, act::separator},
-    {tk_wend, act::closer},
-    {tk_eof, act::closer},
-    {tk_case, act::closer},
-    {tk_else, act::closer},
-    {tk_function, act::closer},
+    {tk_function, act::closer},  // ENDFUNC
     {tk_endproc, act::closer},
-    {tk_endcase, act::closer},
-    {tk_otherwise, act::closer},
-    {tk_next, act::closer},
-    {tk_endif, act::closer},
-    {tk_break, act::jump, "<break/>"},
-    {tk_continue, act::jump, "<continue/>"},
-    {tk_return, act::jump_statement, "<return/>"},
-    {tk_word, act::code},
-    {tk_if, act::conditional},
-    {tk_for, act::counted_loop},
-    {tk_select, act::selection},
+    {tk_select, act::selection},  // DO CASE
     // A DO WHILE body that ends elsewhere than at ENDDO records code 0, which has no message.
     {vb::tk_do_while, act::pretest_loop, "<whiledo>", "</whiledo>", tk_wend, 0},
 };
@@ -66,6 +47,7 @@ constexpr line_dialect foxpro_dialect{
     .for_close_skip = 8,
     .select_skip = 8,
     .case_skip = 8,
+    // FoxPro has neither a one-line IF nor a DO ... LOOP.
     .else_separator = ':',
     .else_separator_kind = tk_semicolon,
     .plain_loop_closes_do = false,
@@ -109,11 +91,6 @@ void Tfoxproparser::scan_raw() {
 
 bool Tfoxproparser::is_word_start(char c) const {
     return is_letter(c) || c == '_';
-}
-
-bool Tfoxproparser::is_word_continuation(char c) const {
-    return is_letter(c) || is_digit(c) || c == '#' || c == '$' || c == '%' || c == '-' ||
-           c == '.' || c == ':' || c == ']' || c == '_';
 }
 
 bool Tfoxproparser::combines(const raw_token& keyword) const {

@@ -13,7 +13,6 @@ class Tfoxproparser : public Tvbsparser {
   protected:
     void scan_raw() override;
     bool is_word_start(char c) const override;
-    bool is_word_continuation(char c) const override;
     bool combines(const raw_token& keyword) const override;
     combination combine_with(const raw_token& keyword, const raw_token& next) override;
     bool conditional(pending_code& code) override;

@@ -35,34 +35,9 @@ using vb = Tvbsparser;
 using pb = Tpbsparser;
 
 constexpr line_rule pb_rules[] = {
-    {vb::tk_bad_char, act::pass},
-    {tk_bad_comment, act::pass},
-    {vb::tk_bad_string, act::pass},
     {pb::tk_bad_bracket, act::pass},
-    {tk_bad_group, act::pass},
     {pb::tk_bad_brace, act::pass},
-    {tk_space, act::pass},
-    {tk_comment, act::pass},
-    {tk_semicolon, act::separator},
-    {tk_newline, act::separator},
-    {tk_label, act::label},
-    {tk_eof, act::closer},
-    {tk_case, act::closer},
-    {tk_else, act::closer},
-    {tk_endcase, act::closer},
-    {tk_otherwise, act::closer},
-    {tk_next, act::closer},
-    {tk_endif, act::closer},
-    {tk_elseif, act::closer},
-    {tk_loop, act::closer},
-    {vb::tk_loop_until, act::closer},
-    {vb::tk_loop_while, act::closer},
-    {tk_break, act::jump, "<break/>"},
-    {tk_continue, act::jump, "<continue/>"},
-    {tk_exit, act::jump, "<exit/>"},
-    {tk_return, act::jump_statement, "<return/>"},
-    {tk_goto, act::jump_statement, "<goto/>"},
-    {tk_word, act::code},
+    {tk_exit, act::jump, "<exit/>"},  // HALT
     {tk_call, act::code},
     {tk_post, act::code},
     {tk_destroy, act::code},
@@ -70,15 +45,7 @@ constexpr line_rule pb_rules[] = {
     // Embedded SQL statements run over lines up to their ";".
     {tk_sql, act::sql},
     {tk_close, act::sql},
-    {tk_try, act::try_open},
-    {vb::tk_end_try, act::try_end},
-    {tk_handler, act::try_handler},
-    {tk_if, act::conditional},
-    {tk_for, act::counted_loop},
     {vb::tk_choose_case, act::selection},
-    {vb::tk_do_until, act::pretest_loop, "<untildo>", "</untildo>", tk_loop, 15},
-    {vb::tk_do_while, act::pretest_loop, "<whiledo>", "</whiledo>", tk_loop, 15},
-    {tk_do, act::posttest_loop},
 };
 
 // Headers end at their line end; the one-line IF's ELSE becomes the ";" separator; only
@@ -120,26 +87,16 @@ void Tpbsparser::scan_raw() {
             scan_newline();
             return;
         case '+':
-            if (at(token_pos + 1) == '+') {
-                kind = tk_increment;
-                token_len = 2;
-                return;
-            }
-            scan_operator(tk_plus, '=', tk_plus_assign);
+            scan_operator(tk_plus, {{'=', tk_plus_assign}, {'+', tk_increment}});
             return;
         case '-':
-            if (at(token_pos + 1) == '-') {
-                kind = tk_decrement;
-                token_len = 2;
-                return;
-            }
-            scan_operator(tk_dash, '=', tk_minus_assign);
+            scan_operator(tk_dash, {{'=', tk_minus_assign}, {'-', tk_decrement}});
             return;
         case '*':
-            scan_operator(tk_star, '=', tk_star_assign);
+            scan_operator(tk_star, {{'=', tk_star_assign}});
             return;
         case '^':
-            scan_operator(tk_caret, '=', tk_caret_assign);
+            scan_operator(tk_caret, {{'=', tk_caret_assign}});
             return;
         case '/':
             scan_slash();
@@ -160,15 +117,10 @@ void Tpbsparser::scan_raw() {
             kind = tk_equal;
             return;
         case '>':
-            scan_operator(tk_greater, '=', tk_greater_equal);
+            scan_operator(tk_greater, {{'=', tk_greater_equal}});
             return;
         case '<':
-            if (at(token_pos + 1) == '>') {
-                kind = tk_not_equal;
-                token_len = 2;
-                return;
-            }
-            scan_operator(tk_less, '=', tk_less_equal);
+            scan_operator(tk_less, {{'=', tk_less_equal}, {'>', tk_not_equal}});
             return;
         case '[':
             scan_group(token_pos, token_pos, ']', tk_brackets, tk_bad_bracket, 18);
@@ -217,14 +169,18 @@ void Tpbsparser::scan_pb_word() {
     lookup_keyword();
 }
 
-void Tpbsparser::scan_operator(token_kind alone, char second, token_kind with_second) {
-    if (at(token_pos + 1) == second) {
-        kind = with_second;
-        token_len = 2;
-    } else {
-        kind = alone;
-        token_len = 1;
+// An operator of one character, or of two when a listed second character follows.
+void Tpbsparser::scan_operator(token_kind alone,
+                               std::initializer_list<std::pair<char, token_kind>> pairs) {
+    for (const auto& [second, pair_kind] : pairs) {
+        if (at(token_pos + 1) == second) {
+            kind = pair_kind;
+            token_len = 2;
+            return;
+        }
     }
+    kind = alone;
+    token_len = 1;
 }
 
 void Tpbsparser::scan_slash() {
@@ -252,7 +208,7 @@ void Tpbsparser::scan_slash() {
             kind = tk_comment;
         }
     } else {
-        scan_operator(tk_slash, '=', tk_slash_assign);
+        scan_operator(tk_slash, {{'=', tk_slash_assign}});
     }
 }
 

@@ -2,6 +2,9 @@
 // operators, bracketed groups, "&" continuations and embedded SQL.
 #pragma once
 
+#include <initializer_list>
+#include <utility>
+
 #include "parsers/vb2xmls.h"
 
 namespace tarnwell {
@@ -52,7 +55,7 @@ class Tpbsparser : public Tvbsparser {
     void scan_parens();
     void scan_group(std::int32_t start, std::int32_t open, char close, token_kind good,
                     token_kind bad, std::uint8_t error);
-    void scan_operator(token_kind alone, char second, token_kind with_second);
+    void scan_operator(token_kind alone, std::initializer_list<std::pair<char, token_kind>> pairs);
 };
 
 }  // namespace tarnwell

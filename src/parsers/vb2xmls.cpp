@@ -6,7 +6,7 @@ namespace tarnwell {
 
 namespace {
 
-constexpr std::array<keyword_entry, 24> vb_keywords{{
+constexpr auto vb_keywords = Tvbsparser::with_block_keywords<10>({{
     {"EXIT", tk_exit},
     {"WSCRIPT.QUIT", tk_quit},
     {"SUB", tk_sub},
@@ -17,28 +17,18 @@ constexpr std::array<keyword_entry, 24> vb_keywords{{
     {"RESUME", tk_goto},
     {"END", tk_end},
     {"REM", tk_comment},
-    {"DO", tk_do},
-    {"UNTIL", tk_until},
-    {"LOOP", tk_loop},
-    {"WHILE", tk_while},
-    {"WEND", tk_wend},
-    {"IF", tk_if},
-    {"THEN", tk_then},
-    {"ELSE", tk_else},
-    {"ELSEIF", tk_elseif},
-    {"ENDIF", tk_endif},
-    {"FOR", tk_for},
-    {"NEXT", tk_next},
-    {"SELECT", tk_select},
-    {"CASE", tk_case},
-}};
+}});
 
 using act = line_action;
 using vb = Tvbsparser;
 
-constexpr line_rule vb_rules[] = {
+// The rows all the line dialects share. A row for a kind that a dialect's lexer never makes
+// (a TRY in Visual Basic, a WEND in PowerBuilder) stays inert there.
+constexpr line_rule shared_rules[] = {
     {vb::tk_bad_char, act::pass},
     {vb::tk_bad_string, act::pass},
+    {tk_bad_comment, act::pass},
+    {tk_bad_group, act::pass},
     {tk_space, act::pass},
     {tk_comment, act::pass},
     {tk_directive, act::pass},
@@ -60,17 +50,25 @@ constexpr line_rule vb_rules[] = {
     {tk_break, act::jump, "<break/>"},
     {tk_continue, act::jump, "<continue/>"},
     {tk_goto, act::jump_statement, "<goto/>"},
-    {tk_exit, act::jump_statement, "<exit/>"},
-    {tk_quit, act::jump_statement, "<exit/>"},
+    {tk_return, act::jump_statement, "<return/>"},
     {tk_word, act::code},
     {tk_if, act::conditional},
     {tk_for, act::counted_loop},
-    {tk_select, act::selection},
     {vb::tk_do_until, act::pretest_loop, "<untildo>", "</untildo>", tk_loop, 15},
     {vb::tk_do_while, act::pretest_loop, "<whiledo>", "</whiledo>", tk_loop, 15},
+    {tk_do, act::posttest_loop},
+    {tk_try, act::try_open},
+    {vb::tk_end_try, act::try_end},
+    {tk_finally, act::try_finally},
+    {tk_handler, act::try_handler},
+};
+
+constexpr line_rule vb_rules[] = {
+    {tk_exit, act::jump_statement, "<exit/>"},
+    {tk_quit, act::jump_statement, "<exit/>"},
+    {tk_select, act::selection},
     // A WHILE body that ends elsewhere than at WEND records code 0, which has no message.
     {tk_while, act::pretest_loop, "<whiledo>", "</whiledo>", tk_wend, 0},
-    {tk_do, act::posttest_loop},
 };
 
 constexpr line_dialect vb_dialect{
@@ -102,6 +100,7 @@ Tvbsparser::Tvbsparser() : Tvbsparser(vb_keywords, vb_dialect) {}
 Tvbsparser::Tvbsparser(std::span<const keyword_entry> table, const line_dialect& dialect)
     : tsparser(table), dialect_(dialect) {
     rules_.fill(&reject_rule);
+    for (const line_rule& rule : shared_rules) rules_[rule.kind] = &rule;
     for (const line_rule& rule : dialect_.rules) rules_[rule.kind] = &rule;
     for (const line_rule& rule : dialect_.changes) rules_[rule.kind] = &rule;
 }

@@ -44,7 +44,7 @@ struct line_rule {
 
 // Where the dialects of the line grammar differ.
 struct line_dialect {
-    std::span<const line_rule> rules;
+    std::span<const line_rule> rules;    // rows over the rows all dialects share
     std::span<const line_rule> changes;  // rows that replace rows of `rules`
     bool entry_passes_separator;  // a nested sequence starts by passing its line end or label
     int statement_skip;           // the skip that finds the end of a plain statement or jump
@@ -75,6 +75,32 @@ class Tvbsparser : public tsparser {
 
     // The grammar settings of Visual Basic, which the other Basic dialects change.
     static const line_dialect& visual_basic_dialect();
+
+    // A keyword table that ends with the block keywords Visual Basic and BASIC list last.
+    template <std::size_t N>
+    static constexpr std::array<keyword_entry, N + 14> with_block_keywords(
+        const std::array<keyword_entry, N>& head) {
+        constexpr std::array<keyword_entry, 14> block_keywords{{
+            {"DO", tk_do},
+            {"UNTIL", tk_until},
+            {"LOOP", tk_loop},
+            {"WHILE", tk_while},
+            {"WEND", tk_wend},
+            {"IF", tk_if},
+            {"THEN", tk_then},
+            {"ELSE", tk_else},
+            {"ELSEIF", tk_elseif},
+            {"ENDIF", tk_endif},
+            {"FOR", tk_for},
+            {"NEXT", tk_next},
+            {"SELECT", tk_select},
+            {"CASE", tk_case},
+        }};
+        std::array<keyword_entry, N + 14> table{};
+        for (std::size_t i = 0; i < N; ++i) table[i] = head[i];
+        for (std::size_t i = 0; i < 14; ++i) table[N + i] = block_keywords[i];
+        return table;
+    }
 
   protected:
     // A token as the lexer reads it before the keyword combination step.

@@ -32,10 +32,9 @@ constexpr std::array<keyword_entry, 25> vs_keywords{{
     {"CASE", tk_case},
 }};
 
+// The rows of TRY are among the rows every dialect shares.
 constexpr line_rule vs_changes[] = {
-    {tk_exit, line_action::jump, "<exit/>"}, {tk_return, line_action::jump_statement, "<return/>"},
-    {tk_try, line_action::try_open},         {Tvbsparser::tk_end_try, line_action::try_end},
-    {tk_finally, line_action::try_finally},  {tk_handler, line_action::try_handler},
+    {tk_exit, line_action::jump, "<exit/>"},
 };
 
 line_dialect vs_dialect() {
