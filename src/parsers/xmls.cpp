@@ -342,12 +342,11 @@ bool tsparser::check_character(std::int32_t pos, std::int32_t& passed) {
         token_pos = pos;
         scan();
         if (kind != tk_comment) return false;
-        const std::size_t first = static_cast<std::size_t>(pos) - 1;
-        text[first] = ' ';
-        text.erase(first + 1, static_cast<std::size_t>(token_len) - 1);
-        text_size = static_cast<std::int32_t>(text.size());
-        forget_measured_tokens();
+        // Passed over whole, the text left as it is: positions written later still point at
+        // the source characters they stand for.
+        passed = token_len;
         token_pos = saved_pos;
+        return true;
     }
     passed = 1;
     return true;

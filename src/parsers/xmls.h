@@ -190,11 +190,16 @@ class tsparser {
     // For lexers whose token at a position depends on the text alone: tokens that are costly
     // to measure (groups, words with a look-ahead) are measured once per parse.
     // `recall_token` restores a measurement made before at `token_pos`, with the last error
-    // it recorded; `remember_token` stores the current token as that measurement. Any change
-    // of `text` forgets them all.
+    // it recorded; `remember_token` stores the current token as that measurement. They last
+    // for one parse.
     bool recall_token();
     void remember_token(std::uint64_t errors_before);
     std::uint64_t errors_recorded() const { return error_serial_; }
+
+    // The check every character inside a bracketed group passes: an "&" must be a line
+    // continuation and a "/*" a complete comment; both are passed over whole (`passed` is set
+    // to their length). On failure the token the lexer read there stays current.
+    bool check_character(std::int32_t pos, std::int32_t& passed);
 
     std::string aux_text;
     std::vector<keyword_entry> keywords;
@@ -216,8 +221,6 @@ class tsparser {
         std::int32_t pos;
     };
     void forget_measured_tokens();
-
-    bool check_character(std::int32_t pos, std::int32_t& passed);
 
     int nesting_ = 0;
     std::uint64_t error_serial_ = 0;

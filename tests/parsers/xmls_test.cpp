@@ -249,12 +249,12 @@ TEST(MatchParens, MeasuresGroupsAndReportsWhereTheyBreakOff) {
     }
 }
 
-TEST(MatchParens, CollapsesACommentInTheText) {
+TEST(MatchParens, PassesACommentOverWithoutChangingTheText) {
     probe_parser parser;
     parser.load("(a/*)*/b)c");
-    EXPECT_EQ(parser.match_parens(1), 5);
-    EXPECT_EQ(parser.text, std::string("(a b)c\001"));
-    EXPECT_EQ(parser.text_size, 7);
+    EXPECT_EQ(parser.match_parens(1), 9);
+    EXPECT_EQ(parser.text, std::string("(a/*)*/b)c\001"));
+    EXPECT_EQ(parser.text_size, 11);
 }
 
 TEST(MatchParens, ReportsAGroupCutShortWithErrorNineteen) {
