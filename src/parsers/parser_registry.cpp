@@ -1,11 +1,17 @@
 #include "parsers/parser_registry.h"
 
 #include "parsers/cpp2xmls.h"
+#include "parsers/op2xmls.h"
+#include "parsers/pl2xmls.h"
+#include "parsers/tsql2xmls.h"
 
 namespace tarnwell {
 
 parser_registry::parser_registry() {
+    slots_[13] = std::make_unique<Topsparser>();
     slots_[3] = std::make_unique<Tcppsparser>();
+    slots_[11] = std::make_unique<Tplsparser>();
+    slots_[12] = std::make_unique<Ttsqlsparser>();
 }
 
 tsparser* parser_registry::parser_at(int slot) const {
