@@ -239,6 +239,8 @@ bool Tplsparser::parse_statements(bool) {
                 break;
             case tk_word:
             case tk_raise:
+            case tk_sql:
+                // DELETE, UPDATE and INSERT are plain statements like any other.
                 open_code(code);
                 code.end = skip_until(0);
                 if (code.end == 0) return false;
@@ -303,12 +305,18 @@ bool Tplsparser::jump(pending_code& code, std::string_view tag) {
     return close_by_skip(0);
 }
 
-// EXIT leaves the loop; EXIT WHEN is a conditional that holds the leaving.
+// EXIT leaves the loop, or the loop its label names; EXIT WHEN is a conditional that holds
+// the leaving.
 bool Tplsparser::exit_statement(pending_code& code) {
     flush(code);
-    const std::string range =
-        std::to_string(token_pos) + "-" + std::to_string(token_pos + token_len - 1);
-    if (advance() != tk_when) {
+    const std::int32_t start = token_pos;
+    std::int32_t end = token_end();
+    if (advance() == tk_word) {
+        end = token_end();
+        advance();
+    }
+    const std::string range = std::to_string(start) + "-" + std::to_string(end);
+    if (kind != tk_when) {
         output += "<break/>" + range;
         return true;
     }
