@@ -228,7 +228,8 @@ bool Tplsparser::parse_statements(bool) {
                 return true;
             case tk_end:
                 if (depth > 0) {
-                    advance();
+                    // "END name;" names the block it closes.
+                    if (advance() == tk_word) advance();
                     --depth;
                     break;
                 }
@@ -242,7 +243,7 @@ bool Tplsparser::parse_statements(bool) {
             case tk_sql:
                 // DELETE, UPDATE and INSERT are plain statements like any other.
                 open_code(code);
-                code.end = skip_until(0);
+                code.end = statement_end();
                 if (code.end == 0) return false;
                 break;
             case tk_return:
@@ -297,6 +298,21 @@ bool sql_family_parser::close_sequence(pending_code& code) {
     flush(code);
     whole_range("</statement>");
     return true;
+}
+
+// A plain statement ends with its ";"; the header of a routine without declarations
+// ("FUNCTION f RETURN NUMBER IS") has none and ends before the BEGIN of the routine's body.
+std::int32_t Tplsparser::statement_end() {
+    std::int32_t last = token_end();
+    while (kind != tk_semicolon && kind != tk_begin) {
+        if (kind == tk_eof) {
+            set_error(err_semicolon);
+            return 0;
+        }
+        last = token_end();
+        advance();
+    }
+    return kind == tk_semicolon ? token_end() : last;
 }
 
 bool Tplsparser::jump(pending_code& code, std::string_view tag) {
@@ -404,7 +420,8 @@ bool Tplsparser::loop_body(std::uint8_t error, std::string_view close) {
         return false;
     }
     whole_range(close);
-    advance();
+    // "END LOOP outer;" names the loop it closes.
+    if (advance() == tk_word) advance();
     return true;
 }
 

@@ -203,32 +203,44 @@ void Ttsqlsparser::combine_begin() {
 
 // UPDATE reads as one token through the SET of its statement ("UPDATE t SET a = 1"), so that
 // SET does not start a statement of its own. When another statement begins first (UPDATE
-// STATISTICS, the UPDATE() test of a trigger) or the text ends, UPDATE stands alone: the
-// statements after it are charted, not swallowed.
+// STATISTICS) or the text ends, UPDATE stands alone: the statements after it are charted, not
+// swallowed. "UPDATE(column)", the test of a trigger, is no statement at all.
 void Ttsqlsparser::scan_update_head() {
     if (recall_token()) return;
     const std::int32_t start = token_pos;
+    const std::int32_t word_end = start + token_len;
     const std::uint8_t saved_error = error_code;
     const std::int32_t saved_error_pos = error_pos;
-    std::int32_t end = start + token_len;
-    std::int32_t pos = end;
+    const std::int32_t next = next_significant(word_end);
+    token_kind head = tk_sql_update;
+    std::int32_t end = word_end;
+    if (at(next) == '(') {
+        head = tk_word;
+    } else if (const std::int32_t set_end = end_of_set(next); set_end > 0) {
+        end = set_end;
+    }
+    error_code = saved_error;
+    error_pos = saved_error_pos;
+    remember_measured(start, end - start, head);
+}
+
+// Just past the SET that ends an UPDATE's head, read from `pos` on; 0 when another statement
+// or the end of the text comes first.
+std::int32_t Ttsqlsparser::end_of_set(std::int32_t pos) {
     for (;;) {
         if (starts_tsql_word(at(pos))) {
             const std::int32_t len = word_length(pos, continues_tsql_word);
             const token_kind k = keyword_at(pos, len);
-            if (k == tk_set) end = pos + len;
-            if (ends_unterminated_statement(k)) break;
+            if (k == tk_set) return pos + len;
+            if (ends_unterminated_statement(k)) return 0;
             pos += len;
-            continue;
+        } else {
+            token_pos = pos;
+            scan();
+            if (ends_unterminated_statement(kind)) return 0;
+            pos = token_pos + token_len;
         }
-        token_pos = pos;
-        scan();
-        if (ends_unterminated_statement(kind)) break;
-        pos = token_pos + token_len;
     }
-    error_code = saved_error;
-    error_pos = saved_error_pos;
-    remember_measured(start, end - start, tk_sql_update);
 }
 
 bool Ttsqlsparser::parse_statements(bool block) {

@@ -20,6 +20,7 @@ class Ttsqlsparser : public sql_family_parser {
     std::int32_t next_significant(std::int32_t pos);
     void combine_begin();
     void scan_update_head();
+    std::int32_t end_of_set(std::int32_t pos);
 
     void conditional(pending_code& code);
     void loop(pending_code& code);

@@ -55,6 +55,11 @@ const markup_case worked_examples[] = {
      "</statement>22-22"},
     {"dml_is_a_plain_statement", "DELETE FROM t;", true, no_error,
      "<statement>1-6<code/>1-14</statement>15-15"},
+    {"routine_header_ends_before_begin", "FUNCTION f RETURN NUMBER IS\nBEGIN\n  RETURN 1;\nEND f;",
+     true, no_error, "<statement>1-8<code/>1-27<return/>37-45</statement>53-53"},
+    {"loop_label_after_end_loop", "LOOP EXIT; END LOOP l;", true, no_error,
+     "<statement>1-4<dountil>1-4<statement>6-9<break/>6-9</statement>12-14</dountil>16-19"
+     "</statement>23-23"},
     {"handler_of_an_inner_block", "BEGIN BEGIN f; EXCEPTION WHEN OTHERS THEN NULL; END; g; END;",
      true, no_error,
      "<statement>1-5<code/>13-14<except>16-24<statement>26-29<if>26-41<statement>43-46"

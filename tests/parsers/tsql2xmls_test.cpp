@@ -68,6 +68,10 @@ const markup_case worked_examples[] = {
     {"update_without_set_stands_alone", "UPDATE STATISTICS t\r\nIF @x = 1 RETURN", true, no_error,
      "<statement>1-6<code/>1-19<if>22-30<statement>32-37<return/>32-37</statement>32-37"
      "</if>32-37</statement>38-38"},
+    {"update_test_of_a_trigger", "IF UPDATE(status) BEGIN SELECT 1 END ELSE PRINT 2", true,
+     no_error,
+     "<statement>1-2<if>1-17<statement>25-30<code/>25-32</statement>34-36<statement>43-47"
+     "<code/>43-49</statement>49-49</if>49-49</statement>50-50"},
     {"scope_qualifier_is_no_label", "GRANT SELECT ON OBJECT::dbo.t TO u", true, no_error,
      "<statement>1-5<code/>1-34</statement>35-35"},
     {"semicolons_are_passed_over", "SELECT 1;\r\nSELECT 2;", true, no_error,
