@@ -430,12 +430,6 @@ bool Topsparser::parse_statements(bool block) {
     }
 }
 
-bool Topsparser::close_sequence(pending_code& code) {
-    flush(code);
-    whole_range("</statement>");
-    return true;
-}
-
 bool Topsparser::body_ended() {
     if (ends_statement(kind)) return true;
     set_error(err_semicolon);

@@ -23,7 +23,6 @@ class Topsparser : public tsparser {
     void scan_with_clause();
     bool colon_follows(std::int32_t pos);
 
-    bool close_sequence(pending_code& code);
     bool body_ended();
     bool jump(pending_code& code, std::string_view tag);
     bool conditional(pending_code& code);

@@ -294,12 +294,6 @@ bool Tplsparser::parse_statements(bool) {
     }
 }
 
-bool sql_family_parser::close_sequence(pending_code& code) {
-    flush(code);
-    whole_range("</statement>");
-    return true;
-}
-
 // A plain statement ends with its ";"; the header of a routine without declarations
 // ("FUNCTION f RETURN NUMBER IS") has none and ends before the BEGIN of the routine's body.
 std::int32_t Tplsparser::statement_end() {

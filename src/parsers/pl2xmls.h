@@ -21,9 +21,6 @@ class sql_family_parser : public tsparser {
     // tokens; false (nothing read) otherwise.
     bool scan_shared_token();
     void scan_bad_char();
-    // Ends the sequence at the current token: flushes the run of plain statements and writes
-    // `</statement>` over the token.
-    bool close_sequence(pending_code& code);
 
   private:
     void scan_string();

@@ -366,6 +366,12 @@ void tsparser::flush(pending_code& code) {
     }
 }
 
+bool tsparser::close_sequence(pending_code& code) {
+    flush(code);
+    whole_range("</statement>");
+    return true;
+}
+
 tsparser::nesting_guard::nesting_guard(tsparser& parser) : parser_(parser) {
     if (++parser_.nesting_ > max_nesting) {
         --parser_.nesting_;

@@ -175,6 +175,9 @@ class tsparser {
     };
     void open_code(pending_code& code);
     void flush(pending_code& code);
+    // Ends the sequence at the current token: flushes its run of plain statements and writes
+    // `</statement>` over the token, which stays current. Gives true.
+    bool close_sequence(pending_code& code);
 
     // Counts one level of nesting for as long as it lives; past `max_nesting` the parse is
     // abandoned and `parse` reports "Error In Statement" with the markup written so far.

@@ -108,6 +108,26 @@ const markup_case worked_examples[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PascalMarkupTest,
                          testing::ValuesIn(worked_examples), testing_support::case_name);
 
+using namespace std::string_literals;
+
+const markup_case unusual_bytes[] = {
+    {"nul_bytes", "f(\0\0);\0g;"s, true, no_error, "<statement>1-1<code/>1-8</statement>10-10"},
+    {"sentinel_character_inside", "f;\001g;", true, no_error,
+     "<statement>1-1<code/>1-1</statement>3-3"},
+    {"lone_carriage_returns", "a := 1;\rb := 2;\r", true, no_error,
+     "<statement>1-1<code/>1-14</statement>17-17"},
+    {"invalid_utf8", "s := \xff\xfe\xc0;", true, no_error,
+     "<statement>1-1<code/>1-8</statement>10-10"},
+    {"only_a_sentinel_character", "\001", true, no_error, "<statement>1-1</statement>1-1"},
+    {"cut_after_a_hash", "x := #", false, "here should be \";\"", "<statement>1-1<code/>1-"},
+    {"cut_after_a_dollar", "x := $", false, "here should be \";\"", "<statement>1-1<code/>1-"},
+    {"cut_inside_a_comment", "x; (*", true, no_error, "<statement>1-1<code/>1-1</statement>6-6"},
+    {"label_colon_at_the_end", "a:", true, no_error, "<statement>1-2<label/>1-2</statement>3-3"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PascalMarkupTest, testing::ValuesIn(unusual_bytes),
+                         testing_support::case_name);
+
 TEST(PascalParser, ErrorPositionPointsPastTheOffendingToken) {
     Topsparser parser;
     // WITH without DO: the scan for DO fails at the end of the text.
@@ -168,7 +188,7 @@ namespace tarnwell {
 namespace {
 
 using testing_support::expect_nesting_refused;
-using testing_support::one_code_item;
+using testing_support::expect_one_code_item;
 
 TEST(PascalParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Topsparser parser;
@@ -184,7 +204,7 @@ TEST(PascalParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 TEST(PascalParserLimits, LookAheadsReadTheTextOnce) {
     Topsparser parser;
     const std::string words = repeated("w ", 200000) + ";";
-    EXPECT_EQ(parser.parse(words).markup, one_code_item(words.size(), 1, words.size() - 1));
+    expect_one_code_item(parser, words, 1, words.size() - 1);
     // Nested WITH clauses: the innermost takes the DO, the others find none and stay WITH.
     const parser_result withs = parser.parse(repeated("with ", 100000) + "r do x;");
     EXPECT_FALSE(withs.ok);
@@ -195,46 +215,15 @@ TEST(PascalParserLimits, LookAheadsReadTheTextOnce) {
     EXPECT_EQ(many.markup, "<statement>1-9<code/>1000001-1000001</statement>1000003-1000003\001");
     // A word looks past WITH clauses for its ":".
     const std::string labels = repeated("a with b do ", 50000) + "c: x;";
-    EXPECT_EQ(parser.parse(labels).markup, one_code_item(labels.size(), 1, labels.size() - 1));
+    expect_one_code_item(parser, labels, 1, labels.size() - 1);
     EXPECT_EQ(parser.parse("a with b do : x;").markup,
               "<statement>1-13<label/>1-13<code/>15-15</statement>17-17\001");
-}
-
-TEST(PascalParserLimits, AnyBytesAreInput) {
-    struct bytes_case {
-        const char* name;
-        std::string source;
-        bool ok;
-        std::string markup;
-    };
-    using namespace std::string_literals;
-    const bytes_case cases[] = {
-        {"nul_bytes", "f(\0\0);\0g;"s, true, "<statement>1-1<code/>1-8</statement>10-10"},
-        {"sentinel_character_inside", "f;\001g;", true, "<statement>1-1<code/>1-1</statement>3-3"},
-        {"lone_carriage_returns", "a := 1;\rb := 2;\r", true,
-         "<statement>1-1<code/>1-14</statement>17-17"},
-        {"invalid_utf8", "s := \xff\xfe\xc0;", true, "<statement>1-1<code/>1-8</statement>10-10"},
-        {"only_a_sentinel_character", "\001", true, "<statement>1-1</statement>1-1"},
-        {"cut_after_a_hash", "x := #", false, "<statement>1-1<code/>1-"},
-        {"cut_after_a_dollar", "x := $", false, "<statement>1-1<code/>1-"},
-        {"cut_inside_a_comment", "x; (*", true, "<statement>1-1<code/>1-1</statement>6-6"},
-        {"label_colon_at_the_end", "a:", true, "<statement>1-2<label/>1-2</statement>3-3"},
-    };
-    Topsparser parser;
-    for (const bytes_case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const parser_result result = parser.parse(c.source);
-        EXPECT_EQ(result.ok, c.ok);
-        EXPECT_EQ(result.markup, c.markup + "\001");
-    }
 }
 
 TEST(PascalParserLimits, TenMegabytesOnOneLine) {
     const std::string line = repeated("s := s + 'text ( with ; end inside' + f(x); ", 240000);
     Topsparser parser;
-    const parser_result result = parser.parse(line);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.markup, one_code_item(line.size(), 1, line.size() - 2));
+    expect_one_code_item(parser, line, 1, line.size() - 2);
 }
 
 }  // namespace

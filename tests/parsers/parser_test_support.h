@@ -49,13 +49,16 @@ inline void expect_nesting_refused(tsparser& parser, const std::string& source) 
     EXPECT_EQ(result.markup.back(), '\001');
 }
 
-// The markup of a text that is one run of plain statements from its first character to
-// `last`, closed at the sentinel just after the text.
-inline std::string one_code_item(std::size_t text_size, std::size_t first_token_end,
-                                 std::size_t last) {
-    const std::string sentinel = std::to_string(text_size + 1);
-    return "<statement>1-" + std::to_string(first_token_end) + "<code/>1-" + std::to_string(last) +
-           "</statement>" + sentinel + "-" + sentinel + "\001";
+// A text that parses to one run of plain statements, from its first character to `last`,
+// in a sequence whose first token ends at `first_token_end` and which the sentinel closes.
+inline void expect_one_code_item(tsparser& parser, const std::string& text,
+                                 std::size_t first_token_end, std::size_t last) {
+    const parser_result result = parser.parse(text);
+    EXPECT_TRUE(result.ok) << result.message;
+    const std::string sentinel = std::to_string(text.size() + 1);
+    EXPECT_EQ(result.markup, "<statement>1-" + std::to_string(first_token_end) + "<code/>1-" +
+                                 std::to_string(last) + "</statement>" + sentinel + "-" + sentinel +
+                                 "\001");
 }
 
 }  // namespace tarnwell::testing_support

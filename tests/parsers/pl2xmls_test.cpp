@@ -94,6 +94,26 @@ const markup_case worked_examples[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PlsqlMarkupTest,
                          testing::ValuesIn(worked_examples), testing_support::case_name);
 
+using namespace std::string_literals;
+
+const markup_case unusual_bytes[] = {
+    {"nul_bytes", "f(\0\0);\0g;"s, true, no_error, "<statement>1-1<code/>1-9</statement>10-10"},
+    {"sentinel_character_inside", "f;\001g;", true, no_error,
+     "<statement>1-1<code/>1-2</statement>3-3"},
+    {"lone_carriage_returns", "a := 1;\rb := 2;\r", true, no_error,
+     "<statement>1-1<code/>1-15</statement>17-17"},
+    {"invalid_utf8", "s := '\xff\xfe\xc0';", true, no_error,
+     "<statement>1-1<code/>1-11</statement>12-12"},
+    {"string_cut_by_the_end", "x := 'abc", false, "here should be \";\"",
+     "<statement>1-1<code/>1-"},
+    {"label_mark_at_the_end", "x := <<", false, "here should be \";\"", "<statement>1-1<code/>1-"},
+    {"label_cut_by_a_line_end", "<<a\n>> x;", true, no_error,
+     "<statement>1-2<code/>3-9</statement>10-10"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PlsqlMarkupTest, testing::ValuesIn(unusual_bytes),
+                         testing_support::case_name);
+
 TEST(PlsqlParser, RealProcedure) {
     const std::string body =
         "PROCEDURE close_orders(p_day DATE) IS\n"
@@ -139,7 +159,7 @@ namespace tarnwell {
 namespace {
 
 using testing_support::expect_nesting_refused;
-using testing_support::one_code_item;
+using testing_support::expect_one_code_item;
 
 TEST(PlsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Tplsparser parser;
@@ -152,48 +172,17 @@ TEST(PlsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 TEST(PlsqlParserLimits, RunsOfLabelMarksReadInOnePass) {
     Tplsparser parser;
     const std::string marks = "x := " + repeated("<<", 300000) + ";";
-    EXPECT_EQ(parser.parse(marks).markup, one_code_item(marks.size(), 1, marks.size()));
+    expect_one_code_item(parser, marks, 1, marks.size());
     const std::string labels = repeated("<<a>>", 100000);
     const parser_result result = parser.parse(labels);
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.markup.ends_with("<label/>499996-500000</statement>500001-500001\001"));
 }
 
-TEST(PlsqlParserLimits, AnyBytesAreInput) {
-    struct bytes_case {
-        const char* name;
-        std::string source;
-        bool ok;
-        std::string markup;
-    };
-    using namespace std::string_literals;
-    const bytes_case cases[] = {
-        {"nul_bytes", "f(\0\0);\0g;"s, true, "<statement>1-1<code/>1-9</statement>10-10"},
-        {"sentinel_character_inside", "f;\001g;", true, "<statement>1-1<code/>1-2</statement>3-3"},
-        {"lone_carriage_returns", "a := 1;\rb := 2;\r", true,
-         "<statement>1-1<code/>1-15</statement>17-17"},
-        {"invalid_utf8", "s := '\xff\xfe\xc0';", true,
-         "<statement>1-1<code/>1-11</statement>12-12"},
-        {"string_cut_by_the_end", "x := 'abc", false, "<statement>1-1<code/>1-"},
-        {"label_mark_at_the_end", "x := <<", false, "<statement>1-1<code/>1-"},
-        {"label_cut_by_a_line_end", "<<a\n>> x;", true,
-         "<statement>1-2<code/>3-9</statement>10-10"},
-    };
-    Tplsparser parser;
-    for (const bytes_case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const parser_result result = parser.parse(c.source);
-        EXPECT_EQ(result.ok, c.ok);
-        EXPECT_EQ(result.markup, c.markup + "\001");
-    }
-}
-
 TEST(PlsqlParserLimits, TenMegabytesOnOneLine) {
     const std::string line = repeated("s := s || 'text ( with ; END inside' || f(x); ", 230000);
     Tplsparser parser;
-    const parser_result result = parser.parse(line);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.markup, one_code_item(line.size(), 1, line.size() - 1));
+    expect_one_code_item(parser, line, 1, line.size() - 1);
 }
 
 }  // namespace

@@ -90,6 +90,24 @@ const markup_case worked_examples[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, TsqlMarkupTest, testing::ValuesIn(worked_examples),
                          testing_support::case_name);
 
+using namespace std::string_literals;
+
+const markup_case unusual_bytes[] = {
+    {"nul_bytes", "EXEC f(\0\0)\0 x"s, true, no_error,
+     "<statement>1-4<code/>1-13</statement>14-14"},
+    {"sentinel_character_inside", "PRINT 1\001PRINT 2", true, no_error,
+     "<statement>1-5<code/>1-7</statement>8-8"},
+    {"lone_carriage_returns", "PRINT 1\rPRINT 2\r", true, no_error,
+     "<statement>1-5<code/>1-15</statement>17-17"},
+    {"invalid_utf8", "PRINT '\xff\xfe\xc0'", true, no_error,
+     "<statement>1-5<code/>1-11</statement>12-12"},
+    {"colon_at_the_end", "a:", true, no_error, "<statement>1-2<label/>1-2</statement>3-3"},
+    {"begin_at_the_end", "BEGIN", true, no_error, "<statement>1-5</statement>6-6"},
+};
+
+INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, TsqlMarkupTest, testing::ValuesIn(unusual_bytes),
+                         testing_support::case_name);
+
 TEST(TsqlParser, RealProcedure) {
     const std::string body =
         "CREATE PROCEDURE dbo.close_orders @day DATE\n"
@@ -135,7 +153,7 @@ namespace tarnwell {
 namespace {
 
 using testing_support::expect_nesting_refused;
-using testing_support::one_code_item;
+using testing_support::expect_one_code_item;
 
 TEST(TsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Ttsqlsparser parser;
@@ -151,48 +169,19 @@ TEST(TsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 TEST(TsqlParserLimits, LookAheadsReadTheTextOnce) {
     Ttsqlsparser parser;
     const std::string words = "SELECT " + repeated("w ", 200000);
-    EXPECT_EQ(parser.parse(words).markup, one_code_item(words.size(), 6, words.size() - 1));
+    expect_one_code_item(parser, words, 6, words.size() - 1);
     const std::string cases = "SELECT " + repeated("CASE ", 100000) + repeated("END ", 100000);
-    EXPECT_EQ(parser.parse(cases).markup, one_code_item(cases.size(), 6, cases.size() - 1));
+    expect_one_code_item(parser, cases, 6, cases.size() - 1);
     const std::string open_cases = "SELECT " + repeated("CASE ", 200000);
-    EXPECT_EQ(parser.parse(open_cases).markup,
-              one_code_item(open_cases.size(), 6, open_cases.size() - 1));
+    expect_one_code_item(parser, open_cases, 6, open_cases.size() - 1);
     const std::string updates = repeated("UPDATE t ", 100000);
-    EXPECT_EQ(parser.parse(updates).markup, one_code_item(updates.size(), 6, updates.size() - 1));
-}
-
-TEST(TsqlParserLimits, AnyBytesAreInput) {
-    struct bytes_case {
-        const char* name;
-        std::string source;
-        std::string markup;
-    };
-    using namespace std::string_literals;
-    const bytes_case cases[] = {
-        {"nul_bytes", "EXEC f(\0\0)\0 x"s, "<statement>1-4<code/>1-13</statement>14-14"},
-        {"sentinel_character_inside", "PRINT 1\001PRINT 2",
-         "<statement>1-5<code/>1-7</statement>8-8"},
-        {"lone_carriage_returns", "PRINT 1\rPRINT 2\r",
-         "<statement>1-5<code/>1-15</statement>17-17"},
-        {"invalid_utf8", "PRINT '\xff\xfe\xc0'", "<statement>1-5<code/>1-11</statement>12-12"},
-        {"colon_at_the_end", "a:", "<statement>1-2<label/>1-2</statement>3-3"},
-        {"begin_at_the_end", "BEGIN", "<statement>1-5</statement>6-6"},
-    };
-    Ttsqlsparser parser;
-    for (const bytes_case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const parser_result result = parser.parse(c.source);
-        EXPECT_TRUE(result.ok);
-        EXPECT_EQ(result.markup, c.markup + "\001");
-    }
+    expect_one_code_item(parser, updates, 6, updates.size() - 1);
 }
 
 TEST(TsqlParserLimits, TenMegabytesOnOneLine) {
     const std::string line = repeated("PRINT 'text ( with ; END inside' + dbo.f(@x) ", 230000);
     Ttsqlsparser parser;
-    const parser_result result = parser.parse(line);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.markup, one_code_item(line.size(), 5, line.size() - 1));
+    expect_one_code_item(parser, line, 5, line.size() - 1);
 }
 
 }  // namespace
