@@ -1,7 +1,6 @@
 #include "parsers/op2xmls.h"
 
 #include <array>
-#include <vector>
 
 namespace tarnwell {
 

@@ -188,12 +188,7 @@ void Tplsparser::scan_label() {
         return;
     }
     for (std::int32_t pos = start + 2; pos < stop; ++pos) {
-        if (at(pos) == '<' && at(pos + 1) == '<') {
-            token_pos = pos;
-            kind = tk_less;
-            token_len = 2;
-            remember_token(errors_recorded());
-        }
+        if (at(pos) == '<' && at(pos + 1) == '<') remember_measured(pos, 2, tk_less);
     }
     token_pos = start;
     kind = tk_less;
