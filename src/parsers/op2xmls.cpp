@@ -410,10 +410,14 @@ bool Topsparser::parse_statements(bool block) {
                 if (!conditional(code)) return false;
                 break;
             case tk_for:
-                if (!loop_tested_before(code, "<for>", "</for>")) return false;
+                if (!loop_tested_before(code, "<for>") || !body_ended()) return false;
+                whole_range("</for>");
                 break;
             case tk_while:
-                if (!loop_tested_before(code, "<whiledo>", "</whiledo>")) return false;
+                // Closed over whatever token ends the body, checked after.
+                if (!loop_tested_before(code, "<whiledo>")) return false;
+                whole_range("</whiledo>");
+                if (!body_ended()) return false;
                 break;
             case tk_repeat:
                 if (!loop_tested_after(code)) return false;
@@ -469,15 +473,13 @@ bool Topsparser::conditional(pending_code& code) {
     return true;
 }
 
-bool Topsparser::loop_tested_before(pending_code& code, std::string_view open,
-                                    std::string_view close) {
+// FOR and WHILE: the header through DO, then the body.
+bool Topsparser::loop_tested_before(pending_code& code, std::string_view open) {
     flush(code);
     open_range(open);
     if (!close_by_skip(2)) return false;
     advance();
-    if (!parse_statements(false) || !body_ended()) return false;
-    whole_range(close);
-    return true;
+    return parse_statements(false);
 }
 
 // REPEAT ... UNTIL: the body is a block that UNTIL closes.

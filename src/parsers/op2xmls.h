@@ -26,7 +26,7 @@ class Topsparser : public tsparser {
     bool body_ended();
     bool jump(pending_code& code, std::string_view tag);
     bool conditional(pending_code& code);
-    bool loop_tested_before(pending_code& code, std::string_view open, std::string_view close);
+    bool loop_tested_before(pending_code& code, std::string_view open);
     bool loop_tested_after(pending_code& code);
     bool selection(pending_code& code);
     bool selection_branch();

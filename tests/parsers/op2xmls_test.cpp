@@ -100,7 +100,11 @@ const markup_case worked_examples[] = {
      "<statement>1-1<code/>1-"},
     {"loop_body_not_followed_by_a_statement_end", "while a do begin x end", false,
      "here should be \";\"",
-     "<statement>1-5<whiledo>1-10<statement>18-18<code/>18-19</statement>20-22"},
+     "<statement>1-5<whiledo>1-10<statement>18-18<code/>18-19</statement>20-22"
+     "</whiledo>23-23"},
+    {"for_body_not_followed_by_a_statement_end", "for i := 1 to 2 do begin x end", false,
+     "here should be \";\"",
+     "<statement>1-3<for>1-18<statement>26-26<code/>26-27</statement>28-30"},
     {"end_of_text_in_a_single_statement", "if a then", false, "Error In Statement",
      "<statement>1-2<if>1-9<statement>10-10</statement>10-10"},
 };
