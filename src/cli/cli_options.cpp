@@ -61,6 +61,10 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
             require(accepted, opt_level, arg);
             options.level = parse_number(value(), arg);
             if (options.level < 0) throw usage_error("--level takes a level code of 0 or more");
+        } else if (arg == "--budget") {
+            require(accepted, opt_budget, arg);
+            options.budget = parse_number(value(), arg);
+            if (options.budget < 0) throw usage_error("--budget takes milliseconds, 0 or more");
         } else if (arg == "--small") {
             require(accepted, opt_small, arg);
             options.small = true;

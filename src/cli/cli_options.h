@@ -1,6 +1,7 @@
 // The options the commands of tarnwell-cli share, and reading their input file.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -21,6 +22,7 @@ struct cli_options {
     int level = 0;
     bool small = false;
     std::string output_path;
+    std::int32_t budget = 3000;  // milliseconds
     std::string file;
 };
 
@@ -31,6 +33,7 @@ enum option_set : unsigned {
     opt_level = 1u << 2,
     opt_small = 1u << 3,
     opt_output = 1u << 4,
+    opt_budget = 1u << 5,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

@@ -6,6 +6,8 @@
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
 #include "cli/markup_command.h"
+#include "cli/model_command.h"
+#include "cli/procs_command.h"
 
 namespace {
 
@@ -19,7 +21,9 @@ struct command {
 
 constexpr command commands[] = {
     {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
+    {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
     {"languages", "languages", tarnwell::cli::run_languages},
+    {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
 };
 
 int usage(std::ostream& out) {

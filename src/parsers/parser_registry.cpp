@@ -1,7 +1,10 @@
 #include "parsers/parser_registry.h"
 
 #include "parsers/cpp2xmls.h"
+#include "parsers/cs2xmls.h"
 #include "parsers/op2xmls.h"
+#include "parsers/perl2xmls.h"
+#include "parsers/php2xmls.h"
 #include "parsers/pl2xmls.h"
 #include "parsers/tsql2xmls.h"
 
@@ -9,7 +12,10 @@ namespace tarnwell {
 
 parser_registry::parser_registry() {
     slots_[13] = std::make_unique<Topsparser>();
+    slots_[2] = std::make_unique<Tphpparser>();
     slots_[3] = std::make_unique<Tcppsparser>();
+    slots_[6] = std::make_unique<Tperlparser>();
+    slots_[8] = std::make_unique<Tcsparser>();
     slots_[11] = std::make_unique<Tplsparser>();
     slots_[12] = std::make_unique<Ttsqlsparser>();
 }

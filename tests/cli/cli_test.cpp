@@ -80,6 +80,17 @@ TEST(CliMarkup, FailedParseStillWritesTheJson) {
               std::string::npos);
 }
 
+TEST(CliProcs, ListsTheProceduresOfTheFileLanguage) {
+    const run_result java = run_cli("procs " + data + "example_body.java");
+    EXPECT_EQ(java.status, 0);
+    EXPECT_EQ(java.out, "");
+    const run_result c = run_cli("procs " + data + "example.c");
+    EXPECT_EQ(c.status, 0);
+    EXPECT_EQ(c.out, "1-1-8|void|main\r\n");
+    EXPECT_EQ(run_cli("procs --lang perl " + data + "example.c").status, 2);
+    EXPECT_EQ(run_cli("procs --budget -1 " + data + "example.c").status, 2);
+}
+
 TEST(CliLanguages, ListsTheSixteenRows) {
     const run_result r = run_cli("languages");
     EXPECT_EQ(r.status, 0);

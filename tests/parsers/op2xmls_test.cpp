@@ -4,20 +4,20 @@
 
 #include <string>
 
-#include "parser_test_support.h"
+#include "parser_cases.h"
 
 namespace tarnwell {
 namespace {
 
-using testing_support::markup_case;
-using testing_support::no_error;
-using testing_support::repeated;
+using parser_cases::markup_case;
+using parser_cases::no_error;
+using parser_cases::repeated;
 
 class PascalMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(PascalMarkupTest, GivesTheMarkupAndResult) {
     Topsparser parser;
-    testing_support::expect_markup(parser, GetParam());
+    parser_cases::expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -110,7 +110,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PascalMarkupTest,
-                         testing::ValuesIn(worked_examples), testing_support::case_name);
+                         testing::ValuesIn(worked_examples), parser_cases::case_name);
 
 using namespace std::string_literals;
 
@@ -130,7 +130,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PascalMarkupTest, testing::ValuesIn(unusual_bytes),
-                         testing_support::case_name);
+                         parser_cases::case_name);
 
 TEST(PascalParser, ErrorPositionPointsPastTheOffendingToken) {
     Topsparser parser;
@@ -191,14 +191,14 @@ TEST(PascalParser, RealRoutineBody) {
 namespace tarnwell {
 namespace {
 
-using testing_support::expect_nesting_refused;
-using testing_support::expect_one_code_item;
+using parser_cases::expect_too_deep;
+using parser_cases::one_code_run;
 
 TEST(PascalParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Topsparser parser;
-    expect_nesting_refused(parser, repeated("if a then ", 100000) + "x;");
-    expect_nesting_refused(parser, repeated("repeat ", 100000) + "x;");
-    expect_nesting_refused(parser, repeated("case k of 1: ", 100000) + "x;");
+    expect_too_deep(parser, repeated("if a then ", 100000) + "x;");
+    expect_too_deep(parser, repeated("repeat ", 100000) + "x;");
+    expect_too_deep(parser, repeated("case k of 1: ", 100000) + "x;");
     const parser_result fine = parser.parse(repeated("while a do ", 200) + "x;");
     EXPECT_TRUE(fine.ok) << fine.message;
 }
@@ -208,7 +208,7 @@ TEST(PascalParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 TEST(PascalParserLimits, LookAheadsReadTheTextOnce) {
     Topsparser parser;
     const std::string words = repeated("w ", 200000) + ";";
-    expect_one_code_item(parser, words, 1, words.size() - 1);
+    EXPECT_EQ(parser.parse(words).markup, one_code_run(words.size() - 1, words.size() + 1));
     // Nested WITH clauses: the innermost takes the DO, the others find none and stay WITH.
     const parser_result withs = parser.parse(repeated("with ", 100000) + "r do x;");
     EXPECT_FALSE(withs.ok);
@@ -219,7 +219,7 @@ TEST(PascalParserLimits, LookAheadsReadTheTextOnce) {
     EXPECT_EQ(many.markup, "<statement>1-9<code/>1000001-1000001</statement>1000003-1000003\001");
     // A word looks past WITH clauses for its ":".
     const std::string labels = repeated("a with b do ", 50000) + "c: x;";
-    expect_one_code_item(parser, labels, 1, labels.size() - 1);
+    EXPECT_EQ(parser.parse(labels).markup, one_code_run(labels.size() - 1, labels.size() + 1));
     EXPECT_EQ(parser.parse("a with b do : x;").markup,
               "<statement>1-13<label/>1-13<code/>15-15</statement>17-17\001");
 }
@@ -227,7 +227,7 @@ TEST(PascalParserLimits, LookAheadsReadTheTextOnce) {
 TEST(PascalParserLimits, TenMegabytesOnOneLine) {
     const std::string line = repeated("s := s + 'text ( with ; end inside' + f(x); ", 240000);
     Topsparser parser;
-    expect_one_code_item(parser, line, 1, line.size() - 2);
+    EXPECT_EQ(parser.parse(line).markup, one_code_run(line.size() - 2, line.size() + 1));
 }
 
 }  // namespace

@@ -4,20 +4,20 @@
 
 #include <string>
 
-#include "parser_test_support.h"
+#include "parser_cases.h"
 
 namespace tarnwell {
 namespace {
 
-using testing_support::markup_case;
-using testing_support::no_error;
-using testing_support::repeated;
+using parser_cases::markup_case;
+using parser_cases::no_error;
+using parser_cases::repeated;
 
 class PlsqlMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(PlsqlMarkupTest, GivesTheMarkupAndResult) {
     Tplsparser parser;
-    testing_support::expect_markup(parser, GetParam());
+    parser_cases::expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -92,7 +92,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PlsqlMarkupTest,
-                         testing::ValuesIn(worked_examples), testing_support::case_name);
+                         testing::ValuesIn(worked_examples), parser_cases::case_name);
 
 using namespace std::string_literals;
 
@@ -112,7 +112,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PlsqlMarkupTest, testing::ValuesIn(unusual_bytes),
-                         testing_support::case_name);
+                         parser_cases::case_name);
 
 TEST(PlsqlParser, RealProcedure) {
     const std::string body =
@@ -158,13 +158,13 @@ TEST(PlsqlParser, RealProcedure) {
 namespace tarnwell {
 namespace {
 
-using testing_support::expect_nesting_refused;
-using testing_support::expect_one_code_item;
+using parser_cases::expect_too_deep;
+using parser_cases::one_code_run;
 
 TEST(PlsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Tplsparser parser;
-    expect_nesting_refused(parser, repeated("LOOP ", 100000) + "x;");
-    expect_nesting_refused(parser, repeated("IF a THEN ", 100000) + "x;");
+    expect_too_deep(parser, repeated("LOOP ", 100000) + "x;");
+    expect_too_deep(parser, repeated("IF a THEN ", 100000) + "x;");
     const parser_result fine = parser.parse(repeated("LOOP ", 200) + repeated("END LOOP; ", 200));
     EXPECT_TRUE(fine.ok) << fine.message;
 }
@@ -172,7 +172,7 @@ TEST(PlsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 TEST(PlsqlParserLimits, RunsOfLabelMarksReadInOnePass) {
     Tplsparser parser;
     const std::string marks = "x := " + repeated("<<", 300000) + ";";
-    expect_one_code_item(parser, marks, 1, marks.size());
+    EXPECT_EQ(parser.parse(marks).markup, one_code_run(marks.size(), marks.size() + 1));
     const std::string labels = repeated("<<a>>", 100000);
     const parser_result result = parser.parse(labels);
     EXPECT_TRUE(result.ok);
@@ -182,7 +182,7 @@ TEST(PlsqlParserLimits, RunsOfLabelMarksReadInOnePass) {
 TEST(PlsqlParserLimits, TenMegabytesOnOneLine) {
     const std::string line = repeated("s := s || 'text ( with ; END inside' || f(x); ", 230000);
     Tplsparser parser;
-    expect_one_code_item(parser, line, 1, line.size() - 1);
+    EXPECT_EQ(parser.parse(line).markup, one_code_run(line.size() - 1, line.size() + 1));
 }
 
 }  // namespace

@@ -4,20 +4,20 @@
 
 #include <string>
 
-#include "parser_test_support.h"
+#include "parser_cases.h"
 
 namespace tarnwell {
 namespace {
 
-using testing_support::markup_case;
-using testing_support::no_error;
-using testing_support::repeated;
+using parser_cases::markup_case;
+using parser_cases::no_error;
+using parser_cases::repeated;
 
 class TsqlMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(TsqlMarkupTest, GivesTheMarkupAndResult) {
     Ttsqlsparser parser;
-    testing_support::expect_markup(parser, GetParam());
+    parser_cases::expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -88,7 +88,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, TsqlMarkupTest, testing::ValuesIn(worked_examples),
-                         testing_support::case_name);
+                         parser_cases::case_name);
 
 using namespace std::string_literals;
 
@@ -106,7 +106,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, TsqlMarkupTest, testing::ValuesIn(unusual_bytes),
-                         testing_support::case_name);
+                         parser_cases::case_name);
 
 TEST(TsqlParser, RealProcedure) {
     const std::string body =
@@ -152,14 +152,14 @@ TEST(TsqlParser, RealProcedure) {
 namespace tarnwell {
 namespace {
 
-using testing_support::expect_nesting_refused;
-using testing_support::expect_one_code_item;
+using parser_cases::expect_too_deep;
+using parser_cases::one_code_run;
 
 TEST(TsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Ttsqlsparser parser;
-    expect_nesting_refused(parser, repeated("IF a ", 100000) + "RETURN");
-    expect_nesting_refused(parser, repeated("WHILE a ", 100000) + "RETURN");
-    expect_nesting_refused(parser, "SELECT " + repeated("(", 100000));
+    expect_too_deep(parser, repeated("IF a ", 100000) + "RETURN");
+    expect_too_deep(parser, repeated("WHILE a ", 100000) + "RETURN");
+    expect_too_deep(parser, "SELECT " + repeated("(", 100000));
     const parser_result fine = parser.parse(repeated("IF a BEGIN ", 200) + repeated("END ", 200));
     EXPECT_TRUE(fine.ok) << fine.message;
 }
@@ -168,20 +168,22 @@ TEST(TsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
 // neither nest per token nor rescan what they passed.
 TEST(TsqlParserLimits, LookAheadsReadTheTextOnce) {
     Ttsqlsparser parser;
-    const std::string words = "SELECT " + repeated("w ", 200000);
-    expect_one_code_item(parser, words, 6, words.size() - 1);
-    const std::string cases = "SELECT " + repeated("CASE ", 100000) + repeated("END ", 100000);
-    expect_one_code_item(parser, cases, 6, cases.size() - 1);
-    const std::string open_cases = "SELECT " + repeated("CASE ", 200000);
-    expect_one_code_item(parser, open_cases, 6, open_cases.size() - 1);
-    const std::string updates = repeated("UPDATE t ", 100000);
-    expect_one_code_item(parser, updates, 6, updates.size() - 1);
+    const std::string words = "x " + repeated("w ", 200000);
+    EXPECT_EQ(parser.parse(words).markup, one_code_run(words.size() - 1, words.size() + 1));
+    const std::string cases = "x " + repeated("CASE ", 100000) + repeated("END ", 100000);
+    EXPECT_EQ(parser.parse(cases).markup, one_code_run(cases.size() - 1, cases.size() + 1));
+    const std::string open_cases = "x " + repeated("CASE ", 200000);
+    EXPECT_EQ(parser.parse(open_cases).markup,
+              one_code_run(open_cases.size() - 1, open_cases.size() + 1));
+    const std::string updates = "x " + repeated("UPDATE t ", 100000);
+    EXPECT_EQ(parser.parse(updates).markup, one_code_run(updates.size() - 1, updates.size() + 1));
 }
 
 TEST(TsqlParserLimits, TenMegabytesOnOneLine) {
-    const std::string line = repeated("PRINT 'text ( with ; END inside' + dbo.f(@x) ", 230000);
+    const std::string line =
+        "x " + repeated("PRINT 'text ( with ; END inside' + dbo.f(@x) ", 230000);
     Ttsqlsparser parser;
-    expect_one_code_item(parser, line, 5, line.size() - 1);
+    EXPECT_EQ(parser.parse(line).markup, one_code_run(line.size() - 1, line.size() + 1));
 }
 
 }  // namespace

@@ -1,0 +1,493 @@
+#include "classmodel/uJavaParser.h"
+
+#include <iterator>
+
+#include "classmodel/uError.h"
+
+namespace tarnwell {
+
+namespace {
+
+bool is_blank(char c) {
+    return c >= 1 && c <= 32;
+}
+bool is_line_end(char c) {
+    return c == '\r' || c == '\n';
+}
+bool is_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_name_start(char c) {
+    return c == '$' || c == '_' || is_letter(c);
+}
+bool is_name_char(char c) {
+    return c == '_' || is_letter(c) || is_digit(c);
+}
+bool is_single(char c) {
+    return c == '(' || c == ')' || c == ',' || c == ';' || c == '=' || c == '{' || c == '}';
+}
+bool ends_run(char c) {
+    return c == '\0' || c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ' || c == '"' ||
+           c == '\'' || is_single(c);
+}
+
+bool is_ignored_modifier(const std::string& token) {
+    return token == "static" || token == "final" || token == "native" || token == "synchronized" ||
+           token == "transient" || token == "volatile" || token == "strictfp";
+}
+
+}  // namespace
+
+TJavaImporter::TJavaImporter(TObjectModel& model, std::unique_ptr<TCodeProvider> provider,
+                             IImportFeedback& feedback, IDocumentOpener* opener)
+    : TImportIntegrator(model, std::move(provider), feedback), opener_(opener) {}
+
+TFileExtensions TJavaImporter::GetFileExtensions() {
+    return {{".java", "Java"}};
+}
+
+TImportIntegratorClass TJavaImporter::Class(IDocumentOpener* opener) {
+    return {"TJavaImporter", GetFileExtensions(),
+            [opener](TObjectModel& model, std::unique_ptr<TCodeProvider> provider,
+                     IImportFeedback& feedback) -> std::unique_ptr<TImportIntegrator> {
+                return std::make_unique<TJavaImporter>(model, std::move(provider), feedback,
+                                                       opener);
+            }};
+}
+
+void TJavaImporter::ImportOneFile(const std::string& file) {
+    auto stream = CodeProvider().LoadStream(file);
+    if (!stream) return;
+    TJavaParser parser([this](const std::string& name) { return NeedPackageHandler(name); });
+    parser.ParseStream(std::move(stream), *Model().ModelRoot(), Model());
+    if (opener_ != nullptr) opener_->OpenDocument(file);
+}
+
+std::unique_ptr<std::istream> TJavaImporter::NeedPackageHandler(const std::string& type_name) {
+    // A type name is a Java name; anything else (such as "../x" read from broken source) must
+    // not steer the lookup out of the search path.
+    if (type_name.empty() || type_name.find('/') != std::string::npos) return nullptr;
+    return RequestFile(type_name + ".java");
+}
+
+TJavaParser::TJavaParser(TNeedPackageHandler request_package, int depth)
+    : request_package_(std::move(request_package)), depth_(depth) {}
+
+void TJavaParser::ParseStream(std::unique_ptr<std::istream> stream, TLogicPackage& root,
+                              TObjectModel& model) {
+    if (!stream) return;
+    buffer_.assign(std::istreambuf_iterator<char>(*stream), std::istreambuf_iterator<char>());
+    buffer_.push_back('\0');
+    stream.reset();
+    pos_ = 0;
+    root_ = &root;
+    model_ = &model;
+    ParseCompilationUnit();
+}
+
+void TJavaParser::SkipWhiteSpace() {
+    bool after_line_comment = false;
+    for (;;) {
+        const std::size_t start = pos_;
+        while (is_blank(Current())) ++pos_;
+        if (Current() == '/' && Following() == '*') {
+            pos_ += 2;
+            const std::size_t text = pos_;
+            while (Current() != '\0' && !(Current() == '*' && Following() == '/')) ++pos_;
+            comment_.assign(buffer_, text, pos_ - text);
+            if (Current() != '\0') pos_ += 2;
+            after_line_comment = false;
+        } else if (Current() == '/' && Following() == '/') {
+            pos_ += 2;
+            if (after_line_comment) {
+                comment_ += "\r\n";
+            } else {
+                comment_.clear();
+            }
+            const std::size_t text = pos_;
+            while (Current() != '\0' && !is_line_end(Current())) ++pos_;
+            comment_.append(buffer_, text, pos_ - text);
+            while (is_line_end(Current())) ++pos_;
+            after_line_comment = true;
+        }
+        if (pos_ == start) return;
+    }
+}
+
+void TJavaParser::GetNextToken() {
+    token_.clear();
+    SkipWhiteSpace();
+    const std::size_t start = pos_;
+    const char first = Current();
+    if (first == '"' || first == '\'') {
+        ++pos_;
+        while (Current() != '\0' && Current() != first) {
+            const bool escape = Current() == '\\' && (Following() == first || Following() == '\\');
+            pos_ += escape ? 2 : 1;
+        }
+        if (Current() == first) ++pos_;
+    } else if (is_name_start(first)) {
+        ++pos_;
+        for (;;) {
+            while (is_name_char(Current())) ++pos_;
+            if (Current() != '.') break;
+            ++pos_;
+        }
+        while (Current() == '[' || Current() == ']') ++pos_;
+    } else if (is_single(first)) {
+        ++pos_;
+    } else if (first == '[') {
+        while (Current() == '[' || Current() == ']') ++pos_;
+    } else {
+        while (!ends_run(Current())) ++pos_;
+    }
+    token_.assign(buffer_, start, pos_ - start);
+}
+
+bool TJavaParser::Expect(std::string_view text) {
+    GetNextToken();
+    if (token_ != text) return false;
+    GetNextToken();
+    return true;
+}
+
+void TJavaParser::SkipBlock() {
+    // A counter instead of recursion: nested blocks of any depth cost no stack.
+    std::size_t depth = 1;
+    GetNextToken();
+    while (!token_.empty()) {
+        if (token_ == "{") {
+            ++depth;
+        } else if (token_ == "}" && --depth == 0) {
+            break;
+        }
+        GetNextToken();
+    }
+    GetNextToken();
+}
+
+std::string TJavaParser::ReadType() {
+    std::string type = token_;
+    GetNextToken();
+    if (!token_.empty() && token_.front() == '[') {
+        type += token_;
+        GetNextToken();
+    }
+    return type;
+}
+
+void TJavaParser::ParseModifiers() {
+    modifier_visibility_ = TVisibility::Public;
+    modifier_abstract_ = false;
+    for (;; GetNextToken()) {
+        if (token_ == "public") {
+            modifier_visibility_ = TVisibility::Public;
+        } else if (token_ == "protected") {
+            modifier_visibility_ = TVisibility::Protected;
+        } else if (token_ == "private") {
+            modifier_visibility_ = TVisibility::Private;
+        } else if (token_ == "abstract") {
+            modifier_abstract_ = true;
+        } else if (!is_ignored_modifier(token_)) {
+            return;
+        }
+    }
+}
+
+void TJavaParser::ApplyModifiers(TModelEntity& entity) {
+    entity.SetVisibility(modifier_visibility_);
+    if (modifier_abstract_ && entity.Is(TEntityKind::Operation)) {
+        static_cast<TOperation&>(entity).SetIsAbstract(true);
+    }
+}
+
+void TJavaParser::ParseCompilationUnit() {
+    GetNextToken();
+    std::string package_name = "Default";
+    if (token_ == "package") {
+        GetNextToken();
+        package_name = token_;
+        Expect(";");
+    }
+    current_package_ = root_->FindUnitPackage(package_name, false, TCompareMode::CaseInsensitive);
+    if (current_package_ == nullptr) current_package_ = root_->AddUnitPackage(package_name);
+
+    while (token_ == "import") {
+        GetNextToken();
+        const std::string name = token_;
+        const std::size_t dot = name.rfind('.');
+        const std::string package = dot == std::string::npos ? std::string() : name.substr(0, dot);
+        GetNextToken();
+        if (token_ != "*") {
+            class_imports_[dot == std::string::npos ? name : name.substr(dot + 1)] = package;
+        } else {
+            package_imports_.push_back(package);
+            GetNextToken();
+        }
+        GetNextToken();
+    }
+
+    while (!token_.empty()) {
+        ParseModifiers();
+        if (token_ == "class") {
+            ParseClass(false, std::string());
+        } else if (token_ == "interface") {
+            ParseInterface();
+        } else {
+            GetNextToken();
+        }
+    }
+}
+
+template <class Classifier>
+Classifier* TJavaParser::BeginDeclaration(Classifier* (TUnitPackage::*add)(const std::string&)) {
+    if (depth_ >= max_depth) {
+        TErrorHandler::Instance().Trace("Declarations nested too deeply, skipped: " + token_);
+        while (!token_.empty() && token_ != "{") GetNextToken();
+        if (token_ == "{") SkipBlock();
+        return nullptr;
+    }
+    ++depth_;
+    GetNextToken();
+    Classifier* classifier = (current_package_->*add)(token_);
+    ApplyModifiers(*classifier);
+    GetNextToken();
+    return classifier;
+}
+
+void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
+    TClass* c = BeginDeclaration(&TUnitPackage::AddClass);
+    if (c == nullptr) return;
+    if (token_ == "extends") {
+        GetNextToken();
+        c->SetAncestor(static_cast<TClass*>(RequestClassifier(token_, true, TEntityKind::Class)));
+        GetNextToken();
+    }
+    if (token_ == "implements") {
+        do {
+            GetNextToken();
+            c->AddImplements(
+                static_cast<TInterface*>(RequestClassifier(token_, true, TEntityKind::Interface)));
+            GetNextToken();
+        } while (token_ == ",");
+    }
+    if (token_ == "{") {
+        GetNextToken();
+        for (;;) {
+            ParseModifiers();
+            if (token_ == "{") {
+                SkipBlock();
+            } else if (token_ == ";") {
+                GetNextToken();
+            } else if (token_ == "class") {
+                ParseClass(true, c->Name());
+            } else if (token_ == "interface") {
+                ParseInterface();
+            } else if (token_ == "}" || token_.empty()) {
+                break;
+            } else {
+                std::string type = ReadType();
+                std::string name;
+                if (type == c->Name() && token_ == "(") {
+                    name = std::exchange(type, std::string());
+                } else {
+                    name = token_;
+                    GetNextToken();
+                }
+                if (token_ != "(") {
+                    ParseAttributes(*c, name, type);
+                } else {
+                    ParseOperation(*c->AddOperation(name), c->Name(), type);
+                    GetNextToken();
+                    while (token_ != ";" && token_ != "{" && !token_.empty()) GetNextToken();
+                    if (token_ == "{") SkipBlock();
+                }
+            }
+        }
+    }
+    GetNextToken();
+    if (inner) c->SetName(outer_name + "." + c->Name());
+    --depth_;
+}
+
+void TJavaParser::ParseInterface() {
+    TInterface* i = BeginDeclaration(&TUnitPackage::AddInterface);
+    if (i == nullptr) return;
+    if (token_ == "extends") {
+        GetNextToken();
+        i->SetAncestor(
+            static_cast<TInterface*>(RequestClassifier(token_, true, TEntityKind::Interface)));
+        GetNextToken();
+        while (token_ == ",") {
+            GetNextToken();
+            GetNextToken();
+        }
+    }
+    if (token_ == "{") {
+        GetNextToken();
+        for (;;) {
+            ParseModifiers();
+            if (token_ == ";") {
+                GetNextToken();
+            } else if (token_ == "class") {
+                ParseClass(false, std::string());
+            } else if (token_ == "interface") {
+                ParseInterface();
+            } else if (token_ == "}" || token_.empty()) {
+                break;
+            } else {
+                const std::string type = ReadType();
+                const std::string name = token_;
+                GetNextToken();
+                if (token_ != "(") {
+                    ParseAttributes(*i, name, type);
+                } else {
+                    ParseOperation(*i->AddOperation(name), i->Name(), type);
+                    GetNextToken();
+                    while (token_ != ";" && !token_.empty()) GetNextToken();
+                }
+            }
+        }
+        GetNextToken();
+    }
+    --depth_;
+}
+
+template <class Owner>
+void TJavaParser::ParseAttributes(Owner& owner, const std::string& name, const std::string& type) {
+    bool ended = ParseAttribute(*owner.AddAttribute(name), type);
+    while (token_ == ",") {
+        GetNextToken();
+        TAttribute* next = owner.AddAttribute(token_);
+        GetNextToken();
+        ended = ParseAttribute(*next, type);
+    }
+    // After the closing ";" the comment belongs to the next member and stays.
+    if (!ended) comment_.clear();
+}
+
+bool TJavaParser::ParseAttribute(TAttribute& attribute, const std::string& type) {
+    ApplyModifiers(attribute);
+    if (token_ == "=") {
+        while (token_ != ";" && !token_.empty()) {
+            if (token_ == "{") {
+                SkipBlock();
+            } else {
+                GetNextToken();
+            }
+        }
+    }
+    attribute.SetTypeClassifier(RequestClassifier(type, true, std::nullopt));
+    attribute.Documentation().SetDescription(comment_);
+    if (token_ != ";") return false;
+    // Cleared before the next token is read: a comment in front of the next member is its own.
+    comment_.clear();
+    GetNextToken();
+    return true;
+}
+
+void TJavaParser::ParseOperation(TOperation& operation, const std::string& owner_name,
+                                 const std::string& type) {
+    ApplyModifiers(operation);
+    if (!type.empty() && type != "void") {
+        operation.SetReturnValue(RequestClassifier(type, true, std::nullopt));
+    }
+    if (operation.ReturnValue() != nullptr) {
+        operation.SetOperationType(TOperationType::Function);
+    } else if (operation.Name() != owner_name) {
+        operation.SetOperationType(TOperationType::Procedure);
+    } else {
+        operation.SetOperationType(TOperationType::Constructor);
+    }
+    GetNextToken();
+    while (!token_.empty() && token_ != ")") {
+        if (token_ == "final") GetNextToken();
+        const std::string parameter_type = ReadType();
+        TClassifier* classifier = RequestClassifier(parameter_type, true, std::nullopt);
+        operation.AddParameter(token_)->SetTypeClassifier(classifier);
+        GetNextToken();
+        if (token_ == ",") GetNextToken();
+    }
+    operation.Documentation().SetDescription(comment_);
+    comment_.clear();
+}
+
+TClassifier* TJavaParser::RequestClassifier(const std::string& name, bool force,
+                                            std::optional<TEntityKind> kind) {
+    const std::string key = FoldCase(name);
+    const auto cached = classifier_cache_.find(key);
+    const bool has_entry = cached != classifier_cache_.end();
+    if (has_entry && cached->second.first == name && (!kind || cached->second.second->Is(*kind))) {
+        return cached->second.second;
+    }
+
+    TClassifier* found = SearchClassifier(name, kind);
+    if (found == nullptr) {
+        const std::size_t dot = name.rfind('.');
+        if (RequestPackage(dot == std::string::npos ? name : name.substr(dot + 1))) {
+            found = SearchClassifier(name, kind);
+        }
+    }
+    if (found == nullptr) {
+        TUnitPackage* unknown = model_->UnknownPackage();
+        found = unknown->FindClassifier(name, false, TCompareMode::CaseSensitive, kind);
+        if (found == nullptr && force) {
+            if (!kind || *kind == TEntityKind::Class) {
+                found = unknown->AddClass(name);
+            } else if (*kind == TEntityKind::Interface) {
+                found = unknown->AddInterface(name);
+            } else if (*kind == TEntityKind::DataType) {
+                found = unknown->AddDataType(name);
+            } else {
+                throw model_error("TJavaParser failed to locate " + name);
+            }
+        }
+    }
+    if (found != nullptr && !has_entry) classifier_cache_.try_emplace(key, name, found);
+    return found;
+}
+
+TClassifier* TJavaParser::SearchClassifier(const std::string& name,
+                                           std::optional<TEntityKind> kind) {
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) {
+        const std::string package_name = name.substr(0, dot);
+        const std::string short_name = name.substr(dot + 1);
+        TUnitPackage* package =
+            root_->FindUnitPackage(package_name, false, TCompareMode::CaseInsensitive);
+        if (package == nullptr && RequestPackage(short_name)) {
+            package = root_->FindUnitPackage(package_name, false, TCompareMode::CaseInsensitive);
+        }
+        if (package == nullptr) return nullptr;
+        return package->FindClassifier(short_name, false, TCompareMode::CaseSensitive, kind);
+    }
+    TClassifier* found = nullptr;
+    if (const auto import = class_imports_.find(name); import != class_imports_.end()) {
+        found = RequestClassifier(import->second + "." + name, false, kind);
+    }
+    for (std::size_t i = 0; found == nullptr && i < package_imports_.size(); ++i) {
+        found = RequestClassifier(package_imports_[i] + "." + name, false, kind);
+    }
+    if (found == nullptr) {
+        found = current_package_->FindClassifier(name, false, TCompareMode::CaseSensitive, kind);
+    }
+    return found;
+}
+
+bool TJavaParser::RequestPackage(const std::string& short_name) {
+    if (!request_package_) return false;
+    if (depth_ >= max_depth - pulled_file_reserve) {
+        TErrorHandler::Instance().Trace("Type lookups nested too deeply, not read: " + short_name);
+        return false;
+    }
+    auto stream = request_package_(short_name);
+    if (!stream) return false;
+    TJavaParser nested(request_package_, depth_ + 1);
+    nested.ParseStream(std::move(stream), *root_, *model_);
+    return true;
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,2 @@
+package located.a;
+public class Both { }

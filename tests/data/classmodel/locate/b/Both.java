@@ -1,0 +1,2 @@
+package located.b;
+public class Both { }

@@ -1,0 +1,2 @@
+package located.b.sub;
+public class Deep { }
