@@ -9,15 +9,13 @@
 namespace tarnwell {
 namespace {
 
-using parser_cases::markup_case;
-using parser_cases::no_error;
-using parser_cases::repeated;
+using namespace parser_cases;
 
 class PascalMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(PascalMarkupTest, GivesTheMarkupAndResult) {
     Topsparser parser;
-    parser_cases::expect_markup(parser, GetParam());
+    expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -110,7 +108,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PascalMarkupTest,
-                         testing::ValuesIn(worked_examples), parser_cases::case_name);
+                         testing::ValuesIn(worked_examples), case_name);
 
 using namespace std::string_literals;
 
@@ -130,7 +128,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PascalMarkupTest, testing::ValuesIn(unusual_bytes),
-                         parser_cases::case_name);
+                         case_name);
 
 TEST(PascalParser, ErrorPositionPointsPastTheOffendingToken) {
     Topsparser parser;
@@ -184,15 +182,6 @@ TEST(PascalParser, RealRoutineBody) {
               "<except>442-447<statement>454-455<code/>483-494</statement>500-502"
               "</except>503-503</statement>512-512\001");
 }
-
-}  // namespace
-}  // namespace tarnwell
-
-namespace tarnwell {
-namespace {
-
-using parser_cases::expect_too_deep;
-using parser_cases::one_code_run;
 
 TEST(PascalParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Topsparser parser;

@@ -9,15 +9,13 @@
 namespace tarnwell {
 namespace {
 
-using parser_cases::markup_case;
-using parser_cases::no_error;
-using parser_cases::repeated;
+using namespace parser_cases;
 
 class PlsqlMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(PlsqlMarkupTest, GivesTheMarkupAndResult) {
     Tplsparser parser;
-    parser_cases::expect_markup(parser, GetParam());
+    expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -92,7 +90,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PlsqlMarkupTest,
-                         testing::ValuesIn(worked_examples), parser_cases::case_name);
+                         testing::ValuesIn(worked_examples), case_name);
 
 using namespace std::string_literals;
 
@@ -112,7 +110,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, PlsqlMarkupTest, testing::ValuesIn(unusual_bytes),
-                         parser_cases::case_name);
+                         case_name);
 
 TEST(PlsqlParser, RealProcedure) {
     const std::string body =
@@ -151,15 +149,6 @@ TEST(PlsqlParser, RealProcedure) {
               "</statement>491-493</if>491-493</statement>491-493</except>491-493"
               "</statement>509-509\001");
 }
-
-}  // namespace
-}  // namespace tarnwell
-
-namespace tarnwell {
-namespace {
-
-using parser_cases::expect_too_deep;
-using parser_cases::one_code_run;
 
 TEST(PlsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Tplsparser parser;

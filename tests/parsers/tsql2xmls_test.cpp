@@ -9,15 +9,13 @@
 namespace tarnwell {
 namespace {
 
-using parser_cases::markup_case;
-using parser_cases::no_error;
-using parser_cases::repeated;
+using namespace parser_cases;
 
 class TsqlMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(TsqlMarkupTest, GivesTheMarkupAndResult) {
     Ttsqlsparser parser;
-    parser_cases::expect_markup(parser, GetParam());
+    expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -88,7 +86,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, TsqlMarkupTest, testing::ValuesIn(worked_examples),
-                         parser_cases::case_name);
+                         case_name);
 
 using namespace std::string_literals;
 
@@ -106,7 +104,7 @@ const markup_case unusual_bytes[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(AnyBytesAreInput, TsqlMarkupTest, testing::ValuesIn(unusual_bytes),
-                         parser_cases::case_name);
+                         case_name);
 
 TEST(TsqlParser, RealProcedure) {
     const std::string body =
@@ -145,15 +143,6 @@ TEST(TsqlParser, RealProcedure) {
               "<code/>344-359</statement>369-371</whiledo>369-371<code/>381-556"
               "<return/>562-570</statement>576-576\001");
 }
-
-}  // namespace
-}  // namespace tarnwell
-
-namespace tarnwell {
-namespace {
-
-using parser_cases::expect_too_deep;
-using parser_cases::one_code_run;
 
 TEST(TsqlParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Ttsqlsparser parser;
