@@ -60,6 +60,11 @@ bool ends_branch(token_kind k) {
 
 }  // namespace
 
+void sql_family_parser::scan() {
+    tsparser::scan();
+    if (!scan_shared_token()) scan_dialect_token(at(token_pos));
+}
+
 bool sql_family_parser::scan_shared_token() {
     const char c = at(token_pos);
     const char next = at(token_pos + 1);
@@ -143,10 +148,7 @@ void sql_family_parser::scan_block_comment() {
 
 Tplsparser::Tplsparser() : sql_family_parser(plsql_keywords) {}
 
-void Tplsparser::scan() {
-    tsparser::scan();
-    if (scan_shared_token()) return;
-    const char c = at(token_pos);
+void Tplsparser::scan_dialect_token(char c) {
     if (is_letter(c)) {
         kind = tk_word;
         token_len = word_length(token_pos, continues_plsql_word);

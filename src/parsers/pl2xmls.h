@@ -17,6 +17,11 @@ class sql_family_parser : public tsparser {
     static constexpr token_kind tk_slash = 40;
     static constexpr token_kind tk_bad_string = 91;
 
+    // Reads the shared tokens and leaves the rest to the dialect.
+    void scan() final;
+    // Reads the token at `token_pos`, which starts with `c`, a character that starts none of
+    // the shared tokens.
+    virtual void scan_dialect_token(char c) = 0;
     // Reads the token at `token_pos` when the character there starts one of the shared
     // tokens; false (nothing read) otherwise.
     bool scan_shared_token();
@@ -32,7 +37,7 @@ class Tplsparser : public sql_family_parser {
     Tplsparser();
 
   protected:
-    void scan() override;
+    void scan_dialect_token(char c) override;
     bool parse_statements(bool block) override;
 
   private:

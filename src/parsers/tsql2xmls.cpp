@@ -87,10 +87,7 @@ bool continues_tsql_word(char c) {
 
 Ttsqlsparser::Ttsqlsparser() : sql_family_parser(tsql_keywords) {}
 
-void Ttsqlsparser::scan() {
-    tsparser::scan();
-    if (scan_shared_token()) return;
-    const char c = at(token_pos);
+void Ttsqlsparser::scan_dialect_token(char c) {
     if (starts_tsql_word(c)) {
         scan_word();
     } else if (c == '(') {

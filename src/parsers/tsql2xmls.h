@@ -11,7 +11,7 @@ class Ttsqlsparser : public sql_family_parser {
     Ttsqlsparser();
 
   protected:
-    void scan() override;
+    void scan_dialect_token(char c) override;
     bool parse_statements(bool block) override;
 
   private:
