@@ -150,15 +150,12 @@ class CycleSearch {
     bool cycles_ = false;
 };
 
-// Sorts a layer by `Weight` and makes `Order` the new place.
-void SortByWeight(std::vector<TNode*>& layer) {
-    std::stable_sort(layer.begin(), layer.end(),
-                     [](const TNode* a, const TNode* b) { return a->Weight < b->Weight; });
-    for (std::size_t i = 0; i < layer.size(); ++i) layer[i]->Order = static_cast<int>(i);
-}
-
-// `Weight` := the average `Order` of the nodes at the far end of the node's edges of one side.
-void SweepLayer(std::vector<TNode*>& layer, TEdgeList TNode::*edges, TNode* TEdge::*far_end) {
+// `Weight` := the average `Order` of the nodes at the far end of the node's edges of one side;
+// then the layer is sorted by `Weight` and `Order` set to the new place. The sort runs on
+// copies of the weights, which keeps it within the cache on layers of thousands of nodes.
+void SweepLayer(std::vector<TNode*>& layer, TEdgeList TNode::*edges, TNode* TEdge::*far_end,
+                std::vector<std::pair<float, TNode*>>& scratch) {
+    scratch.clear();
     for (TNode* node : layer) {
         const TEdgeList& list = node->*edges;
         std::int64_t sum = 0;
@@ -167,8 +164,14 @@ void SweepLayer(std::vector<TNode*>& layer, TEdgeList TNode::*edges, TNode* TEdg
             list.empty()
                 ? 0.0F
                 : static_cast<float>(static_cast<double>(sum) / static_cast<double>(list.size()));
+        scratch.emplace_back(node->Weight, node);
     }
-    SortByWeight(layer);
+    std::stable_sort(scratch.begin(), scratch.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < layer.size(); ++i) {
+        layer[i] = scratch[i].second;
+        layer[i]->Order = static_cast<int>(i);
+    }
 }
 
 std::int64_t Centre(const TNode& node) {
@@ -326,67 +329,27 @@ TLayerList BuildLayers(const TNodeList& nodes) {
 
 std::int64_t CountCrossings(TLayerList& layers) {
     std::int64_t crossings = 0;
+    // The lower ends of the edges between two layers, upper node by upper node from the left,
+    // each node's ends from the left.
+    std::vector<std::size_t> ends;
+    // A Fenwick tree over the lower layer: how many of the ends seen so far lie at each place.
+    std::vector<std::int64_t> seen;
     for (std::size_t i = 0; i + 1 < layers.size(); ++i) {
-        std::vector<TNode*>& upper = layers[i];
-        std::vector<TNode*>& lower = layers[i + 1];
-        const std::size_t slots = 2 * std::max(upper.size(), lower.size());
-        std::vector<TNode*> slot(slots, nullptr);
-        for (std::size_t k = 0; k < lower.size(); ++k) {
-            slot[2 * k] = lower[k];
-            lower[k]->Position = 2 * k;
+        const std::vector<TNode*>& lower = layers[i + 1];
+        for (std::size_t k = 0; k < lower.size(); ++k) lower[k]->Position = k;
+        ends.clear();
+        for (const TNode* node : layers[i]) {
+            const auto first = static_cast<std::ptrdiff_t>(ends.size());
+            for (const TEdge& edge : node->OutEdges) ends.push_back(edge.ToNode->Position);
+            std::sort(ends.begin() + first, ends.end());
         }
-        for (std::size_t k = 0; k < upper.size(); ++k) {
-            slot[2 * k + 1] = upper[k];
-            upper[k]->Position = 2 * k + 1;
-        }
-        for (TNode* node : upper) {
-            std::sort(node->OutEdges.begin(), node->OutEdges.end(),
-                      [](const TEdge& a, const TEdge& b) {
-                          return a.ToNode->Position < b.ToNode->Position;
-                      });
-        }
-        for (TNode* node : lower) {
-            std::sort(node->InEdges.begin(), node->InEdges.end(),
-                      [](const TEdge& a, const TEdge& b) {
-                          return a.FromNode->Position < b.FromNode->Position;
-                      });
-        }
-        std::vector<TNode*> open_down;
-        std::vector<TNode*> open_up;
-        const auto close = [&](TNode* q, std::vector<TNode*>& list,
-                               const std::vector<TNode*>& other) {
-            const auto last = std::find(list.rbegin(), list.rend(), q);
-            if (last == list.rend()) return;
-            const std::size_t end = static_cast<std::size_t>(list.rend() - last);
-            std::int64_t s = 0;
-            std::int64_t b = 0;
-            std::int64_t passed = 0;
-            std::vector<TNode*> kept;
-            for (std::size_t k = 0; k < end; ++k) {
-                if (list[k] == q) {
-                    ++b;
-                    s += passed;
-                } else {
-                    ++passed;
-                    kept.push_back(list[k]);
-                }
-            }
-            kept.insert(kept.end(), list.begin() + static_cast<std::ptrdiff_t>(end), list.end());
-            list = std::move(kept);
-            crossings += s + b * static_cast<std::int64_t>(other.size());
-        };
-        for (std::size_t k = 0; k < slots; ++k) {
-            TNode* q = slot[k];
-            if (q == nullptr) continue;
-            if (k % 2 == 1) {
-                close(q, open_up, open_down);
-                for (const TEdge& edge : q->OutEdges)
-                    if (edge.ToNode->Position > k) open_down.push_back(edge.ToNode);
-            } else {
-                close(q, open_down, open_up);
-                for (const TEdge& edge : q->InEdges)
-                    if (edge.FromNode->Position > k) open_up.push_back(edge.FromNode);
-            }
+        // An edge crosses every edge before it that ends further right.
+        seen.assign(lower.size() + 1, 0);
+        for (std::size_t e = 0; e < ends.size(); ++e) {
+            std::int64_t not_right = 0;
+            for (std::size_t k = ends[e] + 1; k > 0; k &= k - 1) not_right += seen[k];
+            crossings += static_cast<std::int64_t>(e) - not_right;
+            for (std::size_t k = ends[e] + 1; k < seen.size(); k += k & (~k + 1)) ++seen[k];
         }
     }
     return crossings;
@@ -412,13 +375,14 @@ void ReduceCrossings(TLayerList& layers) {
             remember();
         }
     };
+    std::vector<std::pair<float, TNode*>> scratch;
     for (int iteration = 1;; ++iteration) {
         for (std::size_t i = 1; i < layers.size(); ++i)
-            SweepLayer(layers[i], &TNode::InEdges, &TEdge::FromNode);
+            SweepLayer(layers[i], &TNode::InEdges, &TEdge::FromNode, scratch);
         keep_if_better();
         if (best == 0) break;
         for (std::size_t i = layers.size(); i >= 2; --i)
-            SweepLayer(layers[i - 2], &TNode::OutEdges, &TEdge::ToNode);
+            SweepLayer(layers[i - 2], &TNode::OutEdges, &TEdge::ToNode, scratch);
         keep_if_better();
         if (iteration >= CrossingIterations || best == 0) break;
     }

@@ -104,8 +104,10 @@ bool json_reader::next_element() {
 }
 
 std::int64_t json_reader::read_integer(std::int64_t minimum, std::int64_t maximum) {
-    const std::string range =
-        "an integer from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+    const auto expected = [&] {
+        return "expected an integer from " + std::to_string(minimum) + " to " +
+               std::to_string(maximum);
+    };
     skip_space();
     const std::size_t start = pos_;
     std::size_t end = pos_;
@@ -115,12 +117,12 @@ std::int64_t json_reader::read_integer(std::int64_t minimum, std::int64_t maximu
     const bool leading_zero = end - digits > 1 && text_[digits] == '0';
     if (end == digits || leading_zero ||
         (end < text_.size() && (text_[end] == '.' || text_[end] == 'e' || text_[end] == 'E'))) {
-        fail("expected " + range + found());
+        fail(expected() + found());
     }
     std::int64_t value = 0;
     const auto [stop, error] = std::from_chars(text_.data() + start, text_.data() + end, value);
     if (error != std::errc() || stop != text_.data() + end || value < minimum || value > maximum)
-        fail("expected " + range + ", found " + std::string(text_.substr(start, end - start)));
+        fail(expected() + ", found " + std::string(text_.substr(start, end - start)));
     pos_ = end;
     return value;
 }

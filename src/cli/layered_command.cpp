@@ -1,7 +1,9 @@
 #include "cli/layered_command.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/json_reader.h"
@@ -11,37 +13,35 @@ namespace tarnwell::cli {
 
 namespace {
 
-// Reads the members of an object into the given fields, each at most once; `required` lists
-// the keys that must be there.
+// Walks the members of an object whose keys are all known, each given at most once.
 class member_reader {
   public:
-    explicit member_reader(json_reader& reader) : reader_(reader) { reader_.begin_object(); }
+    member_reader(json_reader& reader, std::span<const std::string_view> keys)
+        : reader_(reader), keys_(keys) {
+        reader_.begin_object();
+    }
 
-    // The next member's key, or empty at the end of the object.
-    std::string next() {
-        std::string key;
-        if (!reader_.next_member(key)) return {};
-        if (key.empty()) reader_.fail("empty key");
-        for (const std::string& seen : seen_)
-            if (seen == key) reader_.fail("key " + json_string(key) + " given twice");
-        seen_.push_back(key);
-        return key;
+    // The place among the keys of the next member's key; false at the end of the object.
+    bool next(std::size_t& key) {
+        if (!reader_.next_member(name_)) return false;
+        key =
+            static_cast<std::size_t>(std::find(keys_.begin(), keys_.end(), name_) - keys_.begin());
+        if (key == keys_.size()) reader_.fail("unknown key " + json_string(name_));
+        if ((seen_ & (1u << key)) != 0) reader_.fail("key " + json_string(name_) + " given twice");
+        seen_ |= 1u << key;
+        return true;
     }
-    bool has(std::string_view key) const {
-        for (const std::string& seen : seen_)
-            if (seen == key) return true;
-        return false;
-    }
-    void require(std::string_view key, std::string_view where) const {
-        if (!has(key)) reader_.fail(std::string(where) + " lacks \"" + std::string(key) + "\"");
-    }
-    [[noreturn]] void unknown(const std::string& key) const {
-        reader_.fail("unknown key " + json_string(key));
+    // After the end of the object: the key at `place` was given.
+    void require(std::size_t place, std::string_view where) const {
+        if ((seen_ & (1u << place)) == 0)
+            reader_.fail(std::string(where) + " lacks \"" + std::string(keys_[place]) + "\"");
     }
 
   private:
     json_reader& reader_;
-    std::vector<std::string> seen_;
+    std::span<const std::string_view> keys_;
+    std::string name_;
+    unsigned seen_ = 0;
 };
 
 int read_size(json_reader& reader) {
@@ -49,43 +49,43 @@ int read_size(json_reader& reader) {
 }
 
 TLayoutBox read_box(json_reader& reader, std::size_t index) {
+    enum { w, h, visible };
     TLayoutBox box;
-    member_reader members(reader);
-    for (std::string key = members.next(); !key.empty(); key = members.next()) {
-        if (key == "w") {
+    static constexpr std::string_view keys[] = {"w", "h", "visible"};
+    member_reader members(reader, keys);
+    for (std::size_t key = 0; members.next(key);) {
+        if (key == w) {
             box.Width = read_size(reader);
-        } else if (key == "h") {
+        } else if (key == h) {
             box.Height = read_size(reader);
-        } else if (key == "visible") {
-            box.Visible = reader.read_bool();
         } else {
-            members.unknown(key);
+            box.Visible = reader.read_bool();
         }
     }
     const std::string where = "box " + std::to_string(index);
-    members.require("w", where);
-    members.require("h", where);
+    members.require(w, where);
+    members.require(h, where);
     return box;
 }
 
 TLayoutConnection read_edge(json_reader& reader, std::size_t index) {
+    enum { from, to, inherit };
     TLayoutConnection edge;
-    member_reader members(reader);
+    static constexpr std::string_view keys[] = {"from", "to", "inherit"};
+    member_reader members(reader, keys);
     constexpr auto last_box = static_cast<std::int64_t>(max_graph_boxes - 1);
-    for (std::string key = members.next(); !key.empty(); key = members.next()) {
-        if (key == "from") {
+    for (std::size_t key = 0; members.next(key);) {
+        if (key == from) {
             edge.From = static_cast<std::size_t>(reader.read_integer(0, last_box));
-        } else if (key == "to") {
+        } else if (key == to) {
             edge.To = static_cast<std::size_t>(reader.read_integer(0, last_box));
-        } else if (key == "inherit") {
-            edge.Inheritance = reader.read_bool();
         } else {
-            members.unknown(key);
+            edge.Inheritance = reader.read_bool();
         }
     }
     const std::string where = "edge " + std::to_string(index);
-    members.require("from", where);
-    members.require("to", where);
+    members.require(from, where);
+    members.require(to, where);
     return edge;
 }
 
@@ -115,17 +115,17 @@ std::string positions_json(const TLayoutGraph& graph) {
 TLayoutGraph parse_layout_graph(std::string_view json) {
     json_reader reader(json);
     TLayoutGraph graph;
-    member_reader members(reader);
-    for (std::string key = members.next(); !key.empty(); key = members.next()) {
-        if (key == "boxes") {
+    enum { boxes, edges };
+    static constexpr std::string_view keys[] = {"boxes", "edges"};
+    member_reader members(reader, keys);
+    for (std::size_t key = 0; members.next(key);) {
+        if (key == boxes) {
             read_list(reader, graph.Boxes, max_graph_boxes, "boxes", read_box);
-        } else if (key == "edges") {
-            read_list(reader, graph.Connections, max_graph_edges, "edges", read_edge);
         } else {
-            members.unknown(key);
+            read_list(reader, graph.Connections, max_graph_edges, "edges", read_edge);
         }
     }
-    members.require("boxes", "the graph");
+    members.require(boxes, "the graph");
     reader.finish();
     for (std::size_t i = 0; i < graph.Connections.size(); ++i) {
         const TLayoutConnection& edge = graph.Connections[i];

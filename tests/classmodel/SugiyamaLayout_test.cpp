@@ -171,6 +171,22 @@ TEST(SugiyamaLayout, FailuresLeaveEveryBoxWhereItWas) {
     EXPECT_TRUE(lay_out(twenty_nine).Ok);
 }
 
+TEST(SugiyamaLayout, AChainOfFiftyThousandBoxesEndingInACycleIsLaidOut) {
+    // The component search walks down the whole chain before it finds the cycle at its end; it
+    // must not recurse that deep.
+    constexpr std::size_t count = 50'000;
+    TLayoutGraph graph;
+    for (std::size_t i = 0; i < count; ++i) {
+        graph.Boxes.push_back(box(100, 10));
+        if (i > 0) graph.Connections.push_back(uses(i - 1, i));
+    }
+    graph.Connections.push_back(uses(count - 1, count - 2));
+    const TLayoutResult result = lay_out(graph);
+    ASSERT_TRUE(result.Ok) << result.Message;
+    for (std::size_t i = 0; i < count; ++i)
+        ASSERT_EQ(graph.Boxes[i].Top, 40 + 50 * static_cast<std::int64_t>(i)) << i;
+}
+
 // Random graphs: a forest of inheritance plus associations that may close cycles, repeat
 // connections or join hidden boxes.
 TLayoutGraph random_graph(std::mt19937& random, std::size_t boxes, bool associations) {

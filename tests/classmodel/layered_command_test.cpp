@@ -80,7 +80,6 @@ TEST(LayeredGraphInput, RefusesWhatIsNotAGraphSayingWhereAndWhy) {
         {"{\"boxes\":[{\"w\":1,\"h\":1,\"w\":2}]}", "key \"w\" given twice"},
         {"{\"boxes\":[{\"w\":1,\"h\":1,\"width\":2}]}", "unknown key \"width\""},
         {"{\"boxes\":[],\"boxes\":[]}", "key \"boxes\" given twice"},
-        {"{\"\":[]}", "empty key"},
         {"{\"edges\":[]}", "the graph lacks \"boxes\""},
         {"{\"boxes\":[{\"w\":1,\"h\":1}],\"edges\":[{\"from\":0}]}", "edge 0 lacks \"to\""},
         {"{\"boxes\":[{\"w\":1,\"h\":1}],\"edges\":[{\"from\":0,\"to\":1}]}",
