@@ -59,7 +59,7 @@ constexpr int CycleRemovalPasses = 30;
 constexpr int CrossingIterations = 21;
 constexpr int ColumnIterations = 20;
 // Long edges over many layers need a dummy per layer; a graph that would grow past this many
-// nodes fails with "Layout failed." instead of exhausting memory.
+// nodes fails with "Layout failed." before the dummies are made, instead of exhausting memory.
 constexpr std::size_t MaxNodes = 1'000'000;
 
 // Appends the edge to `from`'s out-edges and `to`'s in-edges.
@@ -69,7 +69,8 @@ void AddEdge(TNode& from, TNode& to);
 // ancestor to descendant for inheritance and from source to target otherwise.
 TNodeList LoadGraph(TLayoutGraph& graph);
 
-// Reverses edges until no cycle is left; "Layout failed." when 30 passes do not suffice.
+// Reverses edges until no cycle is left, one edge inside each cycle-carrying strongly
+// connected component per pass; "Layout failed." when a 31st pass runs, whatever it finds.
 void RemoveCycles(TNodeList& nodes);
 
 // Sorts the nodes topologically, renumbers them and sets `Layer` by longest path from the top;
@@ -86,7 +87,9 @@ TLayerList BuildLayers(const TNodeList& nodes);
 // Orders each layer by barycentre sweeps, keeping the order with the fewest crossings.
 void ReduceCrossings(TLayerList& layers);
 
-// The number of pairs of edges that cross between adjacent layers, in the layers' order.
+// The number of pairs of edges that cross between adjacent layers, in the layers' order;
+// sets `Position` of every node below the top layer to its place in its layer. Edges with an end in
+// common do not cross.
 std::int64_t CountCrossings(TLayerList& layers);
 
 // `Y` of every node: each layer below the tallest node of the layer above.

@@ -1,6 +1,7 @@
 #include "cli/layered_command.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,11 +32,7 @@ class member_reader {
         seen_ |= 1u << key;
         return true;
     }
-    // After the end of the object: the key at `place` was given.
-    void require(std::size_t place, std::string_view where) const {
-        if ((seen_ & (1u << place)) == 0)
-            reader_.fail(std::string(where) + " lacks \"" + std::string(keys_[place]) + "\"");
-    }
+    bool has(std::size_t place) const { return (seen_ & (1u << place)) != 0; }
 
   private:
     json_reader& reader_;
@@ -44,49 +41,45 @@ class member_reader {
     unsigned seen_ = 0;
 };
 
-int read_size(json_reader& reader) {
-    return static_cast<int>(reader.read_integer(0, max_box_size));
+// The members of a box or an edge: two integers from 0 to `maximum`, both required, and a
+// flag that may be left out.
+struct record {
+    std::int64_t numbers[2] = {};
+    std::optional<bool> flag;
+};
+
+record read_record(json_reader& reader, std::span<const std::string_view, 3> keys,
+                   std::int64_t maximum, std::string_view what, std::size_t index) {
+    record result;
+    member_reader members(reader, keys);
+    for (std::size_t key = 0; members.next(key);) {
+        if (key < 2) {
+            result.numbers[key] = reader.read_integer(0, maximum);
+        } else {
+            result.flag = reader.read_bool();
+        }
+    }
+    for (std::size_t key = 0; key < 2; ++key) {
+        if (!members.has(key)) {
+            reader.fail(std::string(what) + " " + std::to_string(index) + " lacks \"" +
+                        std::string(keys[key]) + "\"");
+        }
+    }
+    return result;
 }
 
 TLayoutBox read_box(json_reader& reader, std::size_t index) {
-    enum { w, h, visible };
-    TLayoutBox box;
     static constexpr std::string_view keys[] = {"w", "h", "visible"};
-    member_reader members(reader, keys);
-    for (std::size_t key = 0; members.next(key);) {
-        if (key == w) {
-            box.Width = read_size(reader);
-        } else if (key == h) {
-            box.Height = read_size(reader);
-        } else {
-            box.Visible = reader.read_bool();
-        }
-    }
-    const std::string where = "box " + std::to_string(index);
-    members.require(w, where);
-    members.require(h, where);
-    return box;
+    const record r = read_record(reader, keys, max_box_size, "box", index);
+    return {static_cast<int>(r.numbers[0]), static_cast<int>(r.numbers[1]), r.flag.value_or(true),
+            0, 0};
 }
 
 TLayoutConnection read_edge(json_reader& reader, std::size_t index) {
-    enum { from, to, inherit };
-    TLayoutConnection edge;
     static constexpr std::string_view keys[] = {"from", "to", "inherit"};
-    member_reader members(reader, keys);
-    constexpr auto last_box = static_cast<std::int64_t>(max_graph_boxes - 1);
-    for (std::size_t key = 0; members.next(key);) {
-        if (key == from) {
-            edge.From = static_cast<std::size_t>(reader.read_integer(0, last_box));
-        } else if (key == to) {
-            edge.To = static_cast<std::size_t>(reader.read_integer(0, last_box));
-        } else {
-            edge.Inheritance = reader.read_bool();
-        }
-    }
-    const std::string where = "edge " + std::to_string(index);
-    members.require(from, where);
-    members.require(to, where);
-    return edge;
+    const record r = read_record(reader, keys, max_graph_boxes - 1, "edge", index);
+    return {static_cast<std::size_t>(r.numbers[0]), static_cast<std::size_t>(r.numbers[1]),
+            r.flag.value_or(false)};
 }
 
 template <class Item, class Read>
@@ -125,7 +118,7 @@ TLayoutGraph parse_layout_graph(std::string_view json) {
             read_list(reader, graph.Connections, max_graph_edges, "edges", read_edge);
         }
     }
-    members.require(boxes, "the graph");
+    if (!members.has(boxes)) reader.fail("the graph lacks \"boxes\"");
     reader.finish();
     for (std::size_t i = 0; i < graph.Connections.size(); ++i) {
         const TLayoutConnection& edge = graph.Connections[i];
