@@ -88,8 +88,8 @@ TLayerList BuildLayers(const TNodeList& nodes);
 void ReduceCrossings(TLayerList& layers);
 
 // The number of pairs of edges that cross between adjacent layers, in the layers' order;
-// sets `Position` of every node below the top layer to its place in its layer. Edges with an end in
-// common do not cross.
+// sets `Position` of every node below the top layer to its place in its layer. Edges with an
+// end in common do not cross.
 std::int64_t CountCrossings(TLayerList& layers);
 
 // `Y` of every node: each layer below the tallest node of the layer above.
