@@ -5,6 +5,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
+#include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
 #include "cli/procs_command.h"
@@ -30,6 +31,7 @@ constexpr command commands[] = {
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
+    {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
 };
 
 int usage(std::ostream& out) {
