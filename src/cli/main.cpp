@@ -8,6 +8,7 @@
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
 #include "cli/procs_command.h"
+#include "cli/xmi_command.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ constexpr command commands[] = {
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
+    {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
 };
 
 int usage(std::ostream& out) {
