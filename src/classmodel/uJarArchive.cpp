@@ -11,24 +11,26 @@ namespace tarnwell {
 
 namespace {
 
-std::string error_text(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    std::string text = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    return text;
-}
-
 struct file_closer {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
 }  // namespace
 
-TJarArchive::TJarArchive(const std::string& file) {
-    int code = ZIP_ER_OK;
-    archive_ = zip_open(file.c_str(), ZIP_RDONLY, &code);
-    if (archive_ == nullptr) throw model_error("Cannot open " + file + ": " + error_text(code));
+TJarArchive::TJarArchive(const std::string& name, std::string bytes) : bytes_(std::move(bytes)) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes_.data(), bytes_.size(), 0, &error);
+    if (source != nullptr) {
+        archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (archive_ == nullptr) zip_source_free(source);
+    }
+    if (archive_ == nullptr) {
+        const std::string text = zip_error_strerror(&error);
+        zip_error_fini(&error);
+        throw model_error("Cannot open " + name + ": " + text);
+    }
+    zip_error_fini(&error);
     const zip_int64_t count = zip_get_num_entries(archive_, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* raw = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0);

@@ -1,4 +1,4 @@
-// A jar (a zip archive) opened for reading the class files it holds.
+// A jar (a zip archive) held in memory, for reading the class files it holds.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,9 @@ class TJarArchive {
     // make the import unpack without limit.
     static constexpr std::uint64_t max_entry_size = std::uint64_t{64} << 20;
 
-    // Raises when the file cannot be opened as a zip archive.
-    explicit TJarArchive(const std::string& file);
+    // Takes the bytes of the archive; `name` is for the errors. Raises when the bytes are no
+    // zip archive.
+    TJarArchive(const std::string& name, std::string bytes);
     TJarArchive(const TJarArchive&) = delete;
     TJarArchive& operator=(const TJarArchive&) = delete;
     ~TJarArchive();
@@ -30,7 +31,8 @@ class TJarArchive {
     std::string Read(const std::string& entry) const;
 
   private:
-    struct zip* archive_;
+    std::string bytes_;
+    struct zip* archive_ = nullptr;
     std::vector<std::string> class_entries_;
     std::unordered_map<std::string, std::uint64_t> index_;
 };

@@ -92,7 +92,9 @@ void TJavaClassImporter::ImportOneFile(const std::string& file) {
 }
 
 void TJavaClassImporter::ImportJar(const std::string& file) {
-    TJarArchive jar(file);
+    const auto stream = CodeProvider().LoadStream(file);
+    if (!stream) return;
+    TJarArchive jar(file, std::string(std::istreambuf_iterator<char>(*stream), {}));
     const pointer_scope<TJarArchive> reading(jar_, &jar);
     jar_file_ = file;
     // Each class is one file of the batch: one that fails is shown and the rest goes on.

@@ -25,6 +25,13 @@ class TXMIWriter : public TExportIntegrator {
     // Creates or overwrites the file with the text; raises the file system's error.
     void SaveToFile(const std::string& file) const;
 
+    // A name as element text: "<" and ">" become "(" and ")" ("<<Unknown>>" is "((Unknown))");
+    // "&", quotes, tab and line breaks become references; other control characters, which
+    // XML cannot carry, become U+FFFD; a byte that starts no valid UTF-8 sequence is taken as
+    // the 8-bit character it is and written as a reference. The file is well-formed whatever
+    // the name holds.
+    static std::string XmlName(std::string_view name);
+
   protected:
     // An identifier: the prefix and the number of its key, which is new when the key was not
     // seen before.
@@ -71,12 +78,6 @@ class TXMIWriter : public TExportIntegrator {
     static std::string_view KindOf(const TClassifier& classifier);
     // "private", "protected" or "public" ("published" is written public).
     static std::string_view VisibilityWord(TVisibility visibility);
-    // A name as element text: "<" and ">" become "(" and ")" ("<<Unknown>>" is "((Unknown))");
-    // "&", quotes, tab and line breaks become references; other control characters, which
-    // XML cannot carry, become U+FFFD; a byte that starts no valid UTF-8 sequence is taken as
-    // the 8-bit character it is and written as a reference. The file is well-formed whatever
-    // the name holds.
-    static std::string XmlName(std::string_view name);
     // The name element of an entity, as one piece.
     static std::string NameElement(const TModelEntity& entity);
     static std::string VisibilityElement(const TModelEntity& entity);
