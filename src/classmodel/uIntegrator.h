@@ -64,8 +64,9 @@ using TFileExtensions = std::vector<TFileExtension>;
 // Base of the parsers an importer hands its files to.
 class TCodeParser {
   public:
-    // Finds and opens the source of a type by its short name; none when there is no such file
-    // or it has been read already.
+    // Finds and opens the source of a type by its name (the short name, or the full one where
+    // the file can tell packages apart); none when there is no such file or it has been read
+    // already.
     using TNeedPackageHandler =
         std::function<std::unique_ptr<std::istream>(const std::string& type_name)>;
 

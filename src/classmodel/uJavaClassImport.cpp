@@ -69,8 +69,6 @@ TJavaClassImporter::TJavaClassImporter(TObjectModel& model, std::unique_ptr<TCod
                                        IImportFeedback& feedback)
     : TImportIntegrator(model, std::move(provider), feedback) {}
 
-TJavaClassImporter::~TJavaClassImporter() = default;
-
 TFileExtensions TJavaClassImporter::GetFileExtensions() {
     return {{".class", "Java Class"}, {".jar", "Java Archive"}};
 }
@@ -115,13 +113,28 @@ void TJavaClassImporter::Parse(std::unique_ptr<std::istream> stream) {
 }
 
 std::unique_ptr<std::istream> TJavaClassImporter::NeedPackageHandler(const std::string& type_name) {
-    if (jar_ != nullptr) {
-        std::string entry = type_name;
-        std::replace(entry.begin(), entry.end(), '.', '/');
-        entry += ".class";
-        if (jar_->Contains(entry)) return LoadJarEntry(entry);
+    const std::size_t dot = type_name.rfind('.');
+    std::string package_path;
+    if (dot != std::string::npos) {
+        package_path = type_name.substr(0, dot + 1);
+        std::replace(package_path.begin(), package_path.end(), '.', '/');
     }
-    return RequestFile(ShortName(type_name) + ".class");
+    const std::string file_name = ShortName(type_name) + ".class";
+    if (jar_ != nullptr && jar_->Contains(package_path + file_name)) {
+        return LoadJarEntry(package_path + file_name);
+    }
+    // A class file lies in the folder of its package: a folder of the search path ending with
+    // the package's path goes first, so that a short name several packages share finds the
+    // right file.
+    if (!package_path.empty()) {
+        for (const std::string& folder : CodeProvider().SearchPath()) {
+            if (folder.ends_with("/" + package_path) &&
+                !CodeProvider().LocateFile(folder + file_name).empty()) {
+                return RequestFile(folder + file_name);
+            }
+        }
+    }
+    return RequestFile(file_name);
 }
 
 std::unique_ptr<std::istream> TJavaClassImporter::LoadJarEntry(const std::string& entry) {

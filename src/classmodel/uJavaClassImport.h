@@ -18,14 +18,13 @@ namespace tarnwell {
 class TJarArchive;
 
 // Imports compiled classes: a ".class" file as it is, a ".jar" as the batch of the class files
-// it holds. A type no class has been read for is looked for as a class file, in the jar being
-// read by its full path, else as "<short name>.class" along the search path, and read on the
-// spot. Unlike the source importer it opens no document.
+// it holds. A type no class has been read for is looked for as a class file and read on the
+// spot: in the jar being read by its path, else in the folder of its package, else as
+// "<short name>.class" along the search path. Unlike the source importer it opens no document.
 class TJavaClassImporter : public TImportIntegrator {
   public:
     TJavaClassImporter(TObjectModel& model, std::unique_ptr<TCodeProvider> provider,
                        IImportFeedback& feedback);
-    ~TJavaClassImporter() override;
 
     // ".class" = "Java Class", ".jar" = "Java Archive".
     static TFileExtensions GetFileExtensions();

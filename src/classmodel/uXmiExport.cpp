@@ -75,6 +75,14 @@ void TXMIWriter::Write(std::string_view piece) {
     output_ += crlf;
 }
 
+void TXMIWriter::Open(std::string_view tag) {
+    Write(std::string("<").append(tag).append(">"));
+}
+
+void TXMIWriter::Close(std::string_view tag) {
+    Write(std::string("</").append(tag).append(">"));
+}
+
 void TXMIWriter::WritePending() {
     for (const std::string& piece : pending_) Write(piece);
     pending_.clear();
@@ -273,7 +281,7 @@ void TXMIExporter::QueueGeneralizationStart(const TIdentifier& id) {
 }
 
 void TXMIExporter::EntityStart(std::string_view tag, const TModelEntity& entity) {
-    Write("<" + std::string(tag) + " xmi.id=\"" + GetXMIId(entity) + "\">");
+    Write(std::string("<").append(tag).append(" xmi.id=\"").append(GetXMIId(entity)).append("\">"));
     Write(NameElement(entity));
     Write(VisibilityElement(entity));
 }

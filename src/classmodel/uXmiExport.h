@@ -52,8 +52,8 @@ class TXMIWriter : public TExportIntegrator {
 
     // Appends a piece and CR LF.
     void Write(std::string_view piece);
-    void Open(std::string_view tag) { Write("<" + std::string(tag) + ">"); }
-    void Close(std::string_view tag) { Write("</" + std::string(tag) + ">"); }
+    void Open(std::string_view tag);
+    void Close(std::string_view tag);
     // Queues a piece of a definition, written out by `WritePending`.
     void Queue(std::string piece) { pending_.push_back(std::move(piece)); }
     void WritePending();

@@ -114,8 +114,7 @@ import_arguments read_import_arguments(std::span<const std::string_view> args) {
 
 void import_files(import_arguments& import, TObjectModel& model, terminal_feedback& feedback) {
     const trace_scope trace(import.trace, feedback);
-    // In the desktop program's order, which decides between the two for nothing but the
-    // filter text: their extensions differ.
+    // The importers of the desktop program, in its order.
     TIntegrators integrators;
     integrators.Register(TJavaClassImporter::Class());
     integrators.Register(TJavaImporter::Class(nullptr));

@@ -203,6 +203,26 @@ TEST(ClassFileImport, AFileThatIsNoJarIsReported) {
     EXPECT_EQ(dump(model), "package <<Unknown>>\n");
 }
 
+TEST(ClassFileImport, TheFolderOfTheTypesPackageGoesFirst) {
+    const std::map<std::string, std::string> files{
+        {"/mem/b/User.class", class_file_builder("b/User", "a/Util").bytes()},
+        {"/mem/b/Util.class", class_file_builder("b/Util", "").bytes()},
+        {"/mem/a/Other.class", class_file_builder("a/Other", "").bytes()},
+        {"/mem/a/Util.class", class_file_builder("a/Util", "").bytes()},
+    };
+    TObjectModel model;
+    recording_feedback feedback;
+    TJavaClassImporter importer(model, std::make_unique<memory_provider>(files), feedback);
+    importer.BuildModelFrom({"/mem/b/User.class", "/mem/a/Other.class"});
+    EXPECT_EQ(dump(model),
+              "package <<Unknown>>\n"
+              "package b\n"
+              "  public class User extends a::Util\n"
+              "package a\n"
+              "  public class Util\n"
+              "  public class Other\n");
+}
+
 TEST(ClassFileImport, ABrokenNeighbourLeavesTheClassThatNeedsIt) {
     const std::string a = class_file_builder("A", "B").field(0x0001, "next", "LB;").bytes();
     const std::string b = class_file_builder("B", "").bytes();
@@ -303,12 +323,13 @@ TEST(ClassFileImport, ADirectoryOfBrokenClassFilesFailsCleanly) {
         std::ofstream(name, std::ios::binary) << bytes;
         list.push_back(name);
     };
-    for (const char* source : {"pkg/A.class", "Modern.class"}) {
-        const std::string bytes = read_file(classfile(source));
-        for (std::size_t length = 0; length < bytes.size(); ++length) {
-            write(cut, bytes.substr(0, length));
-        }
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::string a = read_file(classfile("pkg/A.class"));
+    for (std::size_t length = 0; length < a.size(); ++length) write(cut, a.substr(0, length));
+    // Every byte of A, every other byte of Modern with its constants of later versions.
+    const std::pair<std::string, std::size_t> sources[] = {
+        {a, 1}, {read_file(classfile("Modern.class")), 2}};
+    for (const auto& [bytes, step] : sources) {
+        for (std::size_t i = 0; i < bytes.size(); i += step) {
             std::string changed = bytes;
             changed[i] = static_cast<char>(changed[i] ^ (1 << (i % 8)));
             write(flipped, changed);
