@@ -138,33 +138,34 @@ void TXMIWriter::WriteInterfaceRelations(TInterface& i) {
 }
 
 void TXMIWriter::WriteGeneralization(const TClassifier& child, const TClassifier& parent) {
-    const TIdentifier id = MakeId("General " + child.FullName() + " - " + parent.FullName());
-    if (id.Created) {
-        QueueGeneralizationStart(id);
-        Queue("<Foundation.Core.Generalization.child>");
-        Queue(TypeReference(child));
-        Queue("</Foundation.Core.Generalization.child>");
-        Queue("<Foundation.Core.Generalization.parent>");
-        Queue(TypeReference(parent));
-        Queue("</Foundation.Core.Generalization.parent>");
-        Queue("</Foundation.Core.Generalization>");
-    }
-    Write("<Foundation.Core.Generalization xmi.idref=\"" + id.Text + "\"/>");
+    WriteRelation("General " + child.FullName() + " - " + parent.FullName(), "Generalization",
+                  {"Generalization.child", child}, {"Generalization.parent", parent});
 }
 
 void TXMIWriter::WriteAbstraction(const TClassifier& client, const TClassifier& supplier) {
-    const TIdentifier id = MakeId("Abstract " + client.FullName() + " - " + supplier.FullName());
+    WriteRelation("Abstract " + client.FullName() + " - " + supplier.FullName(), "Abstraction",
+                  {"Dependency.client", client}, {"Dependency.supplier", supplier});
+}
+
+void TXMIWriter::WriteRelation(const std::string& key, std::string_view element, end_point from,
+                               end_point to) {
+    const TIdentifier id = MakeId(key);
+    const std::string tag = "Foundation.Core." + std::string(element);
     if (id.Created) {
-        Queue("<Foundation.Core.Abstraction xmi.id=\"" + id.Text + "\">");
-        Queue("<Foundation.Core.Dependency.client>");
-        Queue(TypeReference(client));
-        Queue("</Foundation.Core.Dependency.client>");
-        Queue("<Foundation.Core.Dependency.supplier>");
-        Queue(TypeReference(supplier));
-        Queue("</Foundation.Core.Dependency.supplier>");
-        Queue("</Foundation.Core.Abstraction>");
+        QueueRelationStart(tag, id);
+        for (const end_point& end : {from, to}) {
+            const std::string role = "Foundation.Core." + std::string(end.Role);
+            Queue("<" + role + ">");
+            Queue(TypeReference(end.Classifier));
+            Queue("</" + role + ">");
+        }
+        Queue("</" + tag + ">");
     }
-    Write("<Foundation.Core.Abstraction xmi.idref=\"" + id.Text + "\"/>");
+    Write("<" + tag + " xmi.idref=\"" + id.Text + "\"/>");
+}
+
+void TXMIWriter::QueueRelationStart(const std::string& tag, const TIdentifier& id) {
+    Queue("<" + tag + " xmi.id=\"" + id.Text + "\">");
 }
 
 std::string_view TXMIWriter::KindOf(const TClassifier& classifier) {
@@ -276,10 +277,6 @@ TXMIWriter::TIdentifier TXMIExporter::ClassifierId(const TClassifier& classifier
     return MakeId(classifier.FullName());
 }
 
-void TXMIExporter::QueueGeneralizationStart(const TIdentifier& id) {
-    Queue("<Foundation.Core.Generalization xmi.id=\"" + id.Text + "\">");
-}
-
 void TXMIExporter::EntityStart(std::string_view tag, const TModelEntity& entity) {
     Write(std::string("<").append(tag).append(" xmi.id=\"").append(GetXMIId(entity)).append("\">"));
     Write(NameElement(entity));
@@ -325,19 +322,15 @@ void TXMIExporter::WriteInterface(TInterface& i) {
 }
 
 void TXMIExporter::WriteFeatures(const TClassifier& classifier) {
-    const auto features = classifier.GetFeatures();
-    if (features->Count() == 0) return;
-    Open("Foundation.Core.Classifier.feature");
-    while (features->HasNext()) {
-        const TModelEntity* feature = features->Next();
-        if (feature->Is(TEntityKind::Attribute)) {
-            const auto& attribute = static_cast<const TAttribute&>(*feature);
+    WriteFeatureList(classifier, [this](const TModelEntity& feature) {
+        if (feature.Is(TEntityKind::Attribute)) {
+            const auto& attribute = static_cast<const TAttribute&>(feature);
             EntityStart("Foundation.Core.Attribute", attribute);
             WriteTypeOf("Foundation.Core.StructuralFeature.type", attribute.TypeClassifier());
             Close("Foundation.Core.Attribute");
-            continue;
+            return;
         }
-        const auto& operation = static_cast<const TOperation&>(*feature);
+        const auto& operation = static_cast<const TOperation&>(feature);
         EntityStart("Foundation.Core.Operation", operation);
         Open("Foundation.Core.BehavioralFeature.parameter");
         if (operation.ReturnValue() != nullptr) {
@@ -355,8 +348,7 @@ void TXMIExporter::WriteFeatures(const TClassifier& classifier) {
         }
         Close("Foundation.Core.BehavioralFeature.parameter");
         Close("Foundation.Core.Operation");
-    }
-    Close("Foundation.Core.Classifier.feature");
+    });
 }
 
 }  // namespace tarnwell

@@ -68,11 +68,16 @@ class TXMIWriter : public TExportIntegrator {
     void WriteClassRelations(TClass& c);
     // The classes implementing an interface.
     void WriteInterfaceRelations(TInterface& i);
+    // The features of a classifier inside "Foundation.Core.Classifier.feature", each written by
+    // `write`; nothing for a classifier without any.
+    template <class WriteFeature>
+    void WriteFeatureList(const TClassifier& classifier, WriteFeature&& write);
 
     // The identifier a type reference names.
     virtual TIdentifier ClassifierId(const TClassifier& classifier) = 0;
-    // The opening lines of a generalization's definition.
-    virtual void QueueGeneralizationStart(const TIdentifier& id) = 0;
+    // The opening lines of the definition of a relation, "Foundation.Core.Generalization" or
+    // "Foundation.Core.Abstraction".
+    virtual void QueueRelationStart(const std::string& tag, const TIdentifier& id);
 
     // "Class", "Interface" or "DataType".
     static std::string_view KindOf(const TClassifier& classifier);
@@ -83,9 +88,18 @@ class TXMIWriter : public TExportIntegrator {
     static std::string VisibilityElement(const TModelEntity& entity);
 
   private:
-    // The definition of a relation: queued the first time, referred to every time.
+    // One end of a relation: its role element ("Dependency.client") and its classifier.
+    struct end_point {
+        std::string_view Role;
+        const TClassifier& Classifier;
+    };
+
     void WriteGeneralization(const TClassifier& child, const TClassifier& parent);
     void WriteAbstraction(const TClassifier& client, const TClassifier& supplier);
+    // The definition of a relation is queued the first time its key is seen; a reference to it
+    // is written every time.
+    void WriteRelation(const std::string& key, std::string_view element, end_point from,
+                       end_point to);
 
     IStatusLine* status_;
     std::string id_prefix_;
@@ -106,7 +120,6 @@ class TXMIExporter : public TXMIWriter {
 
   protected:
     TIdentifier ClassifierId(const TClassifier& classifier) override;
-    void QueueGeneralizationStart(const TIdentifier& id) override;
 
   private:
     void EntityStart(std::string_view tag, const TModelEntity& entity);
@@ -115,5 +128,14 @@ class TXMIExporter : public TXMIWriter {
     void WriteInterface(TInterface& i);
     void WriteFeatures(const TClassifier& classifier);
 };
+
+template <class WriteFeature>
+void TXMIWriter::WriteFeatureList(const TClassifier& classifier, WriteFeature&& write) {
+    const auto features = classifier.GetFeatures();
+    if (features->Count() == 0) return;
+    Open("Foundation.Core.Classifier.feature");
+    while (features->HasNext()) write(*features->Next());
+    Close("Foundation.Core.Classifier.feature");
+}
 
 }  // namespace tarnwell

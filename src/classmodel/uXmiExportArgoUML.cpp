@@ -61,9 +61,12 @@ TXMIWriter::TIdentifier TXMIExporterArgoUML::ClassifierId(const TClassifier& cla
     return MakeId(std::string(KindOf(classifier)) + "_" + classifier.FullName());
 }
 
-void TXMIExporterArgoUML::QueueGeneralizationStart(const TIdentifier& id) {
-    Queue("<Foundation.Core.Generalization xmi.id=\"" + id.Text + "\" xmi.uuid=\"" +
-          Uuid(id.Number) + "\">");
+void TXMIExporterArgoUML::QueueRelationStart(const std::string& tag, const TIdentifier& id) {
+    if (tag != "Foundation.Core.Generalization") {
+        TXMIWriter::QueueRelationStart(tag, id);
+        return;
+    }
+    Queue("<" + tag + " xmi.id=\"" + id.Text + "\" xmi.uuid=\"" + Uuid(id.Number) + "\">");
     Queue(is_specification);
     Queue(NamespacePiece());
 }
@@ -159,23 +162,18 @@ void TXMIExporterArgoUML::WriteDataType(const TDataType& d) {
 
 void TXMIExporterArgoUML::WriteFeatures(const TClassifier& classifier,
                                         const std::string& owner_id) {
-    const auto features = classifier.GetFeatures();
-    if (features->Count() == 0) return;
-    Open("Foundation.Core.Classifier.feature");
-    while (features->HasNext()) {
-        const TModelEntity* feature = features->Next();
-        if (feature->Is(TEntityKind::Operation)) {
-            WriteOperation(static_cast<const TOperation&>(*feature), owner_id);
-            continue;
+    WriteFeatureList(classifier, [&](const TModelEntity& feature) {
+        if (feature.Is(TEntityKind::Operation)) {
+            WriteOperation(static_cast<const TOperation&>(feature), owner_id);
+            return;
         }
-        const auto& attribute = static_cast<const TAttribute&>(*feature);
+        const auto& attribute = static_cast<const TAttribute&>(feature);
         ElementStart(attribute, "Attribute");
         Write(NamespacePiece());
         WriteOwner(owner_id);
         WriteTypeOf("Foundation.Core.StructuralFeature.type", attribute.TypeClassifier());
         Close("Foundation.Core.Attribute");
-    }
-    Close("Foundation.Core.Classifier.feature");
+    });
 }
 
 void TXMIExporterArgoUML::WriteOperation(const TOperation& operation, const std::string& owner_id) {

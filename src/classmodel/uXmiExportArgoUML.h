@@ -24,7 +24,8 @@ class TXMIExporterArgoUML : public TXMIWriter {
 
   protected:
     TIdentifier ClassifierId(const TClassifier& classifier) override;
-    void QueueGeneralizationStart(const TIdentifier& id) override;
+    // A generalization also has a uuid and a namespace.
+    void QueueRelationStart(const std::string& tag, const TIdentifier& id) override;
 
   private:
     enum class pass { data_types, classes };

@@ -23,6 +23,16 @@ using test::read_file;
 using test::recording_feedback;
 using test::trace_recorder;
 
+// The model lines of pkg/B.class and pkg/Shape.class.
+const std::string b_and_shape =
+    "  public class B\n"
+    "    protected attribute name : ?java.lang.String\n"
+    "    public constructor B()\n"
+    "    public abstract function area() : ?double\n"
+    "  public interface Shape\n"
+    "    public attribute SIDES : ?int\n"
+    "    public abstract function area() : ?double\n";
+
 std::string classfile(const std::string& name) {
     return data_path("classfiles/" + name);
 }
@@ -87,14 +97,8 @@ TEST(ClassFileImport, EdgeCasesOfCompiledFixtures) {
          "?java.lang.Comparable\n"
          "    public constructor A()\n"
          "    public function area() : ?double\n"
-         "    public function compareTo(a: pkg::A) : ?int\n"
-         "  public class B\n"
-         "    protected attribute name : ?java.lang.String\n"
-         "    public constructor B()\n"
-         "    public abstract function area() : ?double\n"
-         "  public interface Shape\n"
-         "    public attribute SIDES : ?int\n"
-         "    public abstract function area() : ?double\n"},
+         "    public function compareTo(a: pkg::A) : ?int\n" +
+             b_and_shape},
         // Compiled for Java 8: the accessor access$000 and the outer reference this$0 are
         // synthetic and left out; an inner class keeps its binary name.
         {{classfile("Outer.class"), classfile("Outer$Inner.class")},
@@ -181,14 +185,8 @@ TEST(ClassFileImport, ABrokenClassOfAJarStopsOnlyItself) {
               "  private class java.lang.String\n"
               "  private datatype double\n"
               "  private datatype int\n"
-              "package pkg\n"
-              "  public class B\n"
-              "    protected attribute name : ?java.lang.String\n"
-              "    public constructor B()\n"
-              "    public abstract function area() : ?double\n"
-              "  public interface Shape\n"
-              "    public attribute SIDES : ?int\n"
-              "    public abstract function area() : ?double\n");
+              "package pkg\n" +
+                  b_and_shape);
 }
 
 TEST(ClassFileImport, AFileThatIsNoJarIsReported) {
