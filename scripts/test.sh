@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds the pure libraries and their tests with AddressSanitizer and UBSan, then runs them.
+# Builds the libraries, the widgets and their tests with AddressSanitizer and UBSan, then runs
+# them; the widget tests paint off-screen.
 # TARNWELL_FUZZ_SECONDS=N additionally runs each fuzz harness for N seconds.
 set -eu
 cd "$(dirname "$0")/.."

@@ -68,6 +68,9 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
         } else if (arg == "--small") {
             require(accepted, opt_small, arg);
             options.small = true;
+        } else if (arg == "--markup") {
+            require(accepted, opt_markup, arg);
+            options.markup = true;
         } else if (arg == "-o") {
             require(accepted, opt_output, arg);
             options.output_path = std::string(value());

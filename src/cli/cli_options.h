@@ -21,6 +21,7 @@ struct cli_options {
     std::optional<std::pair<int, int>> lines;
     int level = 0;
     bool small = false;
+    bool markup = false;  // FILE holds structure markup, not source
     std::string output_path;
     std::int32_t budget = 3000;  // milliseconds
     std::string file;
@@ -34,6 +35,7 @@ enum option_set : unsigned {
     opt_small = 1u << 3,
     opt_output = 1u << 4,
     opt_budget = 1u << 5,
+    opt_markup = 1u << 6,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

@@ -8,6 +8,8 @@
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
 #include "cli/procs_command.h"
+#include "cli/render_command.h"
+#include "cli/script_command.h"
 #include "cli/xmi_command.h"
 
 namespace {
@@ -23,6 +25,10 @@ struct command {
 constexpr command commands[] = {
     {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
+    {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_script},
+    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+     tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},

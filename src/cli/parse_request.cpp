@@ -31,8 +31,10 @@ parse_outcome parse_request(const cli_options& options) {
         }
         outcome.result = parser->parse(region->text);
         outcome.offset = region->offset;
+        outcome.text = region->text;
     } else {
         outcome.result = parser->parse(source);
+        outcome.text = source;
     }
     return outcome;
 }

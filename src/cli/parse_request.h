@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "cli/cli_options.h"
 #include "parsers/xmls.h"
@@ -12,6 +13,7 @@ namespace tarnwell::cli {
 struct parse_outcome {
     parser_result result;
     std::int32_t offset = 0;  // characters before the marked region
+    std::string text;         // the text the parser saw: the marked region, or the whole input
     int parser_slot = 0;
 };
 

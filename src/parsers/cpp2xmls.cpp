@@ -20,27 +20,20 @@ constexpr std::array<keyword_entry, 19> cpp_keywords{{
     {"DEFAULT", tk_default},
 }};
 
-bool is_letter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-// "a->b", "x-1", "n--" and "&x" are single words; "++" is two.
-bool is_word_start(char c) {
-    return is_letter(c) || c == '&' || c == '*' || c == '+' || c == '-' || c == '_';
-}
-
-bool is_word_continuation(char c) {
-    return is_letter(c) || (c >= '0' && c <= '9') || c == '*' || c == '-' || c == '.' || c == '>' ||
-           c == '_';
-}
-
-bool is_space(char c) {
-    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
-}
-
-bool is_line_end(char c) {
-    return c == '\n' || c == '\r' || c == '\001';
-}
+constexpr brace_profile cpp_profile{
+    .keywords = cpp_keywords,
+    // "a->b", "x-1", "n--" and "&x" are single words; "++" is two.
+    .word_start = make_byte_set("&*+-_", true),
+    .word_continuation = make_byte_set("*-.>_", true, true),
+    .scope_token = true,
+    .unfinished_comment = tk_bad_comment,
+    .statement_start_set = true,
+    .case_labels = true,
+    .bare_catch = true,
+    .elseif_if_offset = 0,
+    .silent_kinds = make_kind_set(
+        {tk_try, tk_finally, tk_other, tk_bad_literal, tk_space, tk_comment, tk_directive}),
+};
 
 // Tokens that end a plain statement which has no ";" before them.
 bool starts_statement(token_kind k) {
@@ -66,70 +59,95 @@ bool starts_statement(token_kind k) {
     }
 }
 
-bool ends_body(token_kind k) {
-    return k == tk_close_brace || k == tk_semicolon;
-}
-
 }  // namespace
 
-Tcppsparser::Tcppsparser() : tsparser(cpp_keywords) {}
+Tcppsparser::Tcppsparser() : Tcppsparser(cpp_profile) {}
+
+Tcppsparser::Tcppsparser(const brace_profile& profile)
+    : tsparser(profile.keywords), profile_(profile) {}
 
 void Tcppsparser::scan() {
     tsparser::scan();
     const char c = at(token_pos);
-    if (c == '\001') {
-        kind = tk_eof;
-        token_len = 1;
-        set_error(err_unexpected_eof);
-    } else if (is_space(c)) {
-        std::int32_t end = token_pos + 1;
-        while (is_space(at(end))) ++end;
-        kind = tk_space;
-        token_len = end - token_pos;
-    } else if (c == '"' || c == '\'') {
-        scan_string();
-    } else if (c == '#') {
-        scan_to_line_end(tk_directive);
-    } else if (is_word_start(c)) {
-        scan_word();
-    } else if (c == '(') {
+    if (scan_common(c, white_space, tk_bad_literal, tk_directive)) return;
+    if (c == '(') {
         scan_group();
     } else if (c == '/' && at(token_pos + 1) == '*') {
         scan_block_comment();
     } else if (c == '/' && at(token_pos + 1) == '/') {
         scan_line_comment();
-    } else if (c == ':' && at(token_pos + 1) == ':') {
-        kind = tk_scope;
-        token_len = 2;
-    } else {
+    } else if (!scan_punctuation(c)) {
+        kind = tk_other;
         token_len = 1;
-        switch (c) {
-            case ':':
-                kind = tk_colon;
-                break;
-            case ';':
-                kind = tk_semicolon;
-                break;
-            case '{':
-                kind = tk_open_brace;
-                break;
-            case '}':
-                kind = tk_close_brace;
-                break;
-            default:
-                kind = tk_other;
-                break;
-        }
     }
 }
 
-void Tcppsparser::scan_string() {
+bool Tcppsparser::scan_common(char c, const byte_set& spaces, token_kind unfinished_string,
+                              token_kind hash_line) {
+    if (c == '\001') {
+        scan_eof();
+    } else if (spaces[static_cast<unsigned char>(c)]) {
+        scan_run(spaces, tk_space);
+    } else if (c == '"' || c == '\'') {
+        scan_string(unfinished_string);
+    } else if (c == '#') {
+        scan_to_line_end(hash_line);
+    } else if (word_start(c)) {
+        scan_word();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Tcppsparser::scan_punctuation(char c) {
+    token_len = 1;
+    switch (c) {
+        case ':':
+            kind = tk_colon;
+            if (profile_.scope_token && at(token_pos + 1) == ':') {
+                kind = tk_scope;
+                token_len = 2;
+            }
+            return true;
+        case ';':
+            kind = tk_semicolon;
+            return true;
+        case '{':
+            kind = tk_open_brace;
+            return true;
+        case '}':
+            kind = tk_close_brace;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Tcppsparser::word_starts_at(std::int32_t pos) const {
+    return word_start(at(pos));
+}
+
+void Tcppsparser::scan_eof() {
+    kind = tk_eof;
+    token_len = 1;
+    set_error(err_unexpected_eof);
+}
+
+void Tcppsparser::scan_run(const byte_set& members, token_kind k) {
+    std::int32_t end = token_pos + 1;
+    while (members[static_cast<unsigned char>(at(end))]) ++end;
+    kind = k;
+    token_len = end - token_pos;
+}
+
+void Tcppsparser::scan_string(token_kind unfinished, bool escapes) {
     const char quote = at(token_pos);
     std::int32_t pos = token_pos + 1;
     for (;;) {
         const char c = at(pos);
         if (c == '\001') {
-            kind = tk_bad_literal;
+            kind = unfinished;
             token_len = pos - token_pos;
             set_error(17);
             return;
@@ -139,13 +157,13 @@ void Tcppsparser::scan_string() {
             token_len = pos - token_pos + 1;
             return;
         }
-        pos += (c == '\\' && (at(pos + 1) == '\\' || at(pos + 1) == quote)) ? 2 : 1;
+        pos += (escapes && c == '\\' && (at(pos + 1) == '\\' || at(pos + 1) == quote)) ? 2 : 1;
     }
 }
 
 std::int32_t Tcppsparser::word_length(std::int32_t pos) const {
     std::int32_t end = pos + 1;
-    while (is_word_continuation(at(end))) ++end;
+    while (profile_.word_continuation[static_cast<unsigned char>(at(end))]) ++end;
     return end - pos;
 }
 
@@ -173,7 +191,7 @@ void Tcppsparser::scan_label_lookahead() {
         extended = false;
         token_pos = chain.back().pos + chain.back().len;
         for (;;) {
-            if (is_word_start(at(token_pos))) {
+            if (word_starts_at(token_pos)) {
                 kind = tk_word;
                 token_len = word_length(token_pos);
                 if (!lookup_keyword() && !recall_token()) {
@@ -205,14 +223,18 @@ void Tcppsparser::scan_label_lookahead() {
 
 void Tcppsparser::scan_group() {
     if (recall_token()) return;
+    measure_group(token_pos + 1, tk_bad_literal);
+}
+
+void Tcppsparser::measure_group(std::int32_t first, token_kind unfinished) {
     const std::uint64_t errors_before = errors_recorded();
     nesting_guard guard(*this);
     const std::int32_t start = token_pos;
-    token_pos = start + 1;
+    token_pos = first;
     for (;;) {
         scan();
         if (kind == tk_eof) {
-            kind = tk_bad_literal;
+            kind = unfinished;
             token_len = token_pos - start;
             token_pos = start;
             set_error(19);
@@ -234,7 +256,7 @@ void Tcppsparser::scan_block_comment() {
     for (;;) {
         const char c = at(pos);
         if (c == '\001') {
-            kind = tk_bad_comment;
+            kind = profile_.unfinished_comment;
             token_len = pos - token_pos;
             set_error(14);
             return;
@@ -250,7 +272,7 @@ void Tcppsparser::scan_block_comment() {
 
 void Tcppsparser::scan_line_comment() {
     std::int32_t pos = token_pos + 2;
-    while (!is_line_end(at(pos))) {
+    while (!line_end(at(pos))) {
         // A backslash before CR continues the comment over the line end; never over the
         // sentinel, though.
         if (at(pos) == '\\' && at(pos + 1) == '\r') {
@@ -264,10 +286,13 @@ void Tcppsparser::scan_line_comment() {
 }
 
 void Tcppsparser::scan_to_line_end(token_kind k) {
-    std::int32_t pos = token_pos + 1;
-    while (!is_line_end(at(pos))) ++pos;
     kind = k;
-    token_len = pos - token_pos;
+    token_len = end_of_line(token_pos + 1) - token_pos;
+}
+
+std::int32_t Tcppsparser::end_of_line(std::int32_t pos) const {
+    while (!line_end(at(pos))) ++pos;
+    return pos;
 }
 
 bool Tcppsparser::parse_statements(bool block) {
@@ -277,9 +302,9 @@ bool Tcppsparser::parse_statements(bool block) {
     if (!block) {
         if (kind == tk_open_brace || kind == tk_space) {
             advance();
-        } else if (kind == tk_colon || kind == tk_label) {
+        } else if (kind == tk_colon || (kind == tk_label && profile_.case_labels)) {
             advance();
-            case_mode = true;
+            case_mode = profile_.case_labels;
         } else {
             single = true;
         }
@@ -289,10 +314,6 @@ bool Tcppsparser::parse_statements(bool block) {
     pending_code code;
     for (;;) {
         switch (kind) {
-            case tk_word:
-            case tk_parens:
-                if (!plain_statement(code)) return false;
-                break;
             case tk_semicolon:
                 if (single) {
                     flush(code);
@@ -329,65 +350,70 @@ bool Tcppsparser::parse_statements(bool block) {
                 whole_range("</statement>");
                 return !single;
             }
-            case tk_if:
-                if (!conditional(code)) return false;
-                break;
-            case tk_for:
-                if (!loop_tested_before(code, "<for>", "</for>")) return false;
-                break;
-            case tk_while:
-                if (!loop_tested_before(code, "<whiledo>", "</whiledo>")) return false;
-                break;
-            case tk_do:
-                if (!loop_tested_after(code)) return false;
-                break;
-            case tk_switch:
-                if (!selection(code)) return false;
-                break;
-            case tk_handler:
-                if (!handler(code)) return false;
-                break;
-            case tk_return:
-                if (!jump(code, "<return/>")) return false;
-                break;
-            case tk_exit:
-                if (!jump(code, "<exit/>")) return false;
-                break;
-            case tk_break:
-                if (!jump(code, "<break/>")) return false;
-                break;
-            case tk_continue:
-                if (!jump(code, "<continue/>")) return false;
-                break;
-            case tk_goto:
-                if (!jump(code, "<goto/>")) return false;
-                break;
             case tk_label:
                 flush(code);
                 whole_range("<label/>");
                 advance();
                 break;
-            case tk_try:
-            case tk_finally:
-            case tk_other:
-            case tk_bad_literal:
-            case tk_space:
-            case tk_comment:
-            case tk_directive:
-                // A try statement leaves no item: its blocks stay in this sequence.
-                advance();
-                break;
             default:
-                set_error(err_in_statement);
-                advance();
+                if (!statement(code)) return false;
                 break;
         }
     }
 }
 
+bool Tcppsparser::statement(pending_code& code) {
+    switch (kind) {
+        case tk_word:
+        case tk_parens:
+            return plain_statement(code);
+        case tk_if:
+            return conditional(code);
+        case tk_for:
+            return headed_block(code, "<for>", "</for>");
+        case tk_while:
+            return headed_block(code, "<whiledo>", "</whiledo>");
+        case tk_do: {
+            const std::int32_t do_pos = token_pos;
+            const std::int32_t do_end = token_end();
+            advance();
+            return loop_tested_after(code, do_pos, do_end);
+        }
+        case tk_switch:
+            return selection(code);
+        case tk_handler:
+            return handler(code);
+        case tk_return:
+            return jump(code, "<return/>");
+        case tk_exit:
+            return jump(code, "<exit/>");
+        case tk_break:
+            return jump(code, "<break/>");
+        case tk_continue:
+            return jump(code, "<continue/>");
+        case tk_goto:
+            return jump(code, "<goto/>");
+        default:
+            // A try statement leaves no item: its blocks stay in this sequence.
+            return stray_token();
+    }
+}
+
+void Tcppsparser::open_item(std::string_view tag, std::int32_t pos) {
+    output += tag;
+    append_position(pos);
+    output += '-';
+}
+
+bool Tcppsparser::stray_token() {
+    if (!profile_.silent_kinds[kind]) set_error(err_in_statement);
+    advance();
+    return true;
+}
+
 bool Tcppsparser::plain_statement(pending_code& code) {
     open_code(code);
-    if (kind == tk_parens) {
+    if (kind == tk_parens || !profile_.statement_start_set) {
         code.end = skip_until(0);
         return code.end != 0;
     }
@@ -408,68 +434,90 @@ bool Tcppsparser::plain_statement(pending_code& code) {
     return true;
 }
 
-bool Tcppsparser::condition_and_body() {
-    if (advance() != tk_parens) {
-        set_error(21);
-        return false;
+bool Tcppsparser::condition(bool words_before) {
+    if (words_before) {
+        if (!close_by_skip(12)) return false;
+    } else {
+        if (advance() != tk_parens) {
+            set_error(21);
+            return false;
+        }
+        append_position(token_end());
     }
-    append_position(token_end());
     advance();
+    return true;
+}
+
+bool Tcppsparser::body() {
     if (!parse_statements(false)) return false;
-    if (!ends_body(kind)) {
+    if (!at_body_end()) {
         set_error(33);
         return false;
     }
     return true;
 }
 
+bool Tcppsparser::headed_block(pending_code& code, std::string_view open, std::string_view close,
+                               bool words_before) {
+    flush(code);
+    open_range(open);
+    if (!condition(words_before) || !body()) return false;
+    whole_range(close);
+    kind = tk_semicolon;
+    return true;
+}
+
 bool Tcppsparser::conditional(pending_code& code) {
     flush(code);
     open_range("<if>");
-    if (!condition_and_body()) return false;
+    if (!condition(false) || !body()) return false;
     const token_kind branch_end_kind = kind;
     const std::int32_t branch_end_pos = token_pos;
-    if (advance() != tk_else) {
+    advance();
+    if (kind == tk_else || kind == tk_elseif) {
+        if (kind == tk_else) {
+            advance();
+        } else {
+            // The rest of the keyword is the "if" of the else-branch's single conditional.
+            kind = tk_if;
+            token_pos += profile_.elseif_if_offset;
+            token_len = 2;
+        }
+        if (!body()) return false;
+    } else {
         kind = branch_end_kind;
         token_pos = branch_end_pos;
         token_len = 1;
-    } else {
-        advance();
-        if (!parse_statements(false)) return false;
-        if (!ends_body(kind)) {
-            set_error(33);
-            return false;
-        }
     }
     whole_range("</if>");
     kind = tk_semicolon;
     return true;
 }
 
-bool Tcppsparser::loop_tested_before(pending_code& code, std::string_view open,
-                                     std::string_view close) {
+// The body of DO is current. WHILE repeats it while the closing test holds; UNTIL, in the
+// languages that have it, until the test holds. Which of the two closes the loop shows only
+// after the body; both opening tags have the same length, so the one written first is
+// overwritten in place.
+bool Tcppsparser::loop_tested_after(pending_code& code, std::int32_t do_pos, std::int32_t do_end) {
     flush(code);
-    open_range(open);
-    if (!condition_and_body()) return false;
-    whole_range(close);
-    kind = tk_semicolon;
-    return true;
-}
-
-bool Tcppsparser::loop_tested_after(pending_code& code) {
-    flush(code);
-    whole_range("<dowhile>");
-    advance();
+    const std::size_t tag_at = output.size();
+    open_item("<dowhile>", do_pos);
+    append_position(do_end);
     if (!parse_statements(false)) return false;
-    if (!ends_body(kind)) {
+    if (!at_body_end()) {
         set_error(20);
         return false;
     }
-    if (advance() != tk_while) {
+    advance();
+    if (kind == tk_until) {
+        output.replace(tag_at, std::string_view("<dountil>").size(), "<dountil>");
+        open_range("</dountil>");
+    } else if (kind == tk_while) {
+        open_range("</dowhile>");
+    } else {
         set_error(5);
         return false;
     }
-    open_range("</dowhile>");
     advance();
     return close_by_skip(0);
 }
@@ -507,17 +555,13 @@ bool Tcppsparser::handler(pending_code& code) {
     if (kind == tk_parens) {
         append_position(token_end());
         advance();
-    } else if (kind == tk_open_brace) {
+    } else if (kind == tk_open_brace && profile_.bare_catch) {
         append_position(token_pos - 1);
     } else {
         set_error(21);
         return false;
     }
-    if (!parse_statements(false)) return false;
-    if (!ends_body(kind)) {
-        set_error(33);
-        return false;
-    }
+    if (!body()) return false;
     whole_range("</except>");
     kind = tk_semicolon;
     return true;

@@ -4,29 +4,18 @@
 
 #include <string>
 
+#include "parser_cases.h"
+
 namespace tarnwell {
 namespace {
 
-struct markup_case {
-    const char* name;
-    std::string source;
-    bool ok;
-    std::string message;
-    std::string markup;  // without the closing "\001"
-};
-
-const std::string no_error = "yeah!! NO error";
+using namespace parser_cases;
 
 class CppMarkupTest : public testing::TestWithParam<markup_case> {};
 
 TEST_P(CppMarkupTest, GivesTheMarkupAndResult) {
-    const markup_case& c = GetParam();
     Tcppsparser parser;
-    const parser_result result = parser.parse(c.source);
-    EXPECT_EQ(result.markup, c.markup + "\001");
-    EXPECT_EQ(result.ok, c.ok);
-    EXPECT_EQ(result.message, c.message);
-    EXPECT_GE(result.error_len, 5);
+    expect_markup(parser, GetParam());
 }
 
 const markup_case worked_examples[] = {
@@ -108,7 +97,7 @@ const markup_case worked_examples[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, CppMarkupTest, testing::ValuesIn(worked_examples),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         case_name);
 
 TEST(CppParser, ErrorPositionAndLengthPointAtTheOffendingToken) {
     Tcppsparser parser;
@@ -135,19 +124,6 @@ TEST(CppParser, NothingCarriesOverBetweenParses) {
     EXPECT_EQ(parser.parse("if (a) { while (b) { c(); }").markup, first.markup);
 }
 
-}  // namespace
-}  // namespace tarnwell
-
-namespace tarnwell {
-namespace {
-
-std::string repeated(std::string_view piece, int times) {
-    std::string text;
-    text.reserve(piece.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
-}
-
 TEST(CppParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     struct deep_case {
         const char* name;
@@ -161,11 +137,7 @@ TEST(CppParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     Tcppsparser parser;
     for (const deep_case& c : cases) {
         SCOPED_TRACE(c.name);
-        const parser_result result = parser.parse(c.source);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, "Error In Statement");
-        ASSERT_FALSE(result.markup.empty());
-        EXPECT_EQ(result.markup.back(), '\001');
+        expect_too_deep(parser, c.source);
     }
     // Nesting well inside the limit still parses.
     const parser_result fine =
@@ -173,20 +145,9 @@ TEST(CppParserLimits, DeepNestingFailsCleanlyInsteadOfOverflowing) {
     EXPECT_TRUE(fine.ok) << fine.message;
 }
 
-TEST(CppParserLimits, NestedCallsAndWordChainsParseInOnePass) {
+TEST(CppParserLimits, LongRunsParseInOnePass) {
     Tcppsparser parser;
-    const std::string calls = "x = " + repeated("f(", 500) + "y" + std::string(500, ')') + ";";
-    const parser_result nested = parser.parse(calls);
-    EXPECT_TRUE(nested.ok);
-    EXPECT_EQ(nested.markup, "<statement>1-1<code/>1-" + std::to_string(calls.size()) +
-                                 "</statement>" + std::to_string(calls.size() + 1) + "-" +
-                                 std::to_string(calls.size() + 1) + "\001");
-    // Each word looks ahead at the next; a long run of words must neither recurse per word
-    // nor rescan the run.
-    const std::string words = repeated("w ", 200000) + ";";
-    const parser_result chain = parser.parse(words);
-    EXPECT_TRUE(chain.ok);
-    EXPECT_EQ(chain.markup, "<statement>1-1<code/>1-400001</statement>400002-400002\001");
+    expect_long_runs_in_one_pass(parser);
 }
 
 TEST(CppParserLimits, AnyBytesAreInput) {
@@ -215,16 +176,6 @@ TEST(CppParserLimits, AnyBytesAreInput) {
         EXPECT_EQ(result.ok, c.ok);
         EXPECT_EQ(result.markup, c.markup + "\001");
     }
-}
-
-TEST(CppParserLimits, TenMegabytesOnOneLine) {
-    const std::string line = repeated("a = b + c(d); ", 750000);
-    Tcppsparser parser;
-    const parser_result result = parser.parse(line);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.markup, "<statement>1-1<code/>1-" + std::to_string(line.size() - 1) +
-                                 "</statement>" + std::to_string(line.size() + 1) + "-" +
-                                 std::to_string(line.size() + 1) + "\001");
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include "flowview/deal.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <cstdlib>
+
+#include "workspace/datamod.h"
+#include "workspace/program_paths.h"
+#include "workspace/umainform.h"
+
+namespace tarnwell {
+
+int program_entry(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnwell"));
+    QApplication::setOrganizationName(QStringLiteral("broxsoft"));
+
+    TeditorDataModule data;
+    const program_paths paths =
+        resolve_program_paths(QApplication::applicationDirPath().toStdString(),
+                              std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    TMainform main_window(data, paths);
+    main_window.show();
+
+    const QStringList files = QApplication::arguments().mid(1);
+    for (const QString& file : files) main_window.open_file(file);
+    if (main_window.document_count() == 0) main_window.display_sample();
+    if (main_window.document_count() == 0) main_window.new_document();
+    return QApplication::exec();
+}
+
+}  // namespace tarnwell

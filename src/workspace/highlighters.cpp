@@ -1,0 +1,208 @@
+#include "workspace/highlighters.h"
+
+#include <Qsci/qscilexercpp.h>
+#include <Qsci/qscilexercsharp.h>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexerjava.h>
+#include <Qsci/qscilexerjavascript.h>
+#include <Qsci/qscilexerpascal.h>
+#include <Qsci/qscilexerperl.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <string>
+
+#include "parsers/language_table.h"
+
+namespace tarnwell {
+
+namespace {
+
+QColor colour_of(int style) {
+    switch (style) {
+        case style_comment:
+            return QColor(0, 128, 0);
+        case style_keyword:
+            return QColor(0, 0, 128);
+        case style_string:
+            return QColor(163, 21, 21);
+        case style_number:
+            return QColor(0, 128, 128);
+        case style_preprocessor:
+            return QColor(128, 0, 128);
+        case style_operator:
+            return QColor(64, 64, 64);
+        default:
+            return QColor(0, 0, 0);
+    }
+}
+
+std::uint32_t rgb_of(const QColor& colour) {
+    return colour.rgb() & 0xFFFFFF;
+}
+
+// Gives every style of a lexer the editor's font, keeping the lexer's bold and italic, and
+// the editor's background.
+void dress(QsciLexer& lexer, const QColor& background) {
+    const QFont base = editor_font();
+    lexer.setDefaultFont(base);
+    lexer.setDefaultPaper(background);
+    for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style) {
+        if (lexer.description(style).isEmpty()) continue;
+        const QFont own = lexer.defaultFont(style);
+        QFont font = base;
+        font.setBold(own.bold());
+        font.setItalic(own.italic());
+        lexer.setFont(font, style);
+        lexer.setPaper(background, style);
+    }
+}
+
+}  // namespace
+
+syntax_lexer::syntax_lexer(const char* name, const highlight_syntax& syntax, QObject* parent)
+    : QsciLexerCustom(parent), name_(name), syntax_(syntax) {}
+
+QString syntax_lexer::description(int style) const {
+    switch (style) {
+        case style_plain:
+            return QStringLiteral("Default");
+        case style_comment:
+            return QStringLiteral("Comment");
+        case style_keyword:
+            return QStringLiteral("Keyword");
+        case style_string:
+            return QStringLiteral("String");
+        case style_number:
+            return QStringLiteral("Number");
+        case style_preprocessor:
+            return QStringLiteral("Directive");
+        case style_operator:
+            return QStringLiteral("Operator");
+        default:
+            return QString();
+    }
+}
+
+QColor syntax_lexer::defaultColor(int style) const {
+    return colour_of(style);
+}
+
+QFont syntax_lexer::defaultFont(int style) const {
+    QFont font = editor_font();
+    font.setBold(style == style_keyword);
+    font.setItalic(style == style_comment);
+    return font;
+}
+
+void syntax_lexer::styleText(int start, int end) {
+    QsciScintilla* ed = editor();
+    if (ed == nullptr || end <= start) return;
+    const long first_line = ed->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, start);
+    const long last_line = ed->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, end - 1);
+    const long from = ed->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, first_line);
+    const long length = ed->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    const long line_count = ed->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
+    const long to = last_line + 1 < line_count
+                        ? ed->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, last_line + 1)
+                        : length;
+    const auto* all = static_cast<const char*>(
+        ed->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    if (all == nullptr || to <= from) return;
+    const std::string text(all + from, static_cast<std::size_t>(to - from));
+    const int state = first_line > 0 ? static_cast<int>(ed->SendScintilla(
+                                           QsciScintillaBase::SCI_GETLINESTATE, first_line - 1))
+                                     : 0;
+    std::vector<std::uint8_t> styles;
+    std::vector<int> line_states;
+    style_text(text, syntax_, state, styles, line_states);
+    startStyling(static_cast<int>(from));
+    for (std::size_t i = 0; i < styles.size();) {
+        std::size_t j = i + 1;
+        while (j < styles.size() && styles[j] == styles[i]) ++j;
+        setStyling(static_cast<int>(j - i), styles[i]);
+        i = j;
+    }
+    for (std::size_t k = 0; k < line_states.size(); ++k) {
+        ed->SendScintilla(QsciScintillaBase::SCI_SETLINESTATE,
+                          static_cast<unsigned long>(first_line) + k,
+                          static_cast<long>(line_states[k]));
+    }
+}
+
+const char* tsql_lexer::keywords(int set) const {
+    if (set != 1) return QsciLexerSQL::keywords(set);
+    return "add all alter and any as asc authorization backup begin between break browse bulk "
+           "by cascade case catch check checkpoint close clustered coalesce collate column "
+           "commit compute constraint contains continue convert create cross current "
+           "current_date current_time current_timestamp current_user cursor database dbcc "
+           "deallocate declare default delete deny desc distinct distributed double drop "
+           "else end errlvl escape except exec execute exists exit external fetch file "
+           "fillfactor for foreign from full function go goto grant group having holdlock "
+           "identity identity_insert if in index inner insert intersect into is join key kill "
+           "left like lineno merge national nocheck nocount nonclustered not null nullif of off "
+           "offsets on open option or order outer output over percent pivot plan primary print "
+           "proc procedure public raiserror read readtext reconfigure references replication "
+           "restore restrict return revert revoke right rollback rowcount rowguidcol rule save "
+           "schema select session_user set setuser shutdown some statistics system_user table "
+           "then throw to top tran transaction trigger truncate try union unique unpivot update "
+           "updatetext use user values varying view waitfor when where while with writetext "
+           "bigint binary bit char date datetime datetime2 decimal float int money nchar "
+           "ntext numeric nvarchar real smallint text tinyint uniqueidentifier varbinary "
+           "varchar xml";
+}
+
+QFont editor_font() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    return font;
+}
+
+QsciLexer* create_highlighter(int language, const QColor& background, QObject* parent) {
+    // The table's names are literals, so `data()` is a terminated string for the lexer.
+    const std::string_view name =
+        language >= 0 && language < language_count
+            ? language_table()[static_cast<std::size_t>(language)].highlighter
+            : std::string_view("general");
+    QsciLexer* lexer = nullptr;
+    if (name == "C++") {
+        lexer = new QsciLexerCPP(parent);
+    } else if (name == "Java") {
+        lexer = new QsciLexerJava(parent);
+    } else if (name == "JavaScript") {
+        lexer = new QsciLexerJavaScript(parent);
+    } else if (name == "C#") {
+        lexer = new QsciLexerCSharp(parent);
+    } else if (name == "Perl") {
+        lexer = new QsciLexerPerl(parent);
+    } else if (name == "Pascal") {
+        lexer = new QsciLexerPascal(parent);
+    } else if (name == "PHP") {
+        lexer = new QsciLexerHTML(parent);
+    } else if (name == "PL/SQL") {
+        lexer = new QsciLexerSQL(parent);
+    } else if (name == "T-SQL") {
+        lexer = new tsql_lexer(parent);
+    } else if (const highlight_syntax* syntax = custom_syntax(name)) {
+        lexer = new syntax_lexer(name.data(), *syntax, parent);
+    } else {
+        lexer = new syntax_lexer("general", *custom_syntax("general"), parent);
+    }
+    dress(*lexer, background);
+    return lexer;
+}
+
+std::vector<export_style> export_styles(const QsciLexer& lexer) {
+    std::vector<export_style> styles;
+    for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style) {
+        const QFont font = lexer.font(style);
+        styles.push_back(
+            {rgb_of(lexer.color(style)), rgb_of(lexer.paper(style)), font.bold(), font.italic()});
+    }
+    return styles;
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,143 @@
+// The main window: one editor per tab page, the language list, the file, edit, bookmark and
+// help commands, the status bar, and the settings kept in "tarnwell.ini".
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "workspace/ini_file.h"
+#include "workspace/notifier.h"
+#include "workspace/print_settings.h"
+#include "workspace/program_paths.h"
+#include "workspace/reopen_list.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTabWidget;
+
+namespace tarnwell {
+
+class TeditorDataModule;
+class TMySynEdit;
+
+class TMainform : public QMainWindow {
+    Q_OBJECT
+  public:
+    static inline const QString program_title = QStringLiteral("Tarnwell V2.0 Build 0421");
+    static constexpr int status_panel_count = 5;
+
+    // Without a notifier the window asks through real message boxes and dialogs.
+    TMainform(TeditorDataModule& data, program_paths paths,
+              std::unique_ptr<notifier> messages = nullptr);
+    ~TMainform() override;
+
+    // Opens a file in a new page, or brings forward the page that already shows it.
+    TMySynEdit* open_file(const QString& path);
+    TMySynEdit* new_document();
+    TMySynEdit* current_document() const;
+    TMySynEdit* document_at(int index) const;
+    int document_count() const;
+    QString tab_caption(int index) const;
+
+    // False when the document was not saved (cancelled, or the write failed).
+    bool save(TMySynEdit* editor);
+    bool save_as(TMySynEdit* editor);
+    void save_all();
+    void close_current();
+    user_answer ask_to_save(TMySynEdit* editor);
+    void display_sample();
+    void set_language(TMySynEdit* editor, int language);
+
+    // Enables and ticks the commands for the current document; runs when the application
+    // turns idle after a change, and can be run at once.
+    void update_actions();
+    QString status_panel(int index) const;
+
+    const program_paths& paths() const { return paths_; }
+    const reopen_list& reopened() const { return reopen_; }
+    const print_settings& printing() const { return print_settings_; }
+    const QString& picture_folder() const { return picture_folder_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    enum class code_format { html, rtf };
+
+    QAction* make_action(const char* name, const QString& caption, const QKeySequence& shortcut,
+                         void (TMainform::*handler)());
+    void create_actions();
+    void create_menus();
+    void create_status_bar();
+    TMySynEdit* add_editor_page(const QString& caption);
+    void editorPageControlChange();
+    void cbxHighlighterChange(int index);
+    void editor_changed(TMySynEdit* editor);
+    void schedule_update();
+    void update_status();
+    void fill_reopen_menu();
+    void bookmarkclick();
+    void export_code(code_format format);
+    void open_page(const QString& path);
+    void restore_window_state();
+    void store_settings();
+
+    void FileNewExecute();
+    void fileopenExecute();
+    void filesaveExecute();
+    void filesaveasExecute();
+    void EditPasteNewExecute();
+    void EditDateTimeExecute();
+    void ShowLineNoExecute();
+
+    TeditorDataModule& data_;
+    program_paths paths_;
+    std::unique_ptr<notifier> notifier_;
+    ini_file ini_;
+    reopen_list reopen_;
+    print_settings print_settings_;
+    QString picture_folder_;
+
+    QTabWidget* editorPageControl_ = nullptr;
+    QComboBox* cbxHighlighter_ = nullptr;
+    QMenu* editor_popup_ = nullptr;
+    QMenu* reopen_menu_ = nullptr;
+    QMenu* toggle_menu_ = nullptr;
+    QMenu* goto_menu_ = nullptr;
+    std::array<QLabel*, status_panel_count> panels_{};
+    std::array<QAction*, 8> tgbookmark_{};
+    std::array<QAction*, 10> gotobookmark_{};
+    QAction* FileNew_ = nullptr;
+    QAction* fileopen_ = nullptr;
+    QAction* filesave_ = nullptr;
+    QAction* filesaveas_ = nullptr;
+    QAction* filesaveall_ = nullptr;
+    QAction* FileClose_ = nullptr;
+    QAction* Quit_ = nullptr;
+    QAction* EditUndo_ = nullptr;
+    QAction* EditRedo_ = nullptr;
+    QAction* EditCut_ = nullptr;
+    QAction* EditCopy_ = nullptr;
+    QAction* EditPaste_ = nullptr;
+    QAction* EditselectAll_ = nullptr;
+    QAction* EditPasteNew_ = nullptr;
+    QAction* EditCopyAll_ = nullptr;
+    QAction* EditDateTime_ = nullptr;
+    QAction* ShowLineNo_ = nullptr;
+    QAction* ac_htm_ = nullptr;
+    QAction* ac_rtf_ = nullptr;
+    QAction* ac_sample_ = nullptr;
+    QAction* ac_help_ = nullptr;
+    QAction* ac_homepage_ = nullptr;
+    QAction* ac_feedback_ = nullptr;
+    bool update_pending_ = false;
+    bool first_show_ = true;
+};
+
+}  // namespace tarnwell
