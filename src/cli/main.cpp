@@ -11,6 +11,7 @@
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
+#include "cli/xmi_command.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ constexpr command commands[] = {
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
+    {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
 };
 
 int usage(std::ostream& out) {
