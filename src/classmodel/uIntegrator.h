@@ -47,6 +47,12 @@ class TIntegrator {
     TObjectModel& model_;
 };
 
+// Base of the exporters: they read the model they are made with when asked to export.
+class TExportIntegrator : public TIntegrator {
+  public:
+    using TIntegrator::TIntegrator;
+};
+
 // One file type an importer reads: the extension with its dot, in lower case, and its
 // description (".java", "Java").
 struct TFileExtension {
@@ -58,8 +64,9 @@ using TFileExtensions = std::vector<TFileExtension>;
 // Base of the parsers an importer hands its files to.
 class TCodeParser {
   public:
-    // Finds and opens the source of a type by its short name; none when there is no such file
-    // or it has been read already.
+    // Finds and opens the source of a type by its name (the short name, or the full one where
+    // the file can tell packages apart); none when there is no such file or it has been read
+    // already.
     using TNeedPackageHandler =
         std::function<std::unique_ptr<std::istream>(const std::string& type_name)>;
 
@@ -95,6 +102,9 @@ class TImportIntegrator : public TIntegrator {
     // The `RequestPackage` step of the parsers: locates `file_name` through the provider and,
     // when it is there and not read yet, opens it and counts it as read; otherwise none.
     std::unique_ptr<std::istream> RequestFile(const std::string& file_name);
+    // Counts a file as read; false when it was already. For files the provider does not open,
+    // such as the members of an archive.
+    bool MarkFileRead(const std::string& file) { return files_read_.insert(file).second; }
     IImportFeedback& Feedback() const { return feedback_; }
 
   private:

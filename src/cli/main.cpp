@@ -5,11 +5,13 @@
 
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
+#include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
+#include "cli/xmi_command.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ constexpr command commands[] = {
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
+    {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
+    {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
 };
 
 int usage(std::ostream& out) {

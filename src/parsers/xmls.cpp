@@ -66,7 +66,7 @@ constexpr std::array<std::string_view, 35> error_messages{
 
 // The stop kinds and the failure rule of one skip scan.
 struct skip_rule {
-    std::array<token_kind, 6> stops;
+    std::array<token_kind, 7> stops;
     int stop_count;
     bool guarded;           // fails also at ";" (any `not_at_end` false), not only at the end
     bool fails_at_newline;  // fails at a line end as well
@@ -81,8 +81,9 @@ const skip_rule* skip_rule_of(int skip) {
         {{tk_do}, 1, true, false, 1, false},               // 2
         {{tk_of}, 1, true, false, 2, false},               // 3
         {{tk_colon, tk_label}, 2, true, false, 3, false},  // 4
-        {{tk_handler, tk_semicolon, tk_else, tk_end, tk_until, tk_finally},
-         6,
+        // "END." closes a program's main block as END closes any other.
+        {{tk_handler, tk_semicolon, tk_else, tk_end, tk_until, tk_finally, tk_end_dot},
+         7,
          false,
          false,
          33,
@@ -106,30 +107,6 @@ const skip_rule* skip_rule_of(int skip) {
     if (skip >= 0 && skip < static_cast<int>(rules.size())) return &rules[skip];
     if (skip == 17) return &open_brace_rule;
     return nullptr;
-}
-
-// Kinds that end a statement without a terminator (skip 15).
-bool ends_unterminated_statement(token_kind k) {
-    switch (k) {
-        case tk_eof:
-        case tk_begin:
-        case tk_else:
-        case tk_end:
-        case tk_if:
-        case tk_set:
-        case tk_while:
-        case tk_break:
-        case tk_sql_update:
-        case tk_return:
-        case tk_continue:
-        case tk_label:
-        case tk_goto:
-        case tk_raise:
-        case tk_sql:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -166,6 +143,31 @@ parser_result tsparser::parse(std::string_view source) {
     measured_len_.shrink_to_fit();
     measured_kind_.shrink_to_fit();
     return result;
+}
+
+bool tsparser::ends_unterminated_statement(token_kind k) {
+    switch (k) {
+        case tk_eof:
+        case tk_begin:
+        case tk_try:      // BEGIN TRY
+        case tk_handler:  // BEGIN CATCH
+        case tk_else:
+        case tk_end:
+        case tk_if:
+        case tk_set:
+        case tk_while:
+        case tk_break:
+        case tk_sql_update:
+        case tk_return:
+        case tk_continue:
+        case tk_label:
+        case tk_goto:
+        case tk_raise:
+        case tk_sql:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::uint8_t tsparser::tag_code(std::string_view tag) {
@@ -342,12 +344,11 @@ bool tsparser::check_character(std::int32_t pos, std::int32_t& passed) {
         token_pos = pos;
         scan();
         if (kind != tk_comment) return false;
-        const std::size_t first = static_cast<std::size_t>(pos) - 1;
-        text[first] = ' ';
-        text.erase(first + 1, static_cast<std::size_t>(token_len) - 1);
-        text_size = static_cast<std::int32_t>(text.size());
-        forget_measured_tokens();
+        // Passed over whole, the text left as it is: positions written later still point at
+        // the source characters they stand for.
+        passed = token_len;
         token_pos = saved_pos;
+        return true;
     }
     passed = 1;
     return true;
@@ -362,6 +363,12 @@ void tsparser::flush(pending_code& code) {
         append_position(code.end);
         code.end = 0;
     }
+}
+
+bool tsparser::close_sequence(pending_code& code) {
+    flush(code);
+    whole_range("</statement>");
+    return true;
 }
 
 tsparser::nesting_guard::nesting_guard(tsparser& parser) : parser_(parser) {
@@ -398,6 +405,71 @@ void tsparser::remember_token(std::uint64_t errors_before) {
     measured_len_[index] = recorded ? -token_len : token_len;
     measured_kind_[index] = kind;
     if (recorded) measured_errors_[token_pos] = recorded_error{error_code, error_pos};
+}
+
+void tsparser::remember_measured(std::int32_t pos, std::int32_t len, token_kind measured) {
+    token_pos = pos;
+    token_len = len;
+    kind = measured;
+    remember_token(error_serial_);
+}
+
+std::int32_t tsparser::word_length(std::int32_t pos, bool (*continues_word)(char)) const {
+    std::int32_t end = pos + 1;
+    while (continues_word(at(end))) ++end;
+    return end - pos;
+}
+
+token_kind tsparser::keyword_at(std::int32_t pos, std::int32_t len) {
+    token_pos = pos;
+    token_len = len;
+    kind = tk_word;
+    lookup_keyword();
+    return kind;
+}
+
+void tsparser::scan_keyword_pair(token_kind closing, token_kind joined, bool (*starts_word)(char),
+                                 bool (*continues_word)(char)) {
+    if (recall_token()) return;
+    const token_kind opening = kind;
+    const std::int32_t start = token_pos;
+    const std::uint8_t saved_error = error_code;
+    const std::int32_t saved_error_pos = error_pos;
+    struct open_keyword {
+        std::int32_t pos;
+        std::int32_t len;
+    };
+    std::vector<open_keyword> open{{start, token_len}};
+    std::int32_t pos = start + token_len;
+    while (!open.empty()) {
+        if (!starts_word(at(pos))) {
+            token_pos = pos;
+            scan();
+            if (kind == tk_eof) break;
+            pos = token_pos + token_len;
+            continue;
+        }
+        const std::int32_t len = word_length(pos, continues_word);
+        const token_kind k = keyword_at(pos, len);
+        if (k == opening && recall_token()) {
+            pos += token_len;
+            continue;
+        }
+        if (k == opening) {
+            open.push_back({pos, len});
+        } else if (k == closing) {
+            remember_measured(open.back().pos, pos + len - open.back().pos, joined);
+            open.pop_back();
+        }
+        pos += len;
+    }
+    for (const open_keyword& unmatched : open) {
+        remember_measured(unmatched.pos, unmatched.len, opening);
+    }
+    error_code = saved_error;
+    error_pos = saved_error_pos;
+    token_pos = start;
+    recall_token();
 }
 
 void tsparser::forget_measured_tokens() {

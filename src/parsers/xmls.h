@@ -156,6 +156,8 @@ class tsparser {
     void whole_range(std::string_view tag);
     bool close_by_skip(int skip);
     std::int32_t skip_until(int skip);
+    // The kinds that end a statement without a terminator: skip 15 stops at them.
+    static bool ends_unterminated_statement(token_kind k);
     std::int32_t match_parens(std::int32_t start);
 
     // The character at a 1-based position; positions outside the text read as the sentinel.
@@ -173,6 +175,9 @@ class tsparser {
     };
     void open_code(pending_code& code);
     void flush(pending_code& code);
+    // Ends the sequence at the current token: flushes its run of plain statements and writes
+    // `</statement>` over the token, which stays current. Gives true.
+    bool close_sequence(pending_code& code);
 
     // Counts one level of nesting for as long as it lives; past `max_nesting` the parse is
     // abandoned and `parse` reports "Error In Statement" with the markup written so far.
@@ -190,11 +195,33 @@ class tsparser {
     // For lexers whose token at a position depends on the text alone: tokens that are costly
     // to measure (groups, words with a look-ahead) are measured once per parse.
     // `recall_token` restores a measurement made before at `token_pos`, with the last error
-    // it recorded; `remember_token` stores the current token as that measurement. Any change
-    // of `text` forgets them all.
+    // it recorded; `remember_token` stores the current token as that measurement. They last
+    // for one parse.
     bool recall_token();
     void remember_token(std::uint64_t errors_before);
     std::uint64_t errors_recorded() const { return error_serial_; }
+    // Stores a measurement of the token at `pos`, made without an error, for `recall_token`.
+    void remember_measured(std::int32_t pos, std::int32_t len, token_kind measured);
+
+    // The length of the word that starts at `pos`, given which characters continue a word.
+    std::int32_t word_length(std::int32_t pos, bool (*continues_word)(char)) const;
+    // The kind the keyword table gives the `len` characters at `pos`, tk_word when they are
+    // no keyword; for look-aheads over words. The cursor is left on those characters.
+    token_kind keyword_at(std::int32_t pos, std::int32_t len);
+    // For a keyword that reads as one token together with the next closing keyword after
+    // it, pairs nested inside included (Pascal's WITH ... DO, T-SQL's CASE ... END): the
+    // keyword at `token_pos` becomes a `joined` token through its closing keyword, or stays
+    // as it is when the end of the text comes first. Words are read with the keyword table
+    // only, everything else with `scan`; the pairs are matched with a stack, not with nested
+    // scans, and each is measured once per parse. Errors met on the way are not kept: the
+    // grammar records them when it reads those tokens.
+    void scan_keyword_pair(token_kind closing, token_kind joined, bool (*starts_word)(char),
+                           bool (*continues_word)(char));
+
+    // The check every character inside a bracketed group passes: an "&" must be a line
+    // continuation and a "/*" a complete comment; both are passed over whole (`passed` is set
+    // to their length). On failure the token the lexer read there stays current.
+    bool check_character(std::int32_t pos, std::int32_t& passed);
 
     std::string aux_text;
     std::vector<keyword_entry> keywords;
@@ -216,8 +243,6 @@ class tsparser {
         std::int32_t pos;
     };
     void forget_measured_tokens();
-
-    bool check_character(std::int32_t pos, std::int32_t& passed);
 
     int nesting_ = 0;
     std::uint64_t error_serial_ = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/file_arguments.h"
 #include "test_support.h"
 
 namespace tarnwell::cli {
@@ -93,16 +94,33 @@ TEST(ModelCommand, OperationsCarryTheirParametersAndKinds) {
 TEST(ModelCommand, FailedFilesAndWrongCallsAreReported) {
     const std::string missing = data_path("mixed/Missing.java");
     const std::string a = data_path("mixed/A.java");
-    std::ostringstream out;
-    const std::vector<std::string_view> with_missing{missing, a};
-    EXPECT_EQ(run_model(with_missing, out), 1);
-    EXPECT_NE(out.str().find("\"name\":\"A\""), std::string::npos);
+    const std::string not_a_class = data_path("mixed/B.class");
+    const std::vector<std::vector<std::string_view>> failing{{missing, a}, {not_a_class, a}};
+    for (const auto& args : failing) {
+        std::ostringstream out;
+        EXPECT_EQ(run_model(args, out), 1);
+        EXPECT_NE(out.str().find("{\"files\":"), std::string::npos);
+    }
 
-    const std::string b = data_path("mixed/B.class");
-    const std::vector<std::vector<std::string_view>> wrong_calls{{}, {b, a}, {"-x", a}, {"-"}};
+    const std::string notes = data_path("mixed/notes.TXT");
+    const std::vector<std::vector<std::string_view>> wrong_calls{{}, {notes, a}, {"-x", a}, {"-"}};
     for (const auto& args : wrong_calls) {
         std::ostringstream ignored;
         EXPECT_THROW(run_model(args, ignored), usage_error);
+    }
+}
+
+TEST(ModelCommand, ReadsClassFilesAndJars) {
+    const std::string jar = data_path("classfiles/classes.jar");
+    const std::string calc = data_path("classfiles/Calc.class");
+    const std::string java = data_path("mixed/A.java");
+    const std::vector<std::string_view> args{jar, java, calc};
+    std::ostringstream out;
+    EXPECT_EQ(run_model(args, out), 0);
+    EXPECT_TRUE(out.str().starts_with("{\"files\":[\"" + jar + "\",\"" + calc + "\"]"))
+        << out.str();
+    for (const char* name : {"\"full_name\":\"::pkg::A\",", "\"full_name\":\"::Default::Calc\","}) {
+        EXPECT_NE(out.str().find(name), std::string::npos) << name;
     }
 }
 

@@ -1,11 +1,29 @@
 #include "test_support.h"
 
+#include <libxml/parser.h>
+
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace tarnwell::test {
 
 std::string data_path(const std::string& name) {
     return std::string(TARNWELL_CLASSMODEL_DATA) + "/" + name;
+}
+
+std::string read_file(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool well_formed(const std::string& xml) {
+    xmlDocPtr document =
+        xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "export.xmi", nullptr,
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+    if (document == nullptr) return false;
+    xmlFreeDoc(document);
+    return true;
 }
 
 std::unique_ptr<std::istream> memory_provider::LoadStream(const std::string& name) {
@@ -127,6 +145,74 @@ trace_recorder::trace_recorder() {
 trace_recorder::~trace_recorder() {
     TErrorHandler::Instance().SetSink(nullptr);
     TErrorHandler::Instance().SetTracing(false);
+}
+
+class_file_builder::class_file_builder(std::string_view this_name, std::string_view super_name,
+                                       std::uint16_t access)
+    : access_(access) {
+    this_ = class_entry(this_name);
+    if (!super_name.empty()) super_ = class_entry(super_name);
+}
+
+std::string class_file_builder::u2(unsigned value) {
+    return {static_cast<char>((value >> 8) & 0xFF), static_cast<char>(value & 0xFF)};
+}
+
+std::string class_file_builder::u4(unsigned long value) {
+    return u2(static_cast<unsigned>((value >> 16) & 0xFFFF)) +
+           u2(static_cast<unsigned>(value & 0xFFFF));
+}
+
+std::uint16_t class_file_builder::entry(std::string bytes, int slots) {
+    pool_ += bytes;
+    const std::uint16_t index = next_;
+    next_ = static_cast<std::uint16_t>(next_ + slots);
+    return index;
+}
+
+std::uint16_t class_file_builder::utf8(std::string_view text) {
+    return entry("\x01" + u2(static_cast<unsigned>(text.size())) + std::string(text));
+}
+
+std::uint16_t class_file_builder::class_entry(std::string_view name) {
+    const std::uint16_t name_index = utf8(name);
+    return entry("\x07" + u2(name_index));
+}
+
+class_file_builder& class_file_builder::implements(std::string_view name) {
+    interfaces_ += u2(class_entry(name));
+    ++interface_count_;
+    return *this;
+}
+
+class_file_builder& class_file_builder::field(std::uint16_t access, std::string_view name,
+                                              std::string_view descriptor) {
+    fields_ += u2(access) + u2(utf8(name)) + u2(utf8(descriptor)) + u2(0);
+    ++field_count_;
+    return *this;
+}
+
+class_file_builder& class_file_builder::method(std::uint16_t access, std::string_view name,
+                                               std::string_view descriptor) {
+    // One attribute, skipped by its length, as every real method has.
+    methods_ += u2(access) + u2(utf8(name)) + u2(utf8(descriptor)) + u2(1) + u2(utf8("Code")) +
+                u4(3) + "abc";
+    ++method_count_;
+    return *this;
+}
+
+class_file_builder& class_file_builder::declaration(std::uint16_t this_index,
+                                                    std::uint16_t super_index) {
+    this_ = this_index;
+    super_ = super_index;
+    return *this;
+}
+
+std::string class_file_builder::bytes() const {
+    return u4(0xCAFEBABE) + u2(0) + u2(61) + u2(next_) + pool_ + u2(access_) + u2(this_) +
+           u2(super_) + u2(static_cast<unsigned>(interface_count_)) + interfaces_ +
+           u2(static_cast<unsigned>(field_count_)) + fields_ +
+           u2(static_cast<unsigned>(method_count_)) + methods_ + u2(0);
 }
 
 std::string dump(const TObjectModel& model) {

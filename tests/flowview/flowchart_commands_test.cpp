@@ -116,7 +116,8 @@ TEST_F(LayOut, AFailedParseStillLeavesTheChartOfWhatItRead) {
 
 TEST_F(LayOut, ALanguageWithoutAParserReportsItAsAParseFailure) {
     document doc = charted(4);
-    doc.parser_slot = 4;  // no parser serves this slot
+    doc.parser_slot = 4;
+    ASSERT_EQ(parsers_.parser_at(4), nullptr);
     const layout_outcome outcome = lay_out(doc, level_refresh, parsers_, engine_);
     ASSERT_TRUE(outcome.parse);
     EXPECT_FALSE(outcome.parse->ok);

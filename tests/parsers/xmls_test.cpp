@@ -119,6 +119,8 @@ class probe_parser : public tsparser {
                 return tk_then;
             case 'U':
                 return tk_until;
+            case 'Y':
+                return tk_end_dot;
             case 'Z':
                 return tk_end;
             case 'w':
@@ -153,6 +155,7 @@ const skip_case skip_cases[] = {
     {4, "x :", 3, 27},      {4, "x LLL", 5, 27},  // a label token also ends a case label
     {4, "x ;", 0, 3},       {5, "x EE", 2, 27},   // gives the character before the stop token
     {5, "x UU", 2, 27},     {5, "x ; Z", 2, 27},  // ";" is a stop kind here, not a failure
+    {5, "x YY", 2, 27},                           // "END." ends a statement as END does
     {5, "x x", 0, 33},      {6, "x NN", 2, 27},
     {6, "x EE ZZ", 5, 27},  // ELSE does not stop it, END does
     {7, "x LL", 4, 27},     {7, "x NN", 4, 27},
@@ -165,6 +168,7 @@ const skip_case skip_cases[] = {
     {13, "x", 0, 15},       {14, "x QQ", 2, 27},   // before the SQL keyword
     {14, "x ; QQ", 0, 16},  {15, "x x I", 3, 27},  // the end of the token before IF
     {15, "x ; x B", 5, 27},                        // runs over ";" up to BEGIN
+    {15, "x x H", 3, 27},                          // BEGIN CATCH starts a statement too
     {15, "xx", 2, 24},     // the end of the text stops it (and the lexer records it)
     {16, "x yyy", 5, 27},  // one step: the end of the next token
     {17, "x {{", 4, 27},    {17, "x ; {", 0, 6},
@@ -249,12 +253,12 @@ TEST(MatchParens, MeasuresGroupsAndReportsWhereTheyBreakOff) {
     }
 }
 
-TEST(MatchParens, CollapsesACommentInTheText) {
+TEST(MatchParens, PassesACommentOverWithoutChangingTheText) {
     probe_parser parser;
     parser.load("(a/*)*/b)c");
-    EXPECT_EQ(parser.match_parens(1), 5);
-    EXPECT_EQ(parser.text, std::string("(a b)c\001"));
-    EXPECT_EQ(parser.text_size, 7);
+    EXPECT_EQ(parser.match_parens(1), 9);
+    EXPECT_EQ(parser.text, std::string("(a/*)*/b)c\001"));
+    EXPECT_EQ(parser.text_size, 11);
 }
 
 TEST(MatchParens, ReportsAGroupCutShortWithErrorNineteen) {

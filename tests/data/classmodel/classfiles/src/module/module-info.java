@@ -1,0 +1,4 @@
+module fixture.demo {
+    requires java.base;
+    exports fixture.demo;
+}
