@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/marked_region.h"
+#include "flowview/marked_region.h"
 #include "parsers/language_table.h"
 #include "parsers/parser_registry.h"
 

@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "flowview/chart_picture.h"
+#include "flowview/grid_loading.h"
 
 namespace tarnwell {
 
@@ -44,6 +45,12 @@ void tbroxgrid::set_cell_size(int width, int height) {
 
 void tbroxgrid::resize_grid(int columns, int rows) {
     if (model_.resize(columns, rows)) update_scroll_ranges();
+}
+
+bool tbroxgrid::load(const grid_script& script, std::string_view editor_text, std::int32_t offset) {
+    const bool loaded = load_grid(model_, script, editor_text, offset);
+    update_scroll_ranges();
+    return loaded;
 }
 
 scroll_position tbroxgrid::scroll() const {

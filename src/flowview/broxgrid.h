@@ -10,6 +10,7 @@
 
 #include "flowview/broxgrid_model.h"
 #include "flowview/cell_painter.h"
+#include "layout/grid_script.h"
 
 namespace tarnwell {
 
@@ -43,6 +44,9 @@ class tbroxgrid : public QAbstractScrollArea {
 
     // Resize: new counts and every cell cleared, when both counts are at least 1.
     void resize_grid(int columns, int rows);
+    // Fills the cells and label texts from a read grid script (load_grid); the drawing flag
+    // stays as it is.
+    bool load(const grid_script& script, std::string_view editor_text, std::int32_t offset);
     // Center on: scrolls so that the cell stands in the middle where not all cells fit.
     void center_on(int column, int row);
     // Save to bitmap: false when drawing is disabled or the file cannot be written.

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdlib>
 
+#include "flowview/flowchart_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"
@@ -20,6 +21,7 @@ int program_entry(int argc, char** argv) {
         resolve_program_paths(QApplication::applicationDirPath().toStdString(),
                               std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     TMainform main_window(data, paths);
+    new flowchart_actions(main_window);  // owned by the window
     main_window.show();
 
     const QStringList files = QApplication::arguments().mid(1);

@@ -12,15 +12,19 @@ bool blank(char c) {
 
 }  // namespace
 
+std::string_view editor_characters(std::string_view editor_text, std::int64_t start,
+                                   std::int64_t end) {
+    const std::int64_t size = static_cast<std::int64_t>(editor_text.size());
+    const std::int64_t first = std::clamp<std::int64_t>(start - 1, 0, size);
+    const std::int64_t last = std::clamp<std::int64_t>(end, first, size);
+    return editor_text.substr(static_cast<std::size_t>(first),
+                              static_cast<std::size_t>(last - first));
+}
+
 std::string label_source_text(std::string_view editor_text, std::int32_t offset,
                               source_range range) {
-    const std::int64_t size = static_cast<std::int64_t>(editor_text.size());
-    const std::int64_t first =
-        std::clamp<std::int64_t>(std::int64_t{offset} + range.start - 1, 0, size);
-    const std::int64_t last =
-        std::clamp<std::int64_t>(std::int64_t{offset} + range.end, first, size);
-    std::string_view text =
-        editor_text.substr(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first));
+    std::string_view text = editor_characters(editor_text, std::int64_t{offset} + range.start,
+                                              std::int64_t{offset} + range.end);
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return std::string(text);

@@ -11,6 +11,11 @@
 
 namespace tarnwell {
 
+// The characters of the editor text from position `start` to `end` (1-based and inclusive), cut
+// to the text.
+std::string_view editor_characters(std::string_view editor_text, std::int64_t start,
+                                   std::int64_t end);
+
 // The text a label or jump cell shows: the characters of its range (positions + offset, 1-based
 // and inclusive, cut to the text), without white space and control characters at either end.
 std::string label_source_text(std::string_view editor_text, std::int32_t offset,

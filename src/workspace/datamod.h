@@ -1,11 +1,13 @@
 // The editor data module: the process-wide services the documents share, created before
-// the main window. It owns the language parsers and makes each document's highlighter.
+// the main window. It owns the language parsers and the layout engine, and makes each
+// document's highlighter.
 #pragma once
 
 #include <QColor>
 #include <QObject>
 #include <QString>
 
+#include "layout/xmls2script.h"
 #include "parsers/parser_registry.h"
 
 class QsciLexer;
@@ -18,6 +20,8 @@ class TeditorDataModule : public QObject {
     TeditorDataModule();
 
     const parser_registry& parsers() const { return parsers_; }
+    // One engine lays out every chart, one layout at a time.
+    txml2script& layout_engine() { return layout_engine_; }
 
     // A new highlighter for one editor: the one of the language table's row, or the
     // general one for a number outside it.
@@ -32,6 +36,7 @@ class TeditorDataModule : public QObject {
 
   private:
     parser_registry parsers_;
+    txml2script layout_engine_;
 };
 
 }  // namespace tarnwell

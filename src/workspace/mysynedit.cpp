@@ -317,6 +317,18 @@ void TMySynEdit::contextMenuEvent(QContextMenuEvent* event) {
         QsciScintilla::contextMenuEvent(event);
         return;
     }
+    // The popup's commands act on the caret line (the marks for a chart): a right click
+    // moves the caret to the character nearest the click, unless it lands in the selection
+    // that the popup may cut or copy.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QPoint at = viewport()->mapFromGlobal(event->globalPos());
+        const long pos =
+            SendScintilla(base::SCI_POSITIONFROMPOINT, static_cast<unsigned long>(at.x()),
+                          static_cast<long>(at.y()));
+        const long from = SendScintilla(base::SCI_GETSELECTIONSTART);
+        const long to = SendScintilla(base::SCI_GETSELECTIONEND);
+        if (pos >= 0 && (pos < from || pos >= to)) SendScintilla(base::SCI_GOTOPOS, pos);
+    }
     popup_->exec(event->globalPos());
 }
 

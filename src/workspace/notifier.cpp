@@ -7,11 +7,34 @@
 
 namespace tarnwell {
 
+namespace {
+
+// A box that waits for the user shows the ordinary pointer, also while the work that asks
+// shows the wait cursor.
+class pointer_while_asking {
+  public:
+    pointer_while_asking() : waiting_(QApplication::overrideCursor() != nullptr) {
+        if (waiting_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~pointer_while_asking() {
+        if (waiting_) QApplication::restoreOverrideCursor();
+    }
+    pointer_while_asking(const pointer_while_asking&) = delete;
+    pointer_while_asking& operator=(const pointer_while_asking&) = delete;
+
+  private:
+    bool waiting_;
+};
+
+}  // namespace
+
 void dialog_notifier::message(const QString& text) {
+    const pointer_while_asking pointer;
     QMessageBox::information(window_, QApplication::applicationName(), text);
 }
 
 user_answer dialog_notifier::ask(const QString& caption, const QString& text, bool with_cancel) {
+    const pointer_while_asking pointer;
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (with_cancel) buttons |= QMessageBox::Cancel;
     const QMessageBox::StandardButton answer = QMessageBox::question(
@@ -28,6 +51,7 @@ QStringList dialog_notifier::choose_open_files(const QString& filter) {
 
 std::optional<QString> dialog_notifier::choose_save_file(const QString& file_name,
                                                          const QString& filter) {
+    const pointer_while_asking pointer;
     const QString chosen = QFileDialog::getSaveFileName(window_, QString(), file_name, filter,
                                                         nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -35,6 +36,9 @@ namespace tarnwell {
 namespace {
 
 constexpr std::string_view main_section = "main";
+constexpr std::string_view graphpanel_width_key = "flowchart panel width";
+constexpr int sample_panel_width = 250;
+constexpr int small_sample_panel_width = 150;
 
 std::string local_path(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -245,6 +249,7 @@ void TMainform::create_menus() {
     editor_popup_->addMenu(goto_menu_);
 
     QToolBar* tools = addToolBar(tr("Tools"));
+    tools_ = tools;
     tools->setObjectName(QStringLiteral("toolbar"));
     tools->setMovable(false);
     QStyle* look = style();
@@ -288,10 +293,15 @@ TMySynEdit* TMainform::add_editor_page(const QString& caption) {
     for (const QAction* action : findChildren<QAction*>()) keys << action->shortcuts();
     editor->give_up_keys(keys);
     editor->show_line_numbers(ShowLineNo_->isChecked());
-    connect(editor, &QsciScintilla::textChanged, this, [this, editor] { editor_changed(editor); });
+    // Any change of the text, an undo back to the saved state included, outdates its chart.
+    connect(editor, &QsciScintilla::textChanged, this, [this, editor] {
+        editor->doc.flowchart.flowchart_stale = true;
+        editor_changed(editor);
+    });
     connect(editor, &QsciScintilla::modificationChanged, this,
             [this, editor] { editor_changed(editor); });
     connect(editor, &QsciScintilla::cursorPositionChanged, this, &TMainform::update_status);
+    connect(editor, &QsciScintilla::cursorPositionChanged, this, &TMainform::schedule_update);
     connect(editor, &QsciScintilla::selectionChanged, this, &TMainform::schedule_update);
     connect(editor, &QsciScintilla::marginClicked, this, &TMainform::schedule_update);
     const int index = editorPageControl_->addTab(editor, caption);
@@ -373,6 +383,7 @@ void TMainform::editorPageControlChange() {
     setWindowTitle(program_title + QStringLiteral(" - ") + shown_path(editor->doc.file_path));
     update_status();
     schedule_update();
+    emit document_activated(editor);
 }
 
 void TMainform::cbxHighlighterChange(int index) {
@@ -380,6 +391,7 @@ void TMainform::cbxHighlighterChange(int index) {
     if (editor == nullptr) return;
     set_language(editor, index);
     editor->setFocus();
+    emit language_chosen(editor);
 }
 
 void TMainform::editor_changed(TMySynEdit* editor) {
@@ -388,7 +400,6 @@ void TMainform::editor_changed(TMySynEdit* editor) {
     const std::string caption = editorPageControl_->tabText(index).toStdString();
     editorPageControl_->setTabText(
         index, QString::fromStdString(caption_with_modified_mark(caption, editor->isModified())));
-    if (editor->isModified()) editor->doc.flowchart.flowchart_stale = true;
     update_status();
     schedule_update();
 }
@@ -481,6 +492,22 @@ void TMainform::close_current() {
 
 void TMainform::display_sample() {
     open_file(shown_path(paths_.sample_file()));
+    set_graphpanel_width(small_pictures() ? small_sample_panel_width : sample_panel_width);
+}
+
+bool TMainform::small_pictures() const {
+    return picture_folder_.endsWith(QStringLiteral("photo2/"));
+}
+
+void TMainform::dock_graphpanel(QDockWidget* panel) {
+    graphpanel_ = panel;
+    addDockWidget(Qt::RightDockWidgetArea, panel);
+    set_graphpanel_width(ini_.int_value(main_section, graphpanel_width_key, sample_panel_width));
+}
+
+void TMainform::set_graphpanel_width(int width) {
+    if (graphpanel_ == nullptr) return;
+    resizeDocks({graphpanel_}, {std::clamp(width, 50, 5000)}, Qt::Horizontal);
 }
 
 void TMainform::FileNewExecute() {
@@ -600,6 +627,7 @@ void TMainform::update_actions() {
     gotobookmark_[begin_mark]->setEnabled(has && editor->bookmark(begin_mark).has_value());
     gotobookmark_[end_mark]->setEnabled(has && editor->bookmark(end_mark).has_value());
     update_status();
+    emit actions_updating(editor);
 }
 
 void TMainform::update_status() {
@@ -613,6 +641,11 @@ void TMainform::update_status() {
 QString TMainform::status_panel(int index) const {
     if (index < 0 || index >= status_panel_count) return QString();
     return panels_[static_cast<std::size_t>(index)]->text();
+}
+
+void TMainform::set_status_panel(int index, const QString& text) {
+    if (index < 0 || index >= status_panel_count) return;
+    panels_[static_cast<std::size_t>(index)]->setText(text);
 }
 
 void TMainform::showEvent(QShowEvent* event) {
@@ -661,6 +694,9 @@ void TMainform::store_settings() {
     ini_.set_value(main_section, "width", std::to_string(frame.width()));
     ini_.set_value(main_section, "height", std::to_string(frame.height()));
     ini_.set_value(main_section, "maximized", isMaximized() ? "1" : "0");
+    if (graphpanel_ != nullptr) {
+        ini_.set_value(main_section, graphpanel_width_key, std::to_string(graphpanel_->width()));
+    }
     reopen_.store(ini_);
     const std::string error = ini_.save(paths_.ini_file());
     if (!error.empty()) notifier_->message(shown_path(error));

@@ -14,9 +14,11 @@
 
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QTabWidget;
+class QToolBar;
 
 namespace tarnwell {
 
@@ -60,6 +62,31 @@ class TMainform : public QMainWindow {
     const reopen_list& reopened() const { return reopen_; }
     const print_settings& printing() const { return print_settings_; }
     const QString& picture_folder() const { return picture_folder_; }
+    // The folder the flowchart draws its symbols from; the small set is the one in "photo2/".
+    void set_picture_folder(const QString& folder) { picture_folder_ = folder; }
+    bool small_pictures() const;
+
+    // What the flowchart side builds on: the shared services, the menus it adds to, the
+    // status panels it writes, and the place of its panel.
+    TeditorDataModule& data() const { return data_; }
+    notifier& messages() const { return *notifier_; }
+    QMenu* editor_popup() const { return editor_popup_; }
+    QToolBar* tool_bar() const { return tools_; }
+    void set_status_panel(int index, const QString& text);
+    // Docks the flowchart panel at the right, as wide as the settings last kept it.
+    void dock_graphpanel(QDockWidget* panel);
+    QDockWidget* graphpanel() const { return graphpanel_; }
+    void set_graphpanel_width(int width);
+
+  signals:
+    // The tab-change steps ran for this document: after a page change, open, new, close and
+    // save as.
+    void document_activated(TMySynEdit* editor);
+    // The user picked a language for the current document in the language list.
+    void language_chosen(TMySynEdit* editor);
+    // The window has just enabled its commands for the current document (nullptr when there
+    // is none); the commands of the flowchart side follow.
+    void actions_updating(TMySynEdit* editor);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +133,8 @@ class TMainform : public QMainWindow {
 
     QTabWidget* editorPageControl_ = nullptr;
     QComboBox* cbxHighlighter_ = nullptr;
+    QToolBar* tools_ = nullptr;
+    QDockWidget* graphpanel_ = nullptr;
     QMenu* editor_popup_ = nullptr;
     QMenu* reopen_menu_ = nullptr;
     QMenu* toggle_menu_ = nullptr;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/json_writer.h"
-#include "cli/marked_region.h"
+#include "flowview/marked_region.h"
 
 namespace tarnwell::cli {
 namespace {

@@ -16,7 +16,9 @@ user_answer scripted_notifier::ask(const QString& caption, const QString& text, 
     return answer;
 }
 
-std::optional<QString> scripted_notifier::choose_save_file(const QString&, const QString& filter) {
+std::optional<QString> scripted_notifier::choose_save_file(const QString& file_name,
+                                                           const QString& filter) {
+    save_suggestions.push_back(file_name);
     save_filters.push_back(filter);
     if (save_names.empty()) {
         ADD_FAILURE() << "unexpected save dialog";

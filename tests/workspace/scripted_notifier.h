@@ -31,6 +31,7 @@ class scripted_notifier : public notifier {
     std::vector<QString> questions;
     std::vector<QString> question_captions;
     std::vector<QString> save_filters;
+    std::vector<QString> save_suggestions;
     std::vector<QUrl> pages;
     int waits = 0;
 };
