@@ -351,9 +351,7 @@ bool Tcppsparser::parse_statements(bool block) {
                 return !single;
             }
             case tk_label:
-                flush(code);
-                whole_range("<label/>");
-                advance();
+                write_label(code);
                 break;
             default:
                 if (!statement(code)) return false;
@@ -384,15 +382,15 @@ bool Tcppsparser::statement(pending_code& code) {
         case tk_handler:
             return handler(code);
         case tk_return:
-            return jump(code, "<return/>");
+            return write_jump(code, "<return/>", 0);
         case tk_exit:
-            return jump(code, "<exit/>");
+            return write_jump(code, "<exit/>", 0);
         case tk_break:
-            return jump(code, "<break/>");
+            return write_jump(code, "<break/>", 0);
         case tk_continue:
-            return jump(code, "<continue/>");
+            return write_jump(code, "<continue/>", 0);
         case tk_goto:
-            return jump(code, "<goto/>");
+            return write_jump(code, "<goto/>", 0);
         default:
             // A try statement leaves no item: its blocks stay in this sequence.
             return stray_token();
@@ -565,12 +563,6 @@ bool Tcppsparser::handler(pending_code& code) {
     whole_range("</except>");
     kind = tk_semicolon;
     return true;
-}
-
-bool Tcppsparser::jump(pending_code& code, std::string_view tag) {
-    flush(code);
-    open_range(tag);
-    return close_by_skip(0);
 }
 
 }  // namespace tarnwell

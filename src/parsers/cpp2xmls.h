@@ -110,7 +110,6 @@ class Tcppsparser : public tsparser {
     bool condition(bool words_before);
     bool selection(pending_code& code);
     bool handler(pending_code& code);
-    bool jump(pending_code& code, std::string_view tag);
 
     const brace_profile& profile_;
 };

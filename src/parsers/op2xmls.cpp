@@ -380,14 +380,10 @@ bool Topsparser::parse_statements(bool block) {
                 if (!jump(code, "<continue/>")) return false;
                 break;
             case tk_label:
-                flush(code);
-                whole_range("<label/>");
-                advance();
+                write_label(code);
                 break;
             case tk_goto:
-                flush(code);
-                open_range("<goto/>");
-                if (!close_by_skip(5)) return false;
+                if (!write_jump(code, "<goto/>", 5)) return false;
                 break;
             case tk_on:
             case tk_with:

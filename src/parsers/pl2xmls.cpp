@@ -244,15 +244,13 @@ bool Tplsparser::parse_statements(bool) {
                 if (code.end == 0) return false;
                 break;
             case tk_return:
-                if (!jump(code, "<return/>")) return false;
+                if (!write_jump(code, "<return/>", 0)) return false;
                 break;
             case tk_goto:
-                if (!jump(code, "<goto/>")) return false;
+                if (!write_jump(code, "<goto/>", 0)) return false;
                 break;
             case tk_label:
-                flush(code);
-                whole_range("<label/>");
-                advance();
+                write_label(code);
                 break;
             case tk_break:
                 if (!exit_statement(code)) return false;
@@ -304,12 +302,6 @@ std::int32_t Tplsparser::statement_end() {
         advance();
     }
     return kind == tk_semicolon ? token_end() : last;
-}
-
-bool Tplsparser::jump(pending_code& code, std::string_view tag) {
-    flush(code);
-    open_range(tag);
-    return close_by_skip(0);
 }
 
 // EXIT leaves the loop, or the loop its label names; EXIT WHEN is a conditional that holds

@@ -44,7 +44,6 @@ class Tplsparser : public sql_family_parser {
     void scan_label();
 
     std::int32_t statement_end();
-    bool jump(pending_code& code, std::string_view tag);
     bool exit_statement(pending_code& code);
     bool conditional(pending_code& code);
     bool branch();

@@ -296,16 +296,12 @@ bool Ttsqlsparser::parse_statements(bool block) {
                 code.end = skip_until(15);
                 break;
             case tk_return:
-                flush(code);
-                open_range("<return/>");
-                close_by_skip(15);
+                write_jump(code, "<return/>", 15);
                 break;
             case tk_goto:
                 // The jump ends with its label's name; the statement after it is read as any
                 // other, not stepped over.
-                flush(code);
-                open_range("<goto/>");
-                close_by_skip(16);
+                write_jump(code, "<goto/>", 16);
                 break;
             case tk_break:
             case tk_continue:
@@ -313,9 +309,7 @@ bool Ttsqlsparser::parse_statements(bool block) {
                 whole_range(kind == tk_break ? "<break/>" : "<continue/>");
                 break;
             case tk_label:
-                flush(code);
-                whole_range("<label/>");
-                advance();
+                write_label(code);
                 ended = false;
                 break;
             case tk_if:

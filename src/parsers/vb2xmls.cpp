@@ -411,9 +411,7 @@ bool Tvbsparser::parse_statements(bool block) {
                 advance();
                 break;
             case line_action::label:
-                flush(code);
-                whole_range("<label/>");
-                advance();
+                write_label(code);
                 break;
             case line_action::closer:
                 return close_sequence(code);

@@ -365,6 +365,18 @@ void tsparser::flush(pending_code& code) {
     }
 }
 
+void tsparser::write_label(pending_code& code) {
+    flush(code);
+    whole_range("<label/>");
+    advance();
+}
+
+bool tsparser::write_jump(pending_code& code, std::string_view tag, int skip) {
+    flush(code);
+    open_range(tag);
+    return close_by_skip(skip);
+}
+
 bool tsparser::close_sequence(pending_code& code) {
     flush(code);
     whole_range("</statement>");

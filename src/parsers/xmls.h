@@ -175,6 +175,12 @@ class tsparser {
     };
     void open_code(pending_code& code);
     void flush(pending_code& code);
+    // A label item over the current token, which ends the run of plain statements before it;
+    // the cursor moves past the label.
+    void write_label(pending_code& code);
+    // A jump item from its keyword through the end that skip scan `skip` finds, ending the run
+    // of plain statements before it; false when the scan fails.
+    bool write_jump(pending_code& code, std::string_view tag, int skip);
     // Ends the sequence at the current token: flushes its run of plain statements and writes
     // `</statement>` over the token, which stays current. Gives true.
     bool close_sequence(pending_code& code);
