@@ -22,13 +22,20 @@ struct cell_text {
     bool operator==(const cell_text&) const = default;
 };
 
-// The cell text of a range "a-b" of the marked region: positions are 1-based, inclusive,
-// and counted from `marked_offset` characters into `document`. A limit of -1 (or 0) never
-// cuts. A range that does not read as two numbers a <= b gives an empty text and keeps the
-// range text as the line range. Positions are clamped to the document: a range may point one
-// past its end (the end cell) or anywhere (a stale markup).
-cell_text cell_text_of_range(std::string_view document, std::int64_t marked_offset, int limit,
-                             std::string_view range);
+// The document and the part of it that was charted: positions of the markup count from the
+// start of that part.
+struct charted_text {
+    std::string_view document;
+    std::int64_t offset = 0;   // characters before the marked region; 0 when a mark is missing
+    std::int64_t length = -1;  // characters of the marked region; -1: to the end of the document
+};
+
+// The cell text of a range "a-b" (1-based, inclusive positions of the marked region). A limit
+// of -1 (or 0) never cuts. A range that does not read as two numbers a <= b gives an empty text
+// and keeps the range text as the line range. Positions are clamped to the marked region: a
+// range may point one past it (the end cell) or anywhere (a stale markup); what lies outside
+// gives no text.
+cell_text cell_text_of_range(const charted_text& source, int limit, std::string_view range);
 
 // One entry of the table.
 struct cell_entry {
@@ -62,8 +69,7 @@ class cell_table {
     // and positive counts. The table spans the cells' real lowest and highest columns and
     // rows, whatever the counts say (a failed layout may give counts smaller than its cells).
     // Connectors whose first or second cell is not in the layout are left out.
-    static cell_table build(const export_cells& layout, std::string_view document,
-                            std::int64_t marked_offset, int limit);
+    static cell_table build(const export_cells& layout, const charted_text& source, int limit);
 
     bool empty() const { return column_count_ == 0; }
     int column_count() const { return column_count_; }
