@@ -14,16 +14,24 @@ constexpr double largest_adjust = 1e9;
 
 route_point direction_of(shape_side side) {
     switch (side) {
-        case shape_side::top: return {0, -1};
-        case shape_side::left: return {-1, 0};
-        case shape_side::bottom: return {0, 1};
-        case shape_side::right: return {1, 0};
+        case shape_side::top:
+            return {0, -1};
+        case shape_side::left:
+            return {-1, 0};
+        case shape_side::bottom:
+            return {0, 1};
+        case shape_side::right:
+            return {1, 0};
     }
     return {};
 }
 
-bool near(double a, double b) { return std::fabs(a - b) < tolerance; }
-bool same_point(route_point a, route_point b) { return near(a.x, b.x) && near(a.y, b.y); }
+bool near(double a, double b) {
+    return std::fabs(a - b) < tolerance;
+}
+bool same_point(route_point a, route_point b) {
+    return near(a.x, b.x) && near(a.y, b.y);
+}
 
 // Drops repeated points and merges collinear pieces; nothing when the path doubles back.
 std::optional<std::vector<route_point>> simplified(const std::vector<route_point>& points) {
@@ -39,7 +47,8 @@ std::optional<std::vector<route_point>> simplified(const std::vector<route_point
             const bool vertical = near(a.x, b.x) && near(b.x, p.x);
             const bool horizontal = near(a.y, b.y) && near(b.y, p.y);
             if (vertical || horizontal) {
-                const double along = vertical ? (b.y - a.y) * (p.y - b.y) : (b.x - a.x) * (p.x - b.x);
+                const double along =
+                    vertical ? (b.y - a.y) * (p.y - b.y) : (b.x - a.x) * (p.x - b.x);
                 if (along < 0) return std::nullopt;
                 merged.back() = p;
                 continue;
@@ -53,10 +62,14 @@ std::optional<std::vector<route_point>> simplified(const std::vector<route_point
 // Quarter turns clockwise on a page whose y axis points down.
 route_point turned(route_point v, int quarter_turns) {
     switch (((quarter_turns % 4) + 4) % 4) {
-        case 1: return {-v.y, v.x};
-        case 2: return {-v.x, -v.y};
-        case 3: return {v.y, -v.x};
-        default: return v;
+        case 1:
+            return {-v.y, v.x};
+        case 2:
+            return {-v.x, -v.y};
+        case 3:
+            return {v.y, -v.x};
+        default:
+            return v;
     }
 }
 
@@ -144,7 +157,8 @@ std::optional<connector_form> connector_form_of(const std::vector<route_point>& 
             const route_point v = turned({p.x - centre.x, p.y - centre.y}, -quarter_turns);
             const double fx = v.x + form.width / 2;
             const double fy = v.y + form.height / 2;
-            local.push_back({form.flip_h ? form.width - fx : fx, form.flip_v ? form.height - fy : fy});
+            local.push_back(
+                {form.flip_h ? form.width - fx : fx, form.flip_v ? form.height - fy : fy});
         }
         if (segments == 1) {
             form.preset = "straightConnector1";
@@ -172,8 +186,10 @@ std::optional<connector_form> connector_form_of(const std::vector<route_point>& 
             values = {adjust(local[1].x, w), adjust(local[2].y, h), adjust(local[3].x, w)};
         }
         for (const auto& value : values) {
-            if (!value) fits = false;
-            else form.adjust.push_back(*value);
+            if (!value)
+                fits = false;
+            else
+                form.adjust.push_back(*value);
         }
         if (!fits) continue;
         form.preset = "bentConnector" + std::to_string(segments);
@@ -181,7 +197,8 @@ std::optional<connector_form> connector_form_of(const std::vector<route_point>& 
         const std::vector<route_point> drawn = path_of(form);
         bool same = drawn.size() == path.size();
         for (std::size_t i = 0; same && i < path.size(); ++i) {
-            same = std::fabs(drawn[i].x - path[i].x) < 0.01 && std::fabs(drawn[i].y - path[i].y) < 0.01;
+            same = std::fabs(drawn[i].x - path[i].x) < 0.01 &&
+                   std::fabs(drawn[i].y - path[i].y) < 0.01;
         }
         if (same) return form;
     }
@@ -194,7 +211,8 @@ std::vector<route_point> path_of(const connector_form& form) {
     for (const route_point& local : preset_points(form)) {
         const double fx = form.flip_h ? form.width - local.x : local.x;
         const double fy = form.flip_v ? form.height - local.y : local.y;
-        const route_point v = turned({fx - form.width / 2, fy - form.height / 2}, form.quarter_turns);
+        const route_point v =
+            turned({fx - form.width / 2, fy - form.height / 2}, form.quarter_turns);
         points.push_back({centre.x + v.x, centre.y + v.y});
     }
     return points;

@@ -23,7 +23,9 @@ constexpr const char* markup_compatibility =
 constexpr double twips_per_point = 20.0;
 constexpr page_size letter = {612, 792};
 
-const xmlChar* w_name(const char* name) { return BAD_CAST name; }
+const xmlChar* w_name(const char* name) {
+    return BAD_CAST name;
+}
 
 xmlNs* word_namespace(xmlNode* node) {
     return xmlSearchNsByHref(node->doc, node, BAD_CAST ooxml_ns::wordprocessingml);
@@ -44,7 +46,9 @@ xmlNode* word_child(xmlNode* parent, const char* name, bool at_start = false) {
     return xmlAddChild(parent, child);
 }
 
-std::string twips(double points) { return std::to_string(std::llround(points * twips_per_point)); }
+std::string twips(double points) {
+    return std::to_string(std::llround(points * twips_per_point));
+}
 
 double points_of(const std::string& twips_text, double otherwise) {
     try {
@@ -95,9 +99,8 @@ std::unique_ptr<docx_document> docx_document::open(ooxml_package package, std::s
         if (child->type == XML_ELEMENT_NODE) section = child;
     }
     if (!xml_is(section, ooxml_ns::wordprocessingml, "sectPr")) {
-        section = xmlAddChild(document->body_,
-                              xmlNewDocNode(main, word_namespace(document->body_), w_name("sectPr"),
-                                            nullptr));
+        section = xmlAddChild(document->body_, xmlNewDocNode(main, word_namespace(document->body_),
+                                                             w_name("sectPr"), nullptr));
     }
     document->page_size_ = word_child(section, "pgSz", true);
     if (word_attribute(document->page_size_, "w").empty()) {
@@ -121,8 +124,8 @@ int docx_document::replace_text(std::string_view placeholder, std::string_view r
     const std::string text = office_text(replacement);
     int replaced = 0;
     for (xmlNode* root : text_roots_) {
-        replaced += replace_in_paragraphs(root, ooxml_ns::wordprocessingml, "p", "t", placeholder,
-                                          text);
+        replaced +=
+            replace_in_paragraphs(root, ooxml_ns::wordprocessingml, "p", "t", placeholder, text);
     }
     return replaced;
 }
@@ -141,7 +144,7 @@ void docx_document::set_page(page_size size) {
     if (width > height) {
         set_word_attribute(page_size_, "orient", "landscape");
     } else if (xmlAttr* orient = xmlHasNsProp(page_size_, BAD_CAST "orient",
-                                               BAD_CAST ooxml_ns::wordprocessingml)) {
+                                              BAD_CAST ooxml_ns::wordprocessingml)) {
         xmlRemoveProp(orient);
     }
 }
@@ -189,10 +192,12 @@ void docx_document::place_drawing(const office_drawing& drawing) {
     // The prefixes the choice requires must be declared where it stands: on the root, where the
     // template has not bound their namespaces already.
     xmlNode* root = xmlDocGetRootElement(body_->doc);
-    const std::vector<namespace_binding> namespaces = {
-        {"w", ooxml_ns::wordprocessingml}, {"wp", ooxml_ns::wordprocessing_drawing},
-        {"a", ooxml_ns::drawingml},        {"wpg", group_uri},
-        {"wps", shape_uri},                {"mc", markup_compatibility}};
+    const std::vector<namespace_binding> namespaces = {{"w", ooxml_ns::wordprocessingml},
+                                                       {"wp", ooxml_ns::wordprocessing_drawing},
+                                                       {"a", ooxml_ns::drawingml},
+                                                       {"wpg", group_uri},
+                                                       {"wps", shape_uri},
+                                                       {"mc", markup_compatibility}};
     for (const auto& [prefix, uri] : namespaces) {
         if (!xmlSearchNsByHref(root->doc, root, BAD_CAST uri)) {
             xmlNewNs(root, BAD_CAST uri, BAD_CAST prefix);

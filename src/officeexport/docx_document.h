@@ -25,8 +25,8 @@ class docx_document : public ooxml_document {
 
   private:
     xmlNode* body_ = nullptr;
-    xmlNode* page_size_ = nullptr;     // w:pgSz of the last section
-    xmlNode* page_margins_ = nullptr;  // w:pgMar of the last section
+    xmlNode* page_size_ = nullptr;      // w:pgSz of the last section
+    xmlNode* page_margins_ = nullptr;   // w:pgMar of the last section
     std::vector<xmlNode*> text_roots_;  // the body, then every header and footer
 };
 

@@ -13,7 +13,9 @@ namespace {
 constexpr double emu_per_point = 12700.0;
 constexpr int line_width = 9525;  // 0.75 pt
 
-std::string number(std::int64_t value) { return std::to_string(value); }
+std::string number(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string colour(std::uint32_t rgb) {
     char text[8];
@@ -27,9 +29,12 @@ std::string solid_fill(std::uint32_t rgb) {
 
 const char* arrow_name(arrowhead head) {
     switch (head) {
-        case arrowhead::triangle: return "triangle";
-        case arrowhead::oval: return "oval";
-        case arrowhead::none: break;
+        case arrowhead::triangle:
+            return "triangle";
+        case arrowhead::oval:
+            return "oval";
+        case arrowhead::none:
+            break;
     }
     return "none";
 }
@@ -59,8 +64,8 @@ std::string line(bool visible, arrowhead begin = arrowhead::none, arrowhead end 
 
 std::string shape_properties(const office_shape& shape) {
     const office_box& box = shape.box;
-    std::string xml = transform(box.left, box.top, box.width, box.height) +
-                      "<a:prstGeom prst=\"" + shape.preset + "\"><a:avLst/></a:prstGeom>";
+    std::string xml = transform(box.left, box.top, box.width, box.height) + "<a:prstGeom prst=\"" +
+                      shape.preset + "\"><a:avLst/></a:prstGeom>";
     xml += shape.fill ? solid_fill(*shape.fill) : std::string("<a:noFill/>");
     return xml + line(shape.line);
 }
@@ -80,12 +85,13 @@ std::string body_properties(const office_shape& shape, const char* element) {
 std::string presentation_paragraphs(const office_shape& shape) {
     const std::string text = office_text(shape.text);
     const office_font& font = shape.font;
-    const std::string size = number(std::clamp<std::int64_t>(std::llround(font.size * 100), 100, 400000));
-    const std::string run_properties = "<a:rPr lang=\"en-US\" sz=\"" + size + "\" b=\"" +
-                                       (font.bold ? "1" : "0") + "\" dirty=\"0\">" +
-                                       solid_fill(font.colour) + "<a:latin typeface=\"" +
-                                       xml_escaped(office_text(font.name)) + "\"/><a:cs typeface=\"" +
-                                       xml_escaped(office_text(font.name)) + "\"/></a:rPr>";
+    const std::string size =
+        number(std::clamp<std::int64_t>(std::llround(font.size * 100), 100, 400000));
+    const std::string run_properties =
+        "<a:rPr lang=\"en-US\" sz=\"" + size + "\" b=\"" + (font.bold ? "1" : "0") +
+        "\" dirty=\"0\">" + solid_fill(font.colour) + "<a:latin typeface=\"" +
+        xml_escaped(office_text(font.name)) + "\"/><a:cs typeface=\"" +
+        xml_escaped(office_text(font.name)) + "\"/></a:rPr>";
     const std::string paragraph_properties =
         std::string("<a:pPr algn=\"") + (shape.frame.centred ? "ctr" : "l") + "\"/>";
     std::string xml;
@@ -111,8 +117,9 @@ std::string wordprocessing_paragraphs(const office_shape& shape) {
     run_properties += "<w:color w:val=\"" + colour(font.colour) + "\"/><w:sz w:val=\"" +
                       half_points + "\"/></w:rPr>";
     const std::string paragraph_properties =
-        std::string("<w:pPr><w:spacing w:before=\"0\" w:after=\"0\" w:line=\"240\" "
-                    "w:lineRule=\"auto\"/><w:jc w:val=\"") +
+        std::string(
+            "<w:pPr><w:spacing w:before=\"0\" w:after=\"0\" w:line=\"240\" "
+            "w:lineRule=\"auto\"/><w:jc w:val=\"") +
         (shape.frame.centred ? "center" : "left") + "\"/>" + run_properties + "</w:pPr>";
     std::string xml;
     for (const std::string_view paragraph : text_paragraphs(text)) {
@@ -178,10 +185,10 @@ std::string connector_element(const office_drawing& drawing, const office_connec
                     "\" fmla=\"val " + number(form.adjust[i]) + "\"/>";
     }
     geometry += "</a:avLst></a:prstGeom>";
-    const std::string properties =
-        transform(form.left, form.top, form.width, form.height, form.quarter_turns, form.flip_h,
-                  form.flip_v) +
-        geometry + "<a:noFill/>" + line(true, connector.begin, connector.end);
+    const std::string properties = transform(form.left, form.top, form.width, form.height,
+                                             form.quarter_turns, form.flip_h, form.flip_v) +
+                                   geometry + "<a:noFill/>" +
+                                   line(true, connector.begin, connector.end);
     const std::string name = "Connector " + number(id);
     if (flavour == drawing_flavour::presentation) {
         return "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"" + number(id) + "\" name=\"" + name +
@@ -194,7 +201,9 @@ std::string connector_element(const office_drawing& drawing, const office_connec
 
 }  // namespace
 
-std::int64_t emu(double points) { return std::llround(points * emu_per_point); }
+std::int64_t emu(double points) {
+    return std::llround(points * emu_per_point);
+}
 
 std::int64_t drawing_id_count(const office_drawing& drawing) {
     return static_cast<std::int64_t>(drawing.shapes().size() + drawing.connectors().size());

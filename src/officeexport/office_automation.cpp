@@ -24,7 +24,8 @@ std::unique_ptr<office_document> open_office_document(office_kind kind,
         if (std::optional<ooxml_package> package = ooxml_package::read(template_path, error)) {
             if (auto document = opened(kind, std::move(*package), error)) return document;
         }
-        message = "template does not exist, use default page (" + template_path + ": " + error + ")";
+        message =
+            "template does not exist, use default page (" + template_path + ": " + error + ")";
     }
     std::string error;
     return opened(kind, builtin_template(kind), error);

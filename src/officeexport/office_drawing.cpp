@@ -37,10 +37,14 @@ std::size_t characters(std::string_view line) {
 int connection_site_index(shape_side side) {
     // The presets the exporters draw all list their sites top, left, bottom, right.
     switch (side) {
-        case shape_side::top: return 0;
-        case shape_side::left: return 1;
-        case shape_side::bottom: return 2;
-        case shape_side::right: return 3;
+        case shape_side::top:
+            return 0;
+        case shape_side::left:
+            return 1;
+        case shape_side::bottom:
+            return 2;
+        case shape_side::right:
+            return 3;
     }
     return 0;
 }
@@ -65,8 +69,8 @@ void office_drawing::fit_to_text(std::size_t index) {
     const std::vector<std::string_view> lines = text_paragraphs(text);
     std::size_t widest = 0;
     for (const std::string_view line : lines) widest = std::max(widest, characters(line));
-    const double width = static_cast<double>(widest) * shape.font.size * 0.5 + shape.frame.left +
-                         shape.frame.right;
+    const double width =
+        static_cast<double>(widest) * shape.font.size * 0.5 + shape.frame.left + shape.frame.right;
     const double height = static_cast<double>(lines.size()) * (shape.font.size + 3) +
                           shape.frame.top + shape.frame.bottom;
     shape.box.left += (shape.box.width - width) / 2;
@@ -91,11 +95,14 @@ route_point office_drawing::site(std::size_t index, shape_side side) const {
         }
     }
     switch (side) {
-        case shape_side::top: return {box.left + box.width * top_x, box.top};
-        case shape_side::left: return {box.left + box.width * left_x, box.top + box.height / 2};
+        case shape_side::top:
+            return {box.left + box.width * top_x, box.top};
+        case shape_side::left:
+            return {box.left + box.width * left_x, box.top + box.height / 2};
         case shape_side::bottom:
             return {box.left + box.width / 2, box.top + box.height * bottom_y};
-        case shape_side::right: return {box.left + box.width * right_x, box.top + box.height / 2};
+        case shape_side::right:
+            return {box.left + box.width * right_x, box.top + box.height / 2};
     }
     return {};
 }

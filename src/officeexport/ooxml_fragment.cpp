@@ -27,8 +27,10 @@ bool append_fragment(xmlNode* parent, xmlNode* before, std::string_view elements
             xmlFreeNode(node);
             return false;
         }
-        if (before) xmlAddPrevSibling(before, node);
-        else xmlAddChild(parent, node);
+        if (before)
+            xmlAddPrevSibling(before, node);
+        else
+            xmlAddChild(parent, node);
     }
     return true;
 }

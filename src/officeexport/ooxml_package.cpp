@@ -62,8 +62,9 @@ std::optional<std::string> resolved_part_name(std::string_view source, std::stri
     } else {
         std::size_t start = 0;
         const std::size_t folder_end = source.rfind('/');
-        const std::string_view folder =
-            folder_end == std::string_view::npos ? std::string_view{} : source.substr(0, folder_end);
+        const std::string_view folder = folder_end == std::string_view::npos
+                                            ? std::string_view{}
+                                            : source.substr(0, folder_end);
         while (!folder.empty() && start <= folder.size()) {
             const std::size_t end = std::min(folder.find('/', start), folder.size());
             segments.emplace_back(folder.substr(start, end - start));
@@ -126,8 +127,8 @@ std::optional<ooxml_package> ooxml_package::read(const std::string& path, std::s
         std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(
             zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0), zip_fclose);
         std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-        if (!file || zip_fread(file.get(), bytes.data(), stat.size) !=
-                         static_cast<zip_int64_t>(stat.size)) {
+        if (!file ||
+            zip_fread(file.get(), bytes.data(), stat.size) != static_cast<zip_int64_t>(stat.size)) {
             error = "the part " + std::string(name) + " cannot be read";
             return std::nullopt;
         }
@@ -220,8 +221,10 @@ bool ooxml_package::write(const std::string& path, std::string& error) const {
     // Readers that sniff the package look for the content types first.
     std::vector<const std::pair<const std::string, std::string>*> order;
     for (const auto& entry : parts_) {
-        if (entry.first == "[Content_Types].xml") order.insert(order.begin(), &entry);
-        else order.push_back(&entry);
+        if (entry.first == "[Content_Types].xml")
+            order.insert(order.begin(), &entry);
+        else
+            order.push_back(&entry);
     }
     for (const auto* entry : order) {
         zip_source_t* source =

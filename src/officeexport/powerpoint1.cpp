@@ -31,10 +31,14 @@ std::uint32_t rgb_of(std::uint32_t colour) {
 
 shape_side side_of(anchor side) {
     switch (side) {
-        case anchor::top: return shape_side::top;
-        case anchor::bottom: return shape_side::bottom;
-        case anchor::left: return shape_side::left;
-        case anchor::right: return shape_side::right;
+        case anchor::top:
+            return shape_side::top;
+        case anchor::bottom:
+            return shape_side::bottom;
+        case anchor::left:
+            return shape_side::left;
+        case anchor::right:
+            return shape_side::right;
     }
     return shape_side::top;
 }
@@ -80,18 +84,12 @@ void add_line_caption(office_drawing& drawing, const office_connector& connector
 
 int office_shape_type(int code) {
     static const shape_type_row table[] = {
-        {72, {0, 20}},
-        {65, {1, 10, 13, 15, 17, 18, 19, 24}},
-        {61, {2, 26}},
-        {62, {3, 4, 5, 6}},
-        {83, {7}},
-        {67, {8}},
-        {66, {9}},
-        {75, {11}},
-        {6, {12}},
-        {70, {14, 16, 21, 22}},
-        {63, {23, 25}},
-        {connector_type, {27, 28, 29}},
+        {72, {0, 20}},  {65, {1, 10, 13, 15, 17, 18, 19, 24}},
+        {61, {2, 26}},  {62, {3, 4, 5, 6}},
+        {83, {7}},      {67, {8}},
+        {66, {9}},      {75, {11}},
+        {6, {12}},      {70, {14, 16, 21, 22}},
+        {63, {23, 25}}, {connector_type, {27, 28, 29}},
     };
     for (const shape_type_row& row : table) {
         if (std::find(row.codes.begin(), row.codes.end(), code) != row.codes.end()) return row.type;
@@ -104,18 +102,30 @@ const char* preset_of_shape_type(int type) {
         // The end symbol. An octagon has no connection site in the middle of its top, so the
         // line into it would end at a corner; it is drawn as the grid view draws the end, a
         // terminal, whose sites sit in the middles of its sides.
-        case 6: return "flowChartTerminator";
-        case 61: return "flowChartProcess";
-        case 62: return "flowChartAlternateProcess";
-        case 63: return "flowChartDecision";
-        case 65: return "flowChartPredefinedProcess";
-        case 66: return "flowChartInternalStorage";
-        case 67: return "flowChartDocument";
-        case 70: return "flowChartPreparation";
-        case 72: return "flowChartManualOperation";
-        case 75: return "flowChartPunchedCard";
-        case 83: return "flowChartOnlineStorage";
-        default: return "rect";
+        case 6:
+            return "flowChartTerminator";
+        case 61:
+            return "flowChartProcess";
+        case 62:
+            return "flowChartAlternateProcess";
+        case 63:
+            return "flowChartDecision";
+        case 65:
+            return "flowChartPredefinedProcess";
+        case 66:
+            return "flowChartInternalStorage";
+        case 67:
+            return "flowChartDocument";
+        case 70:
+            return "flowChartPreparation";
+        case 72:
+            return "flowChartManualOperation";
+        case 75:
+            return "flowChartPunchedCard";
+        case 83:
+            return "flowChartOnlineStorage";
+        default:
+            return "rect";
     }
 }
 
@@ -217,8 +227,8 @@ void powerpoint_export(office_drawing drawing, const export_parameters& paramete
         factor = std::min(factor, (limits.width - side_margin) / chart.width);
     }
     if (fit_height && chart.height + bottom_margin + header > limits.height) {
-        factor = std::min(factor, std::max(limits.height - bottom_margin - header, 1.0) /
-                                      chart.height);
+        factor =
+            std::min(factor, std::max(limits.height - bottom_margin - header, 1.0) / chart.height);
     }
     if (factor < 1) {
         drawing.scale(factor);

@@ -54,10 +54,9 @@ std::unique_ptr<pptx_document> pptx_document::open(ooxml_package package, std::s
     }
     xmlDoc* slide = document->edit(slide_part, error);
     if (!slide) return nullptr;
-    document->shape_tree_ =
-        xml_first_child(xml_first_child(xmlDocGetRootElement(slide), ooxml_ns::presentationml,
-                                        "cSld"),
-                        ooxml_ns::presentationml, "spTree");
+    document->shape_tree_ = xml_first_child(
+        xml_first_child(xmlDocGetRootElement(slide), ooxml_ns::presentationml, "cSld"),
+        ooxml_ns::presentationml, "spTree");
     if (!document->shape_tree_) {
         error = "the first slide has no shape tree";
         return nullptr;
@@ -71,7 +70,8 @@ int pptx_document::replace_text(std::string_view placeholder, std::string_view r
 }
 
 page_size pptx_document::page() const {
-    return {points_of(xml_attribute(slide_size_, "cx")), points_of(xml_attribute(slide_size_, "cy"))};
+    return {points_of(xml_attribute(slide_size_, "cx")),
+            points_of(xml_attribute(slide_size_, "cy"))};
 }
 
 void pptx_document::set_page(page_size size) {

@@ -57,8 +57,8 @@ void word_export(office_drawing drawing, const export_parameters& parameters,
         document.set_page(page);
         page = document.page();
     }
-    const double top = parameters.center_drawing ? (page.height - chart.height) * 0.5
-                                                 : header + top_gap;
+    const double top =
+        parameters.center_drawing ? (page.height - chart.height) * 0.5 : header + top_gap;
     drawing.move_to((page.width - chart.width) * 0.5, top);
     document.place_drawing(drawing);
 }
