@@ -14,23 +14,6 @@ std::uint64_t place_key(int column, int row) {
            static_cast<std::uint32_t>(row);
 }
 
-// The compound items a level code of 2 shows collapsed, each as one cell.
-struct collapsed_construct {
-    std::uint8_t opening;
-    std::uint8_t closing;
-    int code;
-};
-
-constexpr collapsed_construct collapsed_constructs[] = {
-    {item_if, item_end_if, export_if_collapsed},
-    {item_switch, item_end_switch, export_switch_collapsed},
-    {item_for, item_end_for, export_for_collapsed},
-    {item_dountil, item_end_dountil, export_dountil_collapsed},
-    {item_untildo, item_end_untildo, export_untildo_collapsed},
-    {item_dowhile, item_end_dowhile, export_dowhile_collapsed},
-    {item_whiledo, item_end_whiledo, export_whiledo_collapsed},
-};
-
 // Cells that the flow does not leave downwards: no connector below them.
 struct flow_end {
     std::uint8_t opening;
@@ -311,7 +294,7 @@ bool export_layout::lay_out_sequence(int c, int r, int level) {
             ok = collapsed(export_except, item_end_except);
         } else if (const collapsed_construct* compound = opened_by(collapsed_constructs, code)) {
             if (level == 2) {
-                ok = collapsed(compound->code, compound->closing);
+                ok = collapsed(compound->collapsed_code, compound->closing);
             } else if (code == item_if) {
                 ok = conditional(nested, sequence);
             } else if (code == item_switch) {

@@ -29,23 +29,6 @@ constexpr construct_pair construct_pairs[] = {
     {item_except, item_end_except},
 };
 
-// The compound items a level code of 2 shows collapsed, each as one symbol.
-struct collapsed_construct {
-    std::uint8_t opening;
-    std::uint8_t closing;
-    symbol collapsed;
-};
-
-constexpr collapsed_construct collapsed_constructs[] = {
-    {item_if, item_end_if, p_if2},
-    {item_switch, item_end_switch, p_switch2},
-    {item_for, item_end_for, p_for2},
-    {item_dountil, item_end_dountil, p_dountil},
-    {item_untildo, item_end_untildo, p_untildo},
-    {item_dowhile, item_end_dowhile, p_dowhile},
-    {item_whiledo, item_end_whiledo, p_whiledo},
-};
-
 }  // namespace
 
 struct loop_before_shape {
