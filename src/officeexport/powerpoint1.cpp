@@ -59,6 +59,9 @@ void add_line_caption(office_drawing& drawing, const office_connector& connector
     label.frame = {0, 0, 0, 0, false, true, true};
     drawing.fit_to_text(index);
     office_box& box = label.box;
+    // A caption has neither fill nor line: room to spare costs nothing, and a reader whose
+    // font runs wider than the measure must not cut the word.
+    box.width *= 1.5;
     constexpr double gap = 2;
     switch (connector.from_side) {
         case shape_side::left:
