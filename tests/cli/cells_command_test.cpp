@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,26 +45,42 @@ std::string connector(int c1, int r1, const char* a1, int c2, int r2, const char
            "\",\"code\":" + std::to_string(code) + "}";
 }
 
+// What the program itself writes for a call, and its exit status.
+cells_run program(const std::string& arguments) {
+    const std::string answer = ::testing::TempDir() + "cells-answer.json";
+    const int status = std::system(
+        (std::string(TARNWELL_CLI) + " cells " + arguments + " > " + answer + " 2>/dev/null")
+            .c_str());
+    std::ifstream in(answer, std::ios::binary);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            std::string(std::istreambuf_iterator<char>(in), {})};
+}
+
 TEST(CellsCommand, WorkedExampleOfTheFirstMarkup) {
-    const cells_run r = cells({"--markup", written("first.xmls", first_example_markup)});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.json,
-              "{\"ok\":true,\"message\":\"\",\"layout_ok\":true,\"level\":0,\"column_count\":6,"
-              "\"row_count\":13,\"column_offset\":98,\"cells\":["
-              "{\"column\":100,\"row\":1,\"code\":0,\"range\":\"1-2\",\"text\":\"\"},"
-              "{\"column\":100,\"row\":3,\"code\":2,\"range\":\"1-6\",\"text\":\"\"},"
-              "{\"column\":100,\"row\":5,\"code\":25,\"range\":\"9-18\",\"text\":\"\"},"
-              "{\"column\":99,\"row\":6,\"code\":2,\"range\":\"27-32\",\"text\":\"\"},"
-              "{\"column\":101,\"row\":6,\"code\":2,\"range\":\"47-52\",\"text\":\"\"},"
-              "{\"column\":100,\"row\":8,\"code\":3,\"range\":\"55-63\",\"text\":\"\"},"
-              "{\"column\":100,\"row\":10,\"code\":12,\"range\":\"66-66\",\"text\":\"\"}],"
-              "\"connectors\":[" +
-                  connector(100, 1, "Alignbottom", 100, 3, "Aligntop", 27) + "," +
-                  connector(100, 3, "Alignbottom", 100, 5, "Aligntop", 27) + "," +
-                  connector(100, 5, "Alignleft", 99, 6, "Aligntop", 28) + "," +
-                  connector(99, 6, "Alignbottom", 100, 8, "Aligntop", 27) + "," +
-                  connector(100, 5, "Alignright", 101, 6, "Aligntop", 29) + "," +
-                  connector(101, 6, "Alignbottom", 100, 8, "Aligntop", 27) + "]}\n");
+    const std::string file = written("first.xmls", first_example_markup);
+    const std::string expected =
+        "{\"ok\":true,\"message\":\"\",\"layout_ok\":true,\"level\":0,\"column_count\":6,"
+        "\"row_count\":13,\"column_offset\":98,\"cells\":["
+        "{\"column\":100,\"row\":1,\"code\":0,\"range\":\"1-2\",\"text\":\"\"},"
+        "{\"column\":100,\"row\":3,\"code\":2,\"range\":\"1-6\",\"text\":\"\"},"
+        "{\"column\":100,\"row\":5,\"code\":25,\"range\":\"9-18\",\"text\":\"\"},"
+        "{\"column\":99,\"row\":6,\"code\":2,\"range\":\"27-32\",\"text\":\"\"},"
+        "{\"column\":101,\"row\":6,\"code\":2,\"range\":\"47-52\",\"text\":\"\"},"
+        "{\"column\":100,\"row\":8,\"code\":3,\"range\":\"55-63\",\"text\":\"\"},"
+        "{\"column\":100,\"row\":10,\"code\":12,\"range\":\"66-66\",\"text\":\"\"}],"
+        "\"connectors\":[" +
+        connector(100, 1, "Alignbottom", 100, 3, "Aligntop", 27) + "," +
+        connector(100, 3, "Alignbottom", 100, 5, "Aligntop", 27) + "," +
+        connector(100, 5, "Alignleft", 99, 6, "Aligntop", 28) + "," +
+        connector(99, 6, "Alignbottom", 100, 8, "Aligntop", 27) + "," +
+        connector(100, 5, "Alignright", 101, 6, "Aligntop", 29) + "," +
+        connector(101, 6, "Alignbottom", 100, 8, "Aligntop", 27) + "]}\n";
+    const cells_run in_process = cells({"--markup", file});
+    EXPECT_EQ(in_process.status, 0);
+    EXPECT_EQ(in_process.json, expected);
+    const cells_run run = program("--markup " + file);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.json, expected);
 }
 
 TEST(CellsCommand, CellsOfMarkedSourceLinesCarryTheirText) {
