@@ -397,6 +397,20 @@ TEST_F(CodeExplorer, AScannerThatCannotBeMadeGivesOneMessageAndLeavesTheExplorer
               (std::vector<std::string>{"Functions", "Procedures", "Constructors", "Destructors"}));
 }
 
+TEST_F(CodeExplorer, AnEmptyDocumentShowsItsRootsWithoutAScan) {
+    bool scanned = false;
+    explorer()->set_scanner_factory([&scanned](int language) {
+        scanned = true;
+        return make_proc_scanner(language);
+    });
+    window_->new_document();
+    EXPECT_FALSE(explorer()->busy());
+    EXPECT_FALSE(scanned);
+    EXPECT_EQ(root_texts(),
+              (std::vector<std::string>{"Functions", "Procedures", "Constructors", "Destructors"}));
+    EXPECT_TRUE(shown_procedures().empty());
+}
+
 TEST_F(CodeExplorer, ChangingTheLanguageRebuildsTheRoots) {
     open_text("lang.c", "procedure P;\nbegin\nend;\n\nint f() {\n}\n");
     wait_for_scans();
