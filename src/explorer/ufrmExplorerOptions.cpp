@@ -72,6 +72,8 @@ TfrmExplorerOptions::TfrmExplorerOptions(QWidget* parent) : QDialog(parent) {
     lstExpOptions_ = new QListWidget(pnlCategories);
     lstExpOptions_->setObjectName(QStringLiteral("lstExpOptions"));
     lstExpOptions_->setIconSize(QSize(13, 13));
+    lstExpOptions_->setMinimumWidth(150);
+    lstExpOptions_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Items are put in order by dragging them within the list; nothing else may be dropped.
     lstExpOptions_->setDragDropMode(QAbstractItemView::InternalMove);
     lstExpOptions_->setDefaultDropAction(Qt::MoveAction);
