@@ -169,6 +169,7 @@ void TfrmCodeExplorer::watch_edits(TMySynEdit* editor) {
 }
 
 void TfrmCodeExplorer::build_roots() {
+    kept_expansion_.reset();
     const TMySynEdit* editor = window_.current_document();
     const int kind = editor != nullptr ? explorer_language_kind(editor->doc.language) : 0;
     model_.build_roots(kind, properties_);
@@ -241,7 +242,10 @@ void TfrmCodeExplorer::show_failure(const std::exception& error) {
 }
 
 void TfrmCodeExplorer::apply_result(const std::string& result_text) {
-    model_.add_result(result_text, properties_);
+    TCodeExplorerProperties shape = properties_;
+    if (kept_expansion_) shape.CategoryExpanded = *kept_expansion_;
+    kept_expansion_.reset();
+    model_.add_result(result_text, shape);
     re_explore_ = false;
     show_model();
     if (const std::optional<node_ref> selected =
@@ -321,7 +325,15 @@ void TfrmCodeExplorer::select_now(int line) {
 }
 
 void TfrmCodeExplorer::timer_step() {
-    if (re_explore_) explore();
+    if (!re_explore_ || cycle_.busy()) return;
+    std::array<bool, category_count> expansion = properties_.CategoryExpanded;
+    for (std::size_t r = 0; r < model_.roots().size(); ++r) {
+        if (const QTreeWidgetItem* root = treCodeExplorer_->topLevelItem(static_cast<int>(r))) {
+            expansion[static_cast<std::size_t>(model_.roots()[r].category)] = root->isExpanded();
+        }
+    }
+    kept_expansion_ = expansion;
+    explore();
 }
 
 void TfrmCodeExplorer::node_chosen(origin from) {

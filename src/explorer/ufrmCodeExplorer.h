@@ -6,10 +6,12 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "explorer/explore_cycle.h"
 #include "explorer/explorer_categories.h"
@@ -57,7 +59,8 @@ class TfrmCodeExplorer : public QWidget {
     void explore();
     // Selects the procedure that holds a line, once the running scan (if any) has ended.
     void select_procedure_at_line(int line);
-    // The timer's step: explores again after the current document was edited.
+    // The timer's step: explores again after the current document was edited, keeping the
+    // roots expanded or collapsed as they are.
     void timer_step();
     // The selected procedure node was chosen: the document takes its name and, unless the
     // begin mark led here, its body is marked and charted.
@@ -112,6 +115,8 @@ class TfrmCodeExplorer : public QWidget {
     int saved_top_ = -1;
     int saved_selected_ = -1;
     bool re_explore_ = false;
+    // The roots' expansion as the user left it, for a rescan after an edit.
+    std::optional<std::array<bool, category_count>> kept_expansion_;
     QPointer<TMySynEdit> watched_editor_;
     QMetaObject::Connection edit_watch_;
 

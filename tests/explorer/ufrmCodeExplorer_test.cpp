@@ -483,10 +483,12 @@ TEST_F(CodeExplorer, TheOptionsDialogSetsOrderVisibilityExpansionAndSorting) {
     EXPECT_TRUE(explorer()->properties().AlphaSort);
 }
 
-TEST_F(CodeExplorer, TheExplorerKeepsItsNodeSelectedAcrossARescan) {
+TEST_F(CodeExplorer, ARescanAfterAnEditKeepsTheSelectionAndTheExpansion) {
     TMySynEdit* editor = open_fixture("Ledger.java");
     wait_for_scans();
     click(node_named(QStringLiteral("balance")));
+    ASSERT_TRUE(node_named(QStringLiteral("Functions"))->isExpanded());
+    ASSERT_FALSE(node_named(QStringLiteral("Procedures"))->isExpanded());
     const QTreeWidgetItem* before = tree()->currentItem();
     ASSERT_NE(before, nullptr);
     editor->SendScintilla(base::SCI_DOCUMENTEND);
@@ -495,6 +497,13 @@ TEST_F(CodeExplorer, TheExplorerKeepsItsNodeSelectedAcrossARescan) {
     wait_for_scans();
     ASSERT_NE(tree()->currentItem(), nullptr);
     EXPECT_EQ(tree()->currentItem()->text(0), QStringLiteral("balance"));
+    EXPECT_TRUE(node_named(QStringLiteral("Functions"))->isExpanded());
+    EXPECT_FALSE(node_named(QStringLiteral("Procedures"))->isExpanded());
+
+    // Another document gets the expansion of the options again.
+    open_fixture("shapes.cpp");
+    wait_for_scans();
+    EXPECT_FALSE(node_named(QStringLiteral("Functions"))->isExpanded());
 }
 
 TEST_F(CodeExplorer, ThePanelItsMenusAndKeys) {
