@@ -411,6 +411,15 @@ TEST_F(CodeExplorer, AnEmptyDocumentShowsItsRootsWithoutAScan) {
     EXPECT_TRUE(shown_procedures().empty());
 }
 
+TEST_F(CodeExplorer, AUnitWithoutImplementationShowsEmptyCategoriesAndNoMessage) {
+    open_text("iface.pas", "unit Iface;\ninterface\nprocedure P;\n");
+    wait_for_scans();
+    EXPECT_EQ(root_texts(),
+              (std::vector<std::string>{"Functions", "Procedures", "Constructors", "Destructors"}));
+    EXPECT_TRUE(shown_procedures().empty());
+    EXPECT_TRUE(notes_->messages.empty());
+}
+
 TEST_F(CodeExplorer, ChangingTheLanguageRebuildsTheRoots) {
     open_text("lang.c", "procedure P;\nbegin\nend;\n\nint f() {\n}\n");
     wait_for_scans();
