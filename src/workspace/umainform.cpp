@@ -29,7 +29,9 @@
 #include "workspace/datamod.h"
 #include "workspace/file_store.h"
 #include "workspace/highlighters.h"
+#include "workspace/history_list.h"
 #include "workspace/mysynedit.h"
+#include "workspace/search_commands.h"
 
 namespace tarnwell {
 
@@ -146,6 +148,20 @@ void TMainform::create_actions() {
     ShowLineNo_ = make_action("ShowLineNo", tr("Show &Line Number"),
                               QKeySequence(Qt::CTRL | Qt::Key_L), &TMainform::ShowLineNoExecute);
     ShowLineNo_->setCheckable(true);
+    search_ = std::make_unique<search_commands>(
+        *notifier_, (paths_.settings_dir / input_ini_name).string(), this);
+    EditFind_ =
+        make_action("EditFind", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
+    connect(EditFind_, &QAction::triggered, this,
+            [this] { search_->EditFindExecute(current_document()); });
+    EditFindNext_ =
+        make_action("EditFindNext", tr("Find &Next"), QKeySequence(Qt::Key_F3), nullptr);
+    connect(EditFindNext_, &QAction::triggered, this,
+            [this] { search_->EditFindNextExecute(current_document()); });
+    EditReplace_ =
+        make_action("EditReplace", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R), nullptr);
+    connect(EditReplace_, &QAction::triggered, this,
+            [this] { search_->EditReplaceExecute(current_document()); });
 
     ac_htm_ = make_action("ac_htm", tr("Export Code as HTML"), QKeySequence(), nullptr);
     connect(ac_htm_, &QAction::triggered, this, [this] { export_code(code_format::html); });
@@ -228,6 +244,9 @@ void TMainform::create_menus() {
     for (QAction* action : gotobookmark_) goto_menu_->addAction(action);
     connect(toggle_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
     connect(goto_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
+
+    QMenu* search = menuBar()->addMenu(tr("&Search"));
+    for (QAction* action : {EditFind_, EditReplace_, EditFindNext_}) search->addAction(action);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(ShowLineNo_);
@@ -623,6 +642,7 @@ void TMainform::update_actions() {
     EditUndo_->setEnabled(has && editor->isUndoAvailable());
     EditRedo_->setEnabled(has && editor->isRedoAvailable());
     filesave_->setEnabled(has && editor->isModified());
+    for (QAction* action : {EditFind_, EditFindNext_, EditReplace_}) action->setEnabled(has);
     if (has && editor->isModified()) filesaveall_->setEnabled(true);
     gotobookmark_[begin_mark]->setEnabled(has && editor->bookmark(begin_mark).has_value());
     gotobookmark_[end_mark]->setEnabled(has && editor->bookmark(end_mark).has_value());

@@ -24,6 +24,7 @@ namespace tarnwell {
 
 class TeditorDataModule;
 class TMySynEdit;
+class search_commands;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -126,6 +127,7 @@ class TMainform : public QMainWindow {
     TeditorDataModule& data_;
     program_paths paths_;
     std::unique_ptr<notifier> notifier_;
+    std::unique_ptr<search_commands> search_;
     ini_file ini_;
     reopen_list reopen_;
     print_settings print_settings_;
@@ -159,6 +161,9 @@ class TMainform : public QMainWindow {
     QAction* EditCopyAll_ = nullptr;
     QAction* EditDateTime_ = nullptr;
     QAction* ShowLineNo_ = nullptr;
+    QAction* EditFind_ = nullptr;
+    QAction* EditFindNext_ = nullptr;
+    QAction* EditReplace_ = nullptr;
     QAction* ac_htm_ = nullptr;
     QAction* ac_rtf_ = nullptr;
     QAction* ac_sample_ = nullptr;
