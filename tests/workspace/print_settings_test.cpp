@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "workspace/preview_zoom.h"
 #include "workspace/print_macros.h"
 #include "workspace/print_pagination.h"
 
@@ -190,6 +191,32 @@ TEST(PrintPagination, TabsExpandToTheirColumns) {
     EXPECT_EQ(styles[0], 2);
     EXPECT_EQ(styles[3], 2);
     EXPECT_EQ(styles[4], 1);
+}
+
+TEST(PreviewZoom, ClicksOnThePageZoomWithinTheirLimits) {
+    struct click_case {
+        preview_zoom now;
+        int shown;
+        bool left;
+        preview_zoom after;
+    };
+    using enum zoom_mode;
+    const click_case cases[] = {
+        {{whole_page, 100}, 37, true, {percent, 100}},
+        {{whole_page, 100}, 37, false, {percent, 25}},
+        {{page_width, 100}, 120, true, {percent, 240}},
+        {{page_width, 100}, 120, false, {percent, 60}},
+        {{percent, 300}, 300, true, {percent, 400}},
+        {{percent, 400}, 400, true, {percent, 400}},
+        {{percent, 30}, 30, false, {percent, 25}},
+        {{percent, 25}, 25, false, {percent, 25}},
+        {{percent, 100}, 100, false, {percent, 50}},
+        {{percent, 50}, 50, true, {percent, 100}},
+    };
+    for (const click_case& c : cases) {
+        EXPECT_EQ(zoom_after_click(c.now, c.shown, c.left), c.after)
+            << static_cast<int>(c.now.mode) << " " << c.shown << " " << c.left;
+    }
 }
 
 }  // namespace
