@@ -60,7 +60,7 @@ TdlgFind::TdlgFind(const captions& texts, std::string input_ini, QWidget* parent
     cbSearchText_ = new TBROXComboBox(texts.history_section, this);
     cbSearchText_->setObjectName(QStringLiteral("cbSearchText"));
     cbSearchText_->setMinimumWidth(280);
-    auto* label = new QLabel(tr("&Search for:"), this);
+    auto* label = new QLabel(tr("Searc&h for:"), this);
     label->setBuddy(cbSearchText_);
     fields_->addWidget(label, 0, 0);
     fields_->addWidget(cbSearchText_, 0, 1);

@@ -1,5 +1,6 @@
 #include "workspace/print_commands.h"
 
+#include <Qsci/qscilexer.h>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -16,7 +17,10 @@ print_document printable(TMySynEdit& editor) {
     print_document document;
     document.text = editor.bytes();
     document.styles = editor.style_bytes();
-    if (editor.lexer() != nullptr) document.style_table = export_styles(*editor.lexer());
+    if (editor.lexer() != nullptr) {
+        document.style_table = export_styles(*editor.lexer());
+        document.paper = editor.lexer()->defaultPaper().rgb() & 0xFFFFFFu;
+    }
     document.utf8 = editor.isUtf8();
     return document;
 }

@@ -231,9 +231,9 @@ void print_engine::draw_rows(QPainter& painter, int number) const {
             while (end < row.end && continues_character(document_.text[end])) ++end;
             const bool coloured = settings_.syntax_highlighting && settings_.colours &&
                                   style < document_.style_table.size();
-            if (coloured && document_.style_table[style].background != settings_.page_colour) {
-                painter.fillRect(QRectF(x, y, width, row_height_),
-                                 colour_of(document_.style_table[style].background));
+            const std::uint32_t background = document_.style_table[style].background;
+            if (coloured && background != document_.paper && background != settings_.page_colour) {
+                painter.fillRect(QRectF(x, y, width, row_height_), colour_of(background));
             }
             painter.setFont(text_font(style));
             painter.setPen(coloured ? colour_of(document_.style_table[style].foreground)

@@ -26,6 +26,8 @@ struct print_document {
     std::vector<std::uint8_t> styles;
     std::vector<export_style> style_table;
     bool utf8 = true;  // else Latin-1
+    // The background the editor shows the text on; styles on it print on the page colour.
+    std::uint32_t paper = 0xFFFFFF;
 };
 
 class print_engine {

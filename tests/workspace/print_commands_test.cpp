@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -107,6 +109,43 @@ TEST_F(Printing, AMarginLeavingNoRoomStopsTheEngine) {
     temp_dir dir;
     QPdfWriter writer(QString::fromStdString((dir.path() / "none.pdf").string()));
     EXPECT_EQ(engine.print(writer, 1, 1), engine.error());
+}
+
+// Counts the pixels of one colour on page 1 drawn small.
+int pixels_of(const print_engine& engine, QRgb colour) {
+    QImage page((engine.page_size() / 10).toSize(), QImage::Format_RGB32);
+    QPainter painter(&page);
+    painter.scale(0.1, 0.1);
+    engine.draw_page(painter, 1);
+    painter.end();
+    int count = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) count += page.pixel(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(PrintEngine, DrawsTheStylesColoursButNotTheEditorsBackground) {
+    const QRgb beige = qRgb(236, 233, 216);
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb blue = qRgb(0, 0, 255);
+    print_document document;
+    document.text = std::string(40, 'W') + "\n" + std::string(40, 'M');
+    document.styles = std::vector<std::uint8_t>(41, 0);
+    document.styles.resize(document.text.size(), 1);
+    document.paper = beige & 0xFFFFFFu;
+    document.style_table = {export_style{blue & 0xFFFFFFu, beige & 0xFFFFFFu, true, false},
+                            export_style{0x000000, red & 0xFFFFFFu, false, false}};
+    print_settings settings = default_print_settings();
+    settings.text_font.size = 40;
+    const print_engine coloured(settings, document, QSizeF(210, 297), QDateTime());
+    EXPECT_EQ(pixels_of(coloured, beige), 0);
+    EXPECT_GT(pixels_of(coloured, red), 100);
+    EXPECT_GT(pixels_of(coloured, blue), 10);
+    settings.colours = false;
+    const print_engine plain(settings, document, QSizeF(210, 297), QDateTime());
+    EXPECT_EQ(pixels_of(plain, red), 0);
+    EXPECT_EQ(pixels_of(plain, blue), 0);
 }
 
 class PageSetup : public ::testing::Test {
