@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -109,6 +110,23 @@ TEST_F(Printing, AMarginLeavingNoRoomStopsTheEngine) {
     temp_dir dir;
     QPdfWriter writer(QString::fromStdString((dir.path() / "none.pdf").string()));
     EXPECT_EQ(engine.print(writer, 1, 1), engine.error());
+}
+
+TEST_F(Printing, APrinterThatCannotStartIsReported) {
+    editor_.load_bytes("int a;\n");
+    const print_engine engine = commands_.engine_for(editor_, "a.c");
+    ASSERT_TRUE(engine.ok());
+    temp_dir dir;
+    QPdfWriter writer(QString::fromStdString((dir.path() / "no" / "folder" / "a.pdf").string()));
+    EXPECT_EQ(engine.print(writer, 1, 1), QStringLiteral("The printer could not be started."));
+
+    commands_.printer().setOutputFormat(QPrinter::PdfFormat);
+    commands_.printer().setOutputFileName(
+        QString::fromStdString((dir.path() / "no" / "folder" / "b.pdf").string()));
+    EXPECT_FALSE(commands_.print(editor_, "a.c"));
+    EXPECT_EQ(notes_.messages,
+              std::vector<QString>{QStringLiteral("The printer could not be started.")});
+    EXPECT_EQ(notes_.waits, 0);
 }
 
 // Counts the pixels of one colour on page 1 drawn small.
