@@ -12,9 +12,8 @@ class TdlgReplacePrompt : public QDialog {
   public:
     TdlgReplacePrompt(const QString& search_text, QWidget* parent = nullptr);
 
-    // The answer of the button that closed it; closing the dialog otherwise cancels.
-    prompt_answer answer() const { return answer_; }
-    // Shows the dialog modally and returns the answer.
+    // Shows the dialog modally and returns the answer of the button that closed it;
+    // closing the dialog otherwise cancels.
     prompt_answer ask();
 
   private:

@@ -41,7 +41,10 @@ std::string page_text(const fs::path& pdf, int page) {
 class PrintCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::path(::testing::TempDir()) / "tarnwell-print";
+        // One folder per test: ctest runs the tests of this suite side by side.
+        dir_ = fs::path(::testing::TempDir()) /
+               (std::string("tarnwell-print-") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
