@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "scripted_notifier.h"
 #include "search_cases.h"
@@ -109,6 +111,65 @@ TEST_F(SearchCommands, InitialTextKeepsTheSelection) {
     EXPECT_EQ(caret_of(editor), 7);
     editor.SendScintilla(base::SCI_SETSEL, 11L, 4L);
     EXPECT_EQ(initial_search_text(editor), QStringLiteral("total ="));
+}
+
+// Answers the next modal dialog with `answer` once the event loop runs it.
+template <typename Dialog, typename Answer>
+void when_shown(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+TEST_F(SearchCommands, FindAndReplaceRunFromTheirDialogs) {
+    TMySynEdit editor;
+    editor.load_bytes("int count = 0;\ncount++;\nreturn count;\n");
+    editor.SendScintilla(base::SCI_SETSEL, 6L, 5L);
+    search_commands commands(notes_, input_ini(), nullptr);
+
+    QString proposed;
+    when_shown<TdlgFind>([&](TdlgFind& dialog) {
+        proposed = dialog.search_text();
+        dialog.accept();
+    });
+    commands.EditFindExecute(&editor);
+    EXPECT_EQ(proposed, QStringLiteral("count"));
+    EXPECT_EQ(anchor_of(editor), 15);
+    EXPECT_EQ(caret_of(editor), 20);
+    EXPECT_EQ(commands.last().text, "count");
+
+    commands.EditFindNextExecute(&editor);
+    EXPECT_EQ(anchor_of(editor), 31);
+
+    int asked = 0;
+    commands.set_prompt([&](const QString&) {
+        ++asked;
+        return prompt_answer::replace_all;
+    });
+    editor.SendScintilla(base::SCI_SETEMPTYSELECTION, 0L);
+    when_shown<TdlgReplace>([](TdlgReplace& dialog) {
+        dialog.set_search_text("count");
+        dialog.replace_field()->setEditText("total");
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+            if (box->text() == QLatin1String("&Prompt when Replace")) box->setChecked(true);
+        }
+        dialog.accept();
+    });
+    commands.EditReplaceExecute(&editor);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(editor.bytes(), "int total = 0;\ntotal++;\nreturn total;\n");
+
+    when_shown<TdlgFind>([](TdlgFind& dialog) {
+        dialog.set_search_text("count");
+        dialog.reject();
+    });
+    commands.EditFindExecute(&editor);
+    EXPECT_TRUE(notes_.messages.empty());
+    when_shown<TdlgFind>([](TdlgFind& dialog) { dialog.accept(); });
+    commands.EditFindExecute(&editor);
+    EXPECT_EQ(notes_.messages, std::vector<QString>{QStringLiteral("string not found ")});
 }
 
 TEST_F(SearchCommands, DialogsStartWithTheirDefaults) {
