@@ -283,8 +283,8 @@ void TMainform::create_menus() {
     QMenu* search = menuBar()->addMenu(tr("&Search"));
     for (QAction* action : {EditFind_, EditReplace_, EditFindNext_}) search->addAction(action);
 
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    view->addAction(ShowLineNo_);
+    view_menu_ = menuBar()->addMenu(tr("&View"));
+    view_menu_->addAction(ShowLineNo_);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     for (QAction* action : {ac_help_, ac_sample_, ac_homepage_, ac_feedback_}) {
