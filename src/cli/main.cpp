@@ -10,6 +10,7 @@
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -42,6 +43,7 @@ constexpr command commands[] = {
      "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {
