@@ -28,7 +28,7 @@ constexpr command commands[] = {
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
     {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_script},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] [--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
