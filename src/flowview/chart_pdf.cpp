@@ -102,19 +102,41 @@ std::vector<int> page_objects(const QByteArray& pdf) {
     return pages;
 }
 
+// Where each object starts, from the cross-reference table that startxref points to.
+using object_offsets = std::vector<qsizetype>;
+object_offsets read_offsets(const QByteArray& pdf) {
+    const qsizetype startxref = pdf.lastIndexOf("startxref");
+    if (startxref < 0) return {};
+    qsizetype at = pdf.mid(startxref + 9, 30).trimmed().split('\n').value(0).trimmed().toLongLong();
+    if (at <= 0 || !pdf.mid(at, 4).startsWith("xref")) return {};
+    at = pdf.indexOf('\n', at) + 1;
+    const QList<QByteArray> head = pdf.mid(at, 40).split('\n').value(0).trimmed().split(' ');
+    const long long first = head.value(0).toLongLong(), count = head.value(1).toLongLong();
+    if (first != 0 || count <= 0) return {};
+    at = pdf.indexOf('\n', at) + 1;
+    object_offsets offsets(static_cast<std::size_t>(count), -1);
+    for (long long n = 0; n < count; ++n, at += 20) {
+        const QByteArray entry = pdf.mid(at, 20);
+        if (entry.size() < 18) return {};
+        if (entry[17] == 'n') offsets[static_cast<std::size_t>(n)] = entry.left(10).toLongLong();
+    }
+    return offsets;
+}
+
 // The text of object `n` between "n 0 obj" and "endobj".
-QByteArray object_text(const QByteArray& pdf, long long n) {
-    const QByteArray head = "\n" + QByteArray::number(n) + " 0 obj";
-    const qsizetype at = pdf.indexOf(head);
-    if (at < 0) return {};
+QByteArray object_text(const QByteArray& pdf, const object_offsets& offsets, long long n) {
+    if (n < 0 || n >= static_cast<long long>(offsets.size())) return {};
+    const qsizetype at = offsets[static_cast<std::size_t>(n)];
+    const QByteArray head = QByteArray::number(n) + " 0 obj";
+    if (at < 0 || !pdf.mid(at, head.size()).startsWith(head)) return {};
     const qsizetype start = at + head.size();
     const qsizetype end = pdf.indexOf("endobj", start);
     return end < 0 ? QByteArray() : pdf.mid(start, end - start);
 }
 
 // The dictionary of object `n`, from its "<<" to its last ">>".
-QByteArray object_dictionary(const QByteArray& pdf, long long n) {
-    const QByteArray text = object_text(pdf, n);
+QByteArray object_dictionary(const QByteArray& pdf, const object_offsets& offsets, long long n) {
+    const QByteArray text = object_text(pdf, offsets, n);
     const qsizetype start = text.indexOf("<<"), end = text.lastIndexOf(">>");
     return start < 0 || end < start ? QByteArray() : text.mid(start, end + 2 - start);
 }
@@ -138,6 +160,7 @@ QByteArray notes_update(const QByteArray& pdf,
                         const std::vector<std::vector<chart_print::code_area>>& notes,
                         double page_height) {
     const std::vector<int> pages = page_objects(pdf);
+    const object_offsets offsets_before = read_offsets(pdf);
     const std::optional<long long> size = trailer_number(pdf, "/Size");
     const qsizetype startxref = pdf.lastIndexOf("startxref");
     if (pages.size() != notes.size() || !size || startxref < 0) return {};
@@ -172,7 +195,7 @@ QByteArray notes_update(const QByteArray& pdf,
                 " /Contents " + QByteArray::fromStdString(pdf_text(note.code)) + " >>\nendobj\n";
             refs += QByteArray::number(n) + " 0 R ";
         }
-        const QByteArray dictionary = object_dictionary(pdf, pages[p]);
+        const QByteArray dictionary = object_dictionary(pdf, offsets_before, pages[p]);
         if (dictionary.isEmpty()) return {};
         const qsizetype annots = dictionary.indexOf("/Annots");
         if (annots < 0) {
@@ -187,7 +210,7 @@ QByteArray notes_update(const QByteArray& pdf,
         bool ok = false;
         const long long array = words.value(0).toLongLong(&ok);
         if (!ok || words.value(2) != "R") return {};
-        const QByteArray old_array = object_text(pdf, array);
+        const QByteArray old_array = object_text(pdf, offsets_before, array);
         if (old_array.isEmpty() || old_array.simplified() != "[ ]") return {};
         begin_object(array);
         update += "[ " + refs + "]\nendobj\n";
