@@ -108,8 +108,10 @@ bool level_item_visible(int level_number, int depth) {
     return level_number <= std::max(depth, 1);
 }
 
-std::string bitmap_file_name(std::string_view document_path, int expand_level) {
-    return std::string(document_path) + ".layer" + std::to_string(expand_level - 1) + ".bmp";
+std::string chart_file_name(std::string_view document_path, int expand_level,
+                            std::string_view extension) {
+    return std::string(document_path) + ".layer" + std::to_string(expand_level - 1) +
+           std::string(extension);
 }
 
 int panel_min_width(bool small_set) {

@@ -195,8 +195,9 @@ TEST(LevelLists, OfferEveryLevelOfTheMarkup) {
 }
 
 TEST(BitmapFileName, NamesTheLevelLessOne) {
-    EXPECT_EQ(bitmap_file_name("/src/Main.java", 4), "/src/Main.java.layer3.bmp");
-    EXPECT_EQ(bitmap_file_name("/src/Main.java", level_all), "/src/Main.java.layer-1.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", 4, ".bmp"), "/src/Main.java.layer3.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", level_all, ".bmp"), "/src/Main.java.layer-1.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", 2, ".pdf"), "/src/Main.java.layer1.pdf");
 }
 
 TEST(PositionRange, IsTheRangeOfOnePosition) {
