@@ -9,7 +9,6 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <array>
-#include <map>
 #include <set>
 #include <unordered_map>
 

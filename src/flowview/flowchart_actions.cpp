@@ -428,6 +428,16 @@ std::optional<QString> flowchart_actions::chosen_export_file(const QString& sugg
     return chosen;
 }
 
+TMySynEdit* flowchart_actions::drawn_chart_document(const QString& without_chart) {
+    TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return nullptr;
+    if (!panel_->grid()->drawing_enabled()) {
+        window_.messages().message(without_chart);
+        return nullptr;
+    }
+    return editor;
+}
+
 chart_cells flowchart_actions::shown_chart() const {
     const TMySynEdit* editor = window_.current_document();
     if (editor == nullptr) return {};
@@ -436,14 +446,10 @@ chart_cells flowchart_actions::shown_chart() const {
 }
 
 void flowchart_actions::export_bitmap() {
-    TMySynEdit* editor = window_.current_document();
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to save."));
     if (editor == nullptr) return;
     notifier& messages = window_.messages();
     tbroxgrid* grid = panel_->grid();
-    if (!grid->drawing_enabled()) {
-        messages.message(tr("There is no flowchart to save."));
-        return;
-    }
     const broxgrid_model& model = grid->model();
     if (!fits_one_bitmap(model.bitmap_width(), model.bitmap_height())) {
         messages.message(QString::fromStdString(
@@ -460,13 +466,9 @@ void flowchart_actions::export_bitmap() {
 }
 
 void flowchart_actions::export_pdf() {
-    TMySynEdit* editor = window_.current_document();
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to save."));
     if (editor == nullptr) return;
     notifier& messages = window_.messages();
-    if (!panel_->grid()->drawing_enabled()) {
-        messages.message(tr("There is no flowchart to save."));
-        return;
-    }
     const std::string name = document_name(*editor);
     const std::optional<QString> chosen = chosen_export_file(
         shown_path(chart_file_name(name, editor->doc.flowchart.expand_level, ".pdf")),
@@ -481,13 +483,9 @@ void flowchart_actions::export_pdf() {
 }
 
 void flowchart_actions::print_chart() {
-    TMySynEdit* editor = window_.current_document();
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to print."));
     if (editor == nullptr) return;
     notifier& messages = window_.messages();
-    if (!panel_->grid()->drawing_enabled()) {
-        messages.message(tr("There is no flowchart to print."));
-        return;
-    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     if (!choose_printer_(printer)) return;

@@ -86,6 +86,9 @@ class flowchart_actions : public QObject {
     void refresh_if_stale();
     void document_activated(TMySynEdit* editor);
     void update_actions(TMySynEdit* editor);
+    // The current document when the grid shows its chart; otherwise nothing, and the user is
+    // told so.
+    TMySynEdit* drawn_chart_document(const QString& without_chart);
     // The cells of the chart shown, with their labels and code, for the paged outputs.
     chart_cells shown_chart() const;
     // What page headers name: the document's file and its charted function (or lines).

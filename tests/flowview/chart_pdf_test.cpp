@@ -8,22 +8,11 @@
 #include <string>
 
 #include "chart_fixtures.h"
+#include "command_output.h"
 #include "worked_example.h"
 
 namespace tarnwell {
 namespace {
-
-// The standard output of a shell command, and whether it ran to a zero exit.
-std::pair<bool, std::string> run(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {false, output};
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    return {pclose(pipe) == 0, output};
-}
 
 bool have_poppler() {
     return std::system(
@@ -48,7 +37,7 @@ TEST_F(ChartPdf, PagesCarryHeadersConnectorsAndTheCodeOfEverySymbol) {
     ASSERT_TRUE(write_chart_pdf(print, QString::fromStdString(file)));
 
     // The file, with its appended notes, reads without complaint.
-    const auto [info_ok, info] = run("pdfinfo '" + file + "' 2>&1");
+    const auto [info_ok, info] = run_command("pdfinfo '" + file + "' 2>&1");
     ASSERT_TRUE(info_ok) << info;
     EXPECT_EQ(info.find("Error"), std::string::npos) << info;
     EXPECT_NE(info.find("Pages:           " + std::to_string(print.page_count())),
@@ -57,8 +46,9 @@ TEST_F(ChartPdf, PagesCarryHeadersConnectorsAndTheCodeOfEverySymbol) {
 
     for (int page = 0; page < print.page_count(); ++page) {
         SCOPED_TRACE("page " + std::to_string(page + 1));
-        const auto [ok, words] = run("pdftotext -layout -f " + std::to_string(page + 1) + " -l " +
-                                     std::to_string(page + 1) + " '" + file + "' - 2>/dev/null");
+        const auto [ok, words] =
+            run_command("pdftotext -layout -f " + std::to_string(page + 1) + " -l " +
+                        std::to_string(page + 1) + " '" + file + "' - 2>/dev/null");
         ASSERT_TRUE(ok);
         EXPECT_NE(words.find("long.c"), std::string::npos);
         EXPECT_NE(words.find("tally"), std::string::npos);
@@ -100,7 +90,7 @@ TEST_F(ChartPdf, ChartThatFitsIsOnePage) {
         EXPECT_EQ(print.page_count(), 1);
         const std::string file = path("one.pdf");
         ASSERT_TRUE(write_chart_pdf(print, QString::fromStdString(file)));
-        const auto [ok, info] = run("pdfinfo '" + file + "' 2>&1");
+        const auto [ok, info] = run_command("pdfinfo '" + file + "' 2>&1");
         EXPECT_TRUE(ok) << info;
         EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
     }

@@ -20,6 +20,7 @@
 #include <fstream>
 #include <functional>
 
+#include "command_output.h"
 #include "flowview/broxgrid.h"
 #include "flowview/graphpanel.h"
 #include "flowview/marked_region.h"
@@ -273,19 +274,6 @@ TEST_F(FlowchartActions, AChartTooLargeForOneBitmapIsToldWithItsSizeBeforeAnyDia
     EXPECT_TRUE(notes_->messages[0].contains(QStringLiteral("expand level")));
     EXPECT_TRUE(notes_->messages[0].contains(QStringLiteral("SVG or PDF")));
     EXPECT_TRUE(notes_->save_suggestions.empty());
-}
-
-// The standard output of a shell command.
-std::string output_of(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        output.append(buffer, n);
-    }
-    pclose(pipe);
-    return output;
 }
 
 TEST_F(FlowchartActions, PdfExportWritesThePagesWithTheCodeOfEverySymbol) {

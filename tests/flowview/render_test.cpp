@@ -11,6 +11,7 @@
 #include <string>
 
 #include "chart_fixtures.h"
+#include "command_output.h"
 #include "flowview/cell_painter.h"
 #include "flowview/chart_picture.h"
 #include "flowview/grid_loading.h"
@@ -26,18 +27,6 @@ int render(const std::string& arguments) {
                                 std::string(TARNWELL_CLI) + " render " + arguments + " 2>/dev/null";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// The standard output of a shell command.
-std::string output_of(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    pclose(pipe);
-    return output;
 }
 
 const std::string example = TARNWELL_TEST_DATA "/cli/example.c";
