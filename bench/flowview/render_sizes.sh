@@ -17,7 +17,9 @@ for lines in 300 5000 32000; do
         /usr/bin/time -o "$work/time" -f '%U %S %e %M' \
             "$cli" render --lines "3-$last" -o "$work/chart.$out" "$work/f.c" \
             2> "$work/err" || status=$?
-        read -r user sys wall peak < "$work/time" || true
+        # GNU time puts a line about a failed command's status before the figures.
+        set -- $(tail -n 1 "$work/time")
+        user=$1 sys=$2 wall=$3 peak=$4
         size=$(stat -c %s "$work/chart.$out" 2>/dev/null || echo -)
         printf '%-7s %-4s %-5s %9.2f %9.2f %10.1f %12s\n' "$lines" "$out" "$status" \
             "$(echo "$user + $sys" | bc)" "$wall" "$(echo "$peak / 1024" | bc -l)" "$size"
