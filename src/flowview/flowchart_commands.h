@@ -59,6 +59,10 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
 // The message box of a failed parse.
 std::string parse_error_text(const parser_result& result);
 
+// The number between the first "script" and the first "(" of a grid script: its column
+// offset. Nothing when either is missing or the text between is not a number.
+std::optional<int> script_column_offset(std::string_view script);
+
 // The first cell of a script, in script order, whose valid range matches a valid highlight
 // range; its position on the grid (column less the column offset) and its range text.
 struct matched_cell {
