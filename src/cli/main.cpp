@@ -9,6 +9,7 @@
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -39,6 +40,7 @@ constexpr command commands[] = {
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {
