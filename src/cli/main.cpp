@@ -33,7 +33,9 @@ constexpr command commands[] = {
      tarnwell::cli::run_script},
     {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_cells},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render",
+     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
+     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
