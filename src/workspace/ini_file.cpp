@@ -116,6 +116,10 @@ void ini_file::remove_value(std::string_view section, std::string_view key) {
     std::erase_if(found->entries, [&](const entry& e) { return same_name(e.key, key); });
 }
 
+void ini_file::erase_section(std::string_view section) {
+    std::erase_if(sections_, [&](const section_entries& s) { return same_name(s.name, section); });
+}
+
 ini_file::section_entries* ini_file::find_section(std::string_view name) {
     const auto found =
         std::find_if(sections_.begin(), sections_.end(),

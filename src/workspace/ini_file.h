@@ -25,6 +25,8 @@ class ini_file {
     // A value that holds a line break cannot be written and is refused (false).
     bool set_value(std::string_view section, std::string_view key, std::string_view value);
     void remove_value(std::string_view section, std::string_view key);
+    // Removes the section with its values; values set afterwards open it anew at the end.
+    void erase_section(std::string_view section);
 
   private:
     struct entry {
