@@ -29,6 +29,14 @@ constexpr std::int64_t MostPixels = std::int64_t{1} << 31;
 
 const QColor DialogColour(240, 240, 240);
 
+constexpr int HeadReach = 12;
+
+// Whether the rectangle meets the part being painted.
+bool Meets(const TRect& rect, const std::optional<TRect>& clip) {
+    return !clip || (rect.Left < clip->Right && clip->Left < rect.Right &&
+                     rect.Top < clip->Bottom && clip->Top < rect.Bottom);
+}
+
 QColor ToColor(TRgb rgb) {
     return {rgb.R, rgb.G, rgb.B};
 }
@@ -146,6 +154,11 @@ void PaintConnection(QPainter& painter, const TConnection& connection,
             break;
     }
     const TConnectionEnds ends = ConnectionEnds(from.Bounds, to.Bounds);
+    // The head reaches ten pixels to the side of the line's end.
+    const TRect reach{
+        std::min(ends.From.X, ends.To.X) - HeadReach, std::min(ends.From.Y, ends.To.Y) - HeadReach,
+        std::max(ends.From.X, ends.To.X) + HeadReach, std::max(ends.From.Y, ends.To.Y) + HeadReach};
+    if (!Meets(reach, options.Clip)) return;
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(pen);
     painter.drawLine(ToQPoint(ends.From), ToQPoint(ends.To));
@@ -197,8 +210,9 @@ std::string SavePng(TRtfdDiagram& diagram, const TDiagramFonts& fonts, const QSt
     picture.setColorTable(colours);
     QImage band(width, BandRows, QImage::Format_RGB32);
     if (band.isNull()) return TooLarge(width, height);
-    const TPaintOptions options{monochrome, false};
+    TPaintOptions options{monochrome, false, std::nullopt};
     for (int top = 0; top < height; top += BandRows) {
+        options.Clip = TRect{0, top, width, top + BandRows};
         band.fill(Qt::white);
         {
             QPainter painter(&band);
@@ -282,7 +296,7 @@ void PaintDiagram(QPainter& painter, const TRtfdDiagram& diagram, const TDiagram
         PaintConnection(painter, connection, surface, options);
     for (std::size_t index : surface.PaintOrder()) {
         const TManagedObject& object = surface.Object(index);
-        if (object.Visible)
+        if (object.Visible && Meets(object.Bounds, options.Clip))
             PaintBox(painter, diagram.Boxes()[index], object.Bounds, fonts, options);
     }
     if (!options.ShowSelection || surface.SelectedOnly()) return;
@@ -305,7 +319,7 @@ void PaintTo(QPainter& painter, TRtfdDiagram& diagram, const TDiagramFonts& font
     if (only) surface.SetSelectedOnly(true);
     painter.save();
     painter.translate(x, y);
-    PaintDiagram(painter, diagram, fonts, {false, false});
+    PaintDiagram(painter, diagram, fonts, {false, false, std::nullopt});
     painter.restore();
     if (only) surface.SetSelectedOnly(false);
 }

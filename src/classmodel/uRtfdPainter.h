@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <optional>
 #include <string>
 
 #include "classmodel/uRtfdDiagram.h"
@@ -32,6 +33,8 @@ struct TPaintOptions {
     bool ReducedColours = false;
     // Selection marks and the green lines of selected boxes; off for pictures.
     bool ShowSelection = true;
+    // Only what meets this part of the surface is painted; all without it.
+    std::optional<TRect> Clip;
 };
 
 // Paints the surface (background, title, lines, boxes) with its top left corner at the
