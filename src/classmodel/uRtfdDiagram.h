@@ -59,7 +59,7 @@ struct TOverviewPicture {
 
 namespace rtfd {
 // Stored positions beyond this are not believed; boxes are kept inside it.
-constexpr int MaxCoordinate = 100'000;
+constexpr int MaxCoordinate = 10'000'000;
 // Boxes the settings file does not know are put one below the other from here.
 constexpr TPoint CascadeStart{50, 50};
 constexpr int CascadeStep = 25;

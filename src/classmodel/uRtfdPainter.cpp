@@ -92,7 +92,7 @@ void PaintBox(QPainter& painter, const TRtfdBox& box, const TRect& bounds,
     painter.fillRect(inner_w, ShadowWidth, ShadowWidth, h - ShadowWidth, ToColor(ShadowColour));
     painter.fillRect(ShadowWidth, inner_h, w - ShadowWidth, ShadowWidth, ToColor(ShadowColour));
     // The header with its round corners; the member area overlaps its lower part.
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, !options.ReducedColours);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(options.ReducedColours ? QColor(Qt::white) : ToColor(BoxColour));
     painter.drawRoundedRect(QRectF(0.5, 0.5, inner_w - 1, std::min(HeaderHeight, inner_h) - 1),
@@ -118,13 +118,20 @@ void PaintBox(QPainter& painter, const TRtfdBox& box, const TRect& bounds,
             PaintIcon(painter, *label.Icon, left, label.Top + 1);
             text_left += IconWidth;
         }
-        painter.setFont(fonts.Font(label.Font));
+        if (options.ReducedColours) {
+            // Smoothed edges would turn into blots in black and white.
+            QFont font = fonts.Font(label.Font);
+            font.setStyleStrategy(QFont::NoAntialias);
+            painter.setFont(font);
+        } else {
+            painter.setFont(fonts.Font(label.Font));
+        }
         painter.setPen(ToColor(label.Colour));
         const QRect area(text_left, label.Top, std::max(0, right - text_left), label.Height);
         const Qt::Alignment align = label.Alignment == TLabelAlignment::Centre  ? Qt::AlignHCenter
                                     : label.Alignment == TLabelAlignment::Right ? Qt::AlignRight
                                                                                 : Qt::AlignLeft;
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, !options.ReducedColours);
         painter.drawText(
             area, static_cast<int>(align | Qt::AlignTop) | Qt::TextSingleLine,
             QString::fromUtf8(label.Text.data(), static_cast<qsizetype>(label.Text.size())));
@@ -159,7 +166,7 @@ void PaintConnection(QPainter& painter, const TConnection& connection,
         std::min(ends.From.X, ends.To.X) - HeadReach, std::min(ends.From.Y, ends.To.Y) - HeadReach,
         std::max(ends.From.X, ends.To.X) + HeadReach, std::max(ends.From.Y, ends.To.Y) + HeadReach};
     if (!Meets(reach, options.Clip)) return;
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, !options.ReducedColours);
     painter.setPen(pen);
     painter.drawLine(ToQPoint(ends.From), ToQPoint(ends.To));
     const std::vector<TPoint> head = ArrowHeadPoints(ends.From, ends.To, connection.ArrowHead);
@@ -197,6 +204,20 @@ std::string TooLarge(int width, int height) {
            std::to_string(height) + " pixels).";
 }
 
+// Every pixel that is not white turns black, as a colour bitmap becomes a monochrome one:
+// grey and green text stays readable.
+void CopyAsMonochrome(const QImage& band, int rows, QImage& picture, int top) {
+    const QRgb white = qRgb(255, 255, 255);
+    for (int row = 0; row < rows; ++row) {
+        const auto* in = reinterpret_cast<const QRgb*>(band.constScanLine(row));
+        uchar* out = picture.scanLine(top + row);
+        std::memset(out, 0, static_cast<std::size_t>(picture.bytesPerLine()));
+        for (int x = 0; x < band.width(); ++x) {
+            if ((in[x] | 0xff000000U) == white) out[x >> 3] |= static_cast<uchar>(0x80U >> (x & 7));
+        }
+    }
+}
+
 std::string SavePng(TRtfdDiagram& diagram, const TDiagramFonts& fonts, const QString& path) {
     const TPoint size = diagram.GetDiagramSize();
     const int width = std::max(size.X, 1);
@@ -219,14 +240,17 @@ std::string SavePng(TRtfdDiagram& diagram, const TDiagramFonts& fonts, const QSt
             painter.translate(0, -top);
             PaintDiagram(painter, diagram, fonts, options);
         }
-        const QImage reduced =
-            monochrome ? band.convertToFormat(QImage::Format_Mono, colours, Qt::ThresholdDither)
-                       : band.convertToFormat(QImage::Format_Indexed8, colours,
-                                              Qt::ThresholdDither | Qt::AvoidDither);
+        const int rows = std::min(BandRows, height - top);
+        if (monochrome) {
+            CopyAsMonochrome(band, rows, picture, top);
+            continue;
+        }
+        const QImage reduced = band.convertToFormat(QImage::Format_Indexed8, colours,
+                                                    Qt::ThresholdDither | Qt::AvoidDither);
         if (reduced.isNull()) return TooLarge(width, height);
         const auto bytes =
             static_cast<std::size_t>(std::min(reduced.bytesPerLine(), picture.bytesPerLine()));
-        for (int row = 0; row < BandRows && top + row < height; ++row)
+        for (int row = 0; row < rows; ++row)
             std::memcpy(picture.scanLine(top + row), reduced.constScanLine(row), bytes);
     }
     if (!picture.save(path, "PNG")) return "Could not write " + path.toStdString();
