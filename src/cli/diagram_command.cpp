@@ -1,7 +1,6 @@
 #include "cli/diagram_command.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +12,9 @@
 #include "classmodel/uRtfdDiagram.h"
 #include "classmodel/uRtfdPainter.h"
 #include "cli/cli_options.h"
+#include "cli/gui_application.h"
 #include "cli/json_writer.h"
 #include "cli/model_import.h"
-#include "flowview/chart_picture.h"
 
 namespace tarnwell::cli {
 
@@ -98,12 +97,6 @@ TAbstractPackage* find_package(const TObjectModel& model, std::string_view name)
     throw usage_error("the model has no package " + std::string(name));
 }
 
-// Qt's own notes (a missing runtime folder, font fallbacks) are not the command's output.
-void keep_serious_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 constexpr std::string_view kind_names[] = {"class", "interface", "package"};
 constexpr std::string_view label_kind_names[] = {"name",      "name", "stereotype", "attribute",
                                                  "operation", "name", "separator"};
@@ -184,12 +177,7 @@ int run_diagram(std::span<const std::string_view> args, std::ostream& out) {
     diagram_arguments arguments = read_arguments(args);
     import_arguments import = read_import_arguments(arguments.files);
 
-    use_offscreen_without_display();
-    qInstallMessageHandler(keep_serious_messages);
-    int argc = 1;
-    char name[] = "tarnwell-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const auto application = start_gui_application();
 
     terminal_feedback feedback("diagram");
     TObjectModel model;
