@@ -497,6 +497,46 @@ TEST(RtfdDiagram, ViewsWithoutAFileOfTheirOwnUseTheUsersConfigurationFolder) {
     EXPECT_NE(read_text(fallback).find("[Box:  - ::p::A]"), std::string::npos);
 }
 
+TEST(RtfdDiagram, TheDiagramFollowsTheModelAndTheCurrentEntity) {
+    TObjectModel model;
+    TRtfdDiagram diagram(model, measure, {}, "");
+    diagram.View() = {0, 0, 300, 100};
+    // An import: the model locks, fills and unlocks; the diagram rebuilds itself.
+    model.Lock();
+    TUnitPackage* p = model.ModelRoot()->AddUnitPackage("p");
+    TUnitPackage* q = model.ModelRoot()->AddUnitPackage("q");
+    for (int i = 0; i < 20; ++i) add_class(*p, "P" + std::to_string(100 + i));
+    TClass* target = add_class(*q, "Target");
+    model.Unlock();
+    EXPECT_EQ(diagram.Package(), model.ModelRoot());
+    EXPECT_EQ(diagram.Boxes().size(), 2u);
+
+    // Choosing a class elsewhere opens its package and brings its box into view.
+    SetCurrentEntity(p->FindClassifier("P119", true, TCompareMode::CaseSensitive));
+    EXPECT_EQ(diagram.Package(), p);
+    const TRect& box = diagram.Surface().Object(diagram.Boxes().size() - 1).Bounds;
+    EXPECT_EQ(diagram.View().Left, std::max(0, box.Left + box.Width() / 2 - 150));
+    EXPECT_LE(diagram.View().Top, box.Top);
+    SetCurrentEntity(target);
+    EXPECT_EQ(diagram.Package(), q);
+    SetCurrentEntity(nullptr);
+
+    // A class added to the shown package gets a box at once.
+    TClass* late = add_class(*q, "Late");
+    ASSERT_TRUE(diagram.BoxOf(late).has_value());
+    EXPECT_EQ(diagram.Surface().Object(*diagram.BoxOf(late)).Bounds.Left, 50);
+    EXPECT_TRUE(diagram.IsModified());
+
+    // Before a model change the diagram lets go of everything.
+    model.Lock();
+    EXPECT_EQ(diagram.Package(), nullptr);
+    EXPECT_TRUE(diagram.Boxes().empty());
+    model.Clear();
+    model.Unlock();
+    EXPECT_EQ(diagram.Package(), model.ModelRoot());
+    EXPECT_TRUE(diagram.Boxes().empty());
+}
+
 TEST(RtfdDiagram, TheOverviewScalesTheSurfaceAndScrollsTheView) {
     TObjectModel model;
     TUnitPackage* p = model.ModelRoot()->AddUnitPackage("p");
