@@ -211,6 +211,9 @@ void TDiagramFrame::ApplyView() {
     applying_view_ = true;
     scroll_->horizontalScrollBar()->setValue(view.Left);
     scroll_->verticalScrollBar()->setValue(view.Top);
+    // The scroll bars know the real range; the diagram keeps what they took.
+    view.Left = scroll_->horizontalScrollBar()->value();
+    view.Top = scroll_->verticalScrollBar()->value();
     applying_view_ = false;
     canvas_->update();
 }

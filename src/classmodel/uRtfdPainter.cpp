@@ -310,7 +310,9 @@ void PaintDiagram(QPainter& painter, const TRtfdDiagram& diagram, const TDiagram
     if (!diagram.Title().empty()) {
         const QFont& font = fonts.Font(TDiagramFont::Title);
         const int height = QFontMetrics(font).height();
-        painter.fillRect(0, 0, surface.Width(), height, DialogColour);
+        // In black and white the dialog colour would turn into a black bar over the title.
+        painter.fillRect(0, 0, surface.Width(), height,
+                         options.ReducedColours ? QColor(Qt::white) : DialogColour);
         painter.setFont(font);
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, 0, surface.Width(), height), Qt::AlignLeft | Qt::AlignTop,
