@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSettings>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -37,7 +38,28 @@ bool HasUnitPackage(const TObjectModel& model) {
     return model.ModelRoot()->GetAllUnitPackages()->Count() > 0;
 }
 
+std::optional<int> WholeNumber(const QSettings& settings, const char* key) {
+    const QVariant value = settings.value(QLatin1String(key));
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!value.isValid() || !ok) return std::nullopt;
+    return number;
+}
+
 }  // namespace
+
+TDiagramDefaults ReadDiagramDefaults(const QSettings& settings) {
+    TDiagramDefaults defaults;
+    if (const auto save = WholeNumber(settings, "DiSave"); save && *save >= 0)
+        defaults.Save = static_cast<std::uint8_t>(std::min(*save, 2));
+    if (const auto assoc = WholeNumber(settings, "DiShowAssoc");
+        assoc && (*assoc == 0 || *assoc == 1))
+        defaults.ShowAssoc = *assoc == 1;
+    if (const auto filter = WholeNumber(settings, "DiVisibilityFilter");
+        filter && *filter >= 0 && *filter <= 3)
+        defaults.VisibilityFilter = static_cast<std::uint8_t>(*filter);
+    return defaults;
+}
 
 TDiagramCanvas::TDiagramCanvas(TRtfdDiagram& diagram, const TDiagramFonts& fonts,
                                QScrollArea& scroll, QWidget* parent)

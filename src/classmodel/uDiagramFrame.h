@@ -13,10 +13,16 @@
 class QAction;
 class QComboBox;
 class QMenu;
+class QSettings;
 
 namespace tarnwell {
 
 class notifier;
+
+// The defaults of new diagrams from the settings of the class half: "DiSave" (0 always, 1 ask,
+// 2 never; above 2 reads as 2), "DiShowAssoc" (0 or 1) and "DiVisibilityFilter" (0 to 3). A
+// value that is not a whole number, or out of range below, keeps its default.
+TDiagramDefaults ReadDiagramDefaults(const QSettings& settings);
 
 // Paints the surface and turns mouse events into the surface's press, move and release.
 class TDiagramCanvas : public QWidget {

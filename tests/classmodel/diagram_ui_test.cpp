@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -126,6 +127,7 @@ TEST_F(DiagramPictures, WideDiagramsAreBlackAndWhiteAndWmfNamesGetSvg) {
     const QImage rgb = wide.convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(qGray(rgb.pixel(16200, 60)), 0);
     EXPECT_EQ(qGray(rgb.pixel(16250, 20 + 40)), 255);
+    EXPECT_EQ(qGray(rgb.pixel(wide.width() - 5, 2)), 255) << "no black bar behind the title";
 
     for (const char* name : {"d.wmf", "d.WMF", "d.svg"}) {
         ASSERT_EQ(SaveAsPicture(diagram, fonts, out(name).toStdString()), "") << name;
@@ -214,6 +216,41 @@ TEST(DiagramFrame, TheMouseSelectsAndDragsAndTheToolBarFollowsTheDiagram) {
     QTest::mouseClick(&zoom, Qt::LeftButton, {}, QPoint(190, 140));
     EXPECT_GT(frame.ScrollBox()->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(frame.ScrollBox()->horizontalScrollBar()->value(), diagram.View().Left);
+}
+
+TEST(DiagramFrame, DefaultsComeFromTheSettingsOfTheClassHalf) {
+    struct defaults_case {
+        const char* name;
+        std::vector<std::pair<const char*, QVariant>> values;
+        int save;
+        bool assoc;
+        int filter;
+    };
+    const defaults_case cases[] = {
+        {"nothing stored", {}, 1, false, 0},
+        {"all stored", {{"DiSave", 0}, {"DiShowAssoc", 1}, {"DiVisibilityFilter", 3}}, 0, true, 3},
+        {"save above never", {{"DiSave", 7}}, 2, false, 0},
+        {"text where numbers belong",
+         {{"DiSave", "often"}, {"DiShowAssoc", "yes"}, {"DiVisibilityFilter", "x"}},
+         1,
+         false,
+         0},
+        {"out of range",
+         {{"DiSave", -1}, {"DiShowAssoc", 2}, {"DiVisibilityFilter", 4}},
+         1,
+         false,
+         0},
+    };
+    QTemporaryDir dir;
+    for (const defaults_case& c : cases) {
+        QSettings settings(dir.filePath(QString::fromLatin1(c.name) + ".ini"),
+                           QSettings::IniFormat);
+        for (const auto& [key, value] : c.values) settings.setValue(key, value);
+        const TDiagramDefaults defaults = ReadDiagramDefaults(settings);
+        EXPECT_EQ(defaults.Save, c.save) << c.name;
+        EXPECT_EQ(defaults.ShowAssoc, c.assoc) << c.name;
+        EXPECT_EQ(defaults.VisibilityFilter, c.filter) << c.name;
+    }
 }
 
 // Runs tarnwell-cli diagram; the exit status, with standard output in `out`.
