@@ -10,6 +10,7 @@
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -42,6 +43,7 @@ constexpr command commands[] = {
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
      tarnwell::cli::run_diagram},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {
