@@ -5,6 +5,7 @@
 
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
+#include "cli/diagram_command.h"
 #include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
@@ -45,6 +46,10 @@ constexpr command commands[] = {
      "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
+    {"diagram",
+     "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
+     "-o OUT.png|.svg FILES... | @LIST",
+     tarnwell::cli::run_diagram},
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 

@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/gui_application.h"
 #include "cli/parse_request.h"
 #include "flowview/cell_painter.h"
 #include "flowview/chart_cells.h"
@@ -94,14 +94,6 @@ std::string picture_folder(bool small) {
                       program.path().toStdString() + " nor in ../share/tarnwell/");
 }
 
-// Qt's own notes (a missing runtime folder, font fallbacks) are not the command's output;
-// failures are reported by the command itself.
-void keep_serious_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-    }
-}
-
 bool write_bitmap(const grid_script& script, const parse_outcome& parsed, bool small,
                   picture_format format, const QString& out) {
     broxgrid_model grid;
@@ -142,12 +134,7 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
     const std::optional<grid_script> script = read_grid_script(engine.grid_script());
     if (!script) throw usage_error("the text gives no chart to draw");
 
-    use_offscreen_without_display();
-    qInstallMessageHandler(keep_serious_messages);
-    int argc = 1;
-    char name[] = "tarnwell-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const auto application = start_gui_application();
 
     const QString out = QString::fromStdString(options.output_path);
     bool written = false;
