@@ -5,6 +5,7 @@
 
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
+#include "cli/diagram_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
@@ -38,7 +39,14 @@ constexpr command commands[] = {
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+<<<<<<< HEAD
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
+=======
+    {"diagram",
+     "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
+     "-o OUT.png|.svg FILES... | @LIST",
+     tarnwell::cli::run_diagram},
+>>>>>>> diagram
 };
 
 int usage(std::ostream& out) {

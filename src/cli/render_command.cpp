@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/gui_application.h"
 #include "cli/parse_request.h"
 #include "flowview/cell_painter.h"
 #include "flowview/chart_picture.h"
@@ -45,14 +45,6 @@ std::string picture_folder(bool small) {
                       program.path().toStdString() + " nor in ../share/tarnwell/");
 }
 
-// Qt's own notes (a missing runtime folder, font fallbacks) are not the command's output;
-// failures are reported by the command itself.
-void keep_serious_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-    }
-}
-
 }  // namespace
 
 int run_render(std::span<const std::string_view> args, std::ostream&) {
@@ -68,12 +60,7 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
     const std::optional<grid_script> script = read_grid_script(engine.grid_script());
     if (!script) throw usage_error("the text gives no chart to draw");
 
-    use_offscreen_without_display();
-    qInstallMessageHandler(keep_serious_messages);
-    int argc = 1;
-    char name[] = "tarnwell-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const auto application = start_gui_application();
 
     broxgrid_model grid;
     // The SVG is drawn by the symbol painter and needs no picture files.
