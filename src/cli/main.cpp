@@ -39,14 +39,11 @@ constexpr command commands[] = {
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
-<<<<<<< HEAD
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
-=======
     {"diagram",
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
      tarnwell::cli::run_diagram},
->>>>>>> diagram
 };
 
 int usage(std::ostream& out) {

@@ -116,7 +116,6 @@ void ini_file::remove_value(std::string_view section, std::string_view key) {
     std::erase_if(found->entries, [&](const entry& e) { return same_name(e.key, key); });
 }
 
-<<<<<<< HEAD
 std::vector<std::string> ini_file::keys(std::string_view section) const {
     std::vector<std::string> names;
     if (const section_entries* found = find_section(section)) {
@@ -126,9 +125,6 @@ std::vector<std::string> ini_file::keys(std::string_view section) const {
 }
 
 void ini_file::remove_section(std::string_view section) {
-=======
-void ini_file::erase_section(std::string_view section) {
->>>>>>> diagram
     std::erase_if(sections_, [&](const section_entries& s) { return same_name(s.name, section); });
 }
 
