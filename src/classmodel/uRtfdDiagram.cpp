@@ -323,13 +323,13 @@ bool TRtfdDiagram::SaveDiagramSettings() {
     for (const auto& [name, index] : box_names_) {
         const TManagedObject& object = surface_.Object(index);
         const std::string section = BoxSection(boxes_[index]);
-        ini.erase_section(section);
+        ini.remove_section(section);
         ini.set_value(section, "X", std::to_string(object.Bounds.Left));
         ini.set_value(section, "Y", std::to_string(object.Bounds.Top));
         if (!object.Visible) ini.set_value(section, "Visible", Bool(false));
     }
     const std::string section = DiagramSection();
-    ini.erase_section(section);
+    ini.remove_section(section);
     ini.set_value(section, "OffsetX", std::to_string(view_.Top));
     ini.set_value(section, "OffsetY", std::to_string(view_.Left));
     ini.set_value(section, "Visibility", std::to_string(visibility_filter_));
