@@ -23,6 +23,7 @@
 
 #include "classmodel/uDiagramFrame.h"
 #include "classmodel/uRtfdPainter.h"
+#include "cli_run.h"
 #include "classmodel/uZoomFrame.h"
 #include "scripted_notifier.h"
 
@@ -255,18 +256,7 @@ TEST(DiagramFrame, DefaultsComeFromTheSettingsOfTheClassHalf) {
 
 // Runs tarnwell-cli diagram; the exit status, with standard output in `out`.
 int run_cli(const std::string& arguments, std::string* out = nullptr) {
-    const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
-                                std::string(TARNWELL_CLI) + " diagram " + arguments +
-                                " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::string text;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        text.append(buffer, n);
-    const int status = pclose(pipe);
-    if (out != nullptr) *out = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::run_cli("diagram " + arguments, out);
 }
 
 TEST(DiagramCommand, DrawsTheViewAndDescribesItAsJson) {
