@@ -6,6 +6,7 @@
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
 #include "cli/diagram_command.h"
+#include "cli/docs_command.h"
 #include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
@@ -50,6 +51,7 @@ constexpr command commands[] = {
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
      tarnwell::cli::run_diagram},
+    {"docs", "docs -o DIR FILES... | @LIST", tarnwell::cli::run_docs},
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
