@@ -259,6 +259,32 @@ export_option_fields fields_of(const export_parameters& p) {
     return f;
 }
 
+export_parameters settings_from_fields(const export_option_fields& f,
+                                       const export_parameters& current) {
+    export_parameters p = current;
+    p.stencil_file = f.stencil;
+    p.template_file = f.template_path;
+    p.output_dir = f.output_dir;
+    const std::pair<const std::string*, double*> numbers[] = {
+        {&f.width, &p.shape_width},           {&f.height, &p.shape_height},
+        {&f.distance, &p.vertical_space},     {&f.hdistance, &p.horizontal_space},
+        {&f.contentheight, &p.header_height}, {&f.font_height, &p.font_height},
+        {&f.font_width, &p.font_width},
+    };
+    for (const auto& [text, target] : numbers) {
+        if (const auto value = read_decimal(*text)) *target = *value;
+    }
+    const std::pair<const std::string*, int*> wholes[] = {{&f.charlimit, &p.char_limit},
+                                                          {&f.page_width, &p.page_width},
+                                                          {&f.page_height, &p.page_height}};
+    for (const auto& [text, target] : wholes) {
+        const auto value = read_whole_number(*text);
+        if (value && *value >= -2147483647 && *value <= 2147483647)
+            *target = static_cast<int>(*value);
+    }
+    return p;
+}
+
 std::string_view document_extension(export_application application) {
     switch (application) {
         case export_application::visio:

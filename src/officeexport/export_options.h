@@ -52,6 +52,11 @@ enum class option_field {
 // The fields showing the stored settings (numbers written with ".").
 export_option_fields fields_of(const export_parameters& parameters);
 
+// The settings a dialog keeps when it closes: `current` with what the fields hold over it,
+// whether or not it would pass the checks; a number that does not read keeps its old value.
+export_parameters settings_from_fields(const export_option_fields& fields,
+                                       const export_parameters& current);
+
 // The extension of the application's documents: ".vsdx", ".docx", ".xlsx" or ".pptx".
 std::string_view document_extension(export_application application);
 
