@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
@@ -34,6 +35,10 @@ constexpr command commands[] = {
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+    {"export",
+     "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
+     "[--template T] [--ini F] -o OUT FILE",
+     tarnwell::cli::run_export},
 };
 
 int usage(std::ostream& out) {
