@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "flowview/flowchart_actions.h"
+#include "officeexport/office_export_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"
@@ -21,7 +22,8 @@ int program_entry(int argc, char** argv) {
         resolve_program_paths(QApplication::applicationDirPath().toStdString(),
                               std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     TMainform main_window(data, paths);
-    new flowchart_actions(main_window);  // owned by the window
+    new flowchart_actions(main_window);      // owned by the window
+    new office_export_actions(main_window);  // after the flowchart menu it adds to
     main_window.show();
 
     const QStringList files = QApplication::arguments().mid(1);

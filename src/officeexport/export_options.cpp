@@ -64,7 +64,7 @@ class start_checks {
         result_.parameters = settings;
     }
 
-    export_start run() {
+    start_outcome run() {
         if (is_visio(application())) {
             run_visio();
         } else {
@@ -236,7 +236,7 @@ class start_checks {
 
     fs::path program_dir_;
     std::tm now_;
-    export_start result_;
+    start_outcome result_;
 };
 
 }  // namespace
@@ -330,8 +330,8 @@ void apply_default_group(export_application application, int group, const fs::pa
     fields.contentheight = df.contentheight;
 }
 
-export_start check_start(const export_option_fields& fields, const export_parameters& settings,
-                         const fs::path& program_dir, const std::tm& now) {
+start_outcome check_start(const export_option_fields& fields, const export_parameters& settings,
+                          const fs::path& program_dir, const std::tm& now) {
     return start_checks(fields, settings, program_dir, now).run();
 }
 

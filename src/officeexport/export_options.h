@@ -79,7 +79,7 @@ struct option_message {
 };
 
 // What "Start" comes to.
-struct export_start {
+struct start_outcome {
     // Notices shown on the way that do not stop the export ("template does not exist, ...").
     std::vector<option_message> notices;
     // The message that stopped the export; none when it goes ahead.
@@ -99,7 +99,7 @@ struct export_start {
 
 // The checks behind "Start", in the dialog's order; `settings` carries what the fields do not
 // (keywords, check boxes, font, colour, the document's names and expand level).
-export_start check_start(const export_option_fields& fields, const export_parameters& settings,
-                         const std::filesystem::path& program_dir, const std::tm& now);
+start_outcome check_start(const export_option_fields& fields, const export_parameters& settings,
+                          const std::filesystem::path& program_dir, const std::tm& now);
 
 }  // namespace tarnwell

@@ -420,7 +420,7 @@ QWidget* TfmExportOptions::field_widget(option_field field) const {
 
 void TfmExportOptions::start() {
     read_check_boxes();
-    export_start checked;
+    start_outcome checked;
     {
         wait_cursor busy(messages_);
         checked = check_start(fields(), parameters_, program_dir_, local_now());

@@ -28,7 +28,7 @@ class TfmExportOptions : public QDialog {
     Q_OBJECT
   public:
     // Runs the export the checks have cleared; false when it failed (it has told the user).
-    using export_runner = std::function<bool(const export_start&)>;
+    using export_runner = std::function<bool(const start_outcome&)>;
 
     // `settings` is the program's "tarnwell.ini", kept by the main window; the history lists
     // are read from and written to the file `input_ini`.

@@ -59,6 +59,8 @@ class TMainform : public QMainWindow {
     QString status_panel(int index) const;
 
     const program_paths& paths() const { return paths_; }
+    // "tarnwell.ini" as the window keeps it; it is written when the window closes.
+    ini_file& settings_file() { return ini_; }
     const reopen_list& reopened() const { return reopen_; }
     const print_settings& printing() const { return print_settings_; }
     const QString& picture_folder() const { return picture_folder_; }

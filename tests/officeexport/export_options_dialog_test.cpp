@@ -27,7 +27,7 @@ struct dialog_fixture {
     }
     std::string input_ini() const { return (dir.path() / "input.ini").string(); }
     TfmExportOptions::export_runner recorder() {
-        return [this](const export_start& start) {
+        return [this](const start_outcome& start) {
             runs.push_back(start);
             return true;
         };
@@ -36,7 +36,7 @@ struct dialog_fixture {
     temp_dir dir;
     ini_file settings;
     scripted_notifier messages;
-    std::vector<export_start> runs;
+    std::vector<start_outcome> runs;
 };
 
 // The widget the dialog's focus is on is the field or, for a combo box, its text line.
@@ -105,7 +105,7 @@ TEST(ExportOptionsDialog, StartHandsTheCheckedExportToTheRunner) {
     });
     EXPECT_TRUE(dialog.show_for("a.c", "main", 4));
     ASSERT_EQ(f.runs.size(), 1U);
-    const export_start& run = f.runs[0];
+    const start_outcome& run = f.runs[0];
     const std::string output = (f.dir.path() / "output").string() + "/";
     EXPECT_EQ(run.parameters.output_file, output + "a.c-main.pptx");
     EXPECT_EQ(run.stamped_file.rfind(output, 0), 0U);

@@ -84,7 +84,7 @@ TEST(ExportOptions, AFreshInstallationStartsAndNamesItsFiles) {
         auto [fields, settings] = folder.fresh(c.application);
         fields.output_name = c.name_typed;
         fields.output_dir = (folder.root / "output").string();
-        const export_start start = check_start(fields, settings, folder.root, now);
+        const start_outcome start = check_start(fields, settings, folder.root, now);
         ASSERT_FALSE(start.failure) << start.failure->text;
         EXPECT_TRUE(start.notices.empty());
         EXPECT_EQ(start.fields.output_name, c.name_written);
@@ -171,7 +171,7 @@ TEST(ExportOptions, EachCheckStopsWithItsMessageAndField) {
             auto [fields, settings] = folder.fresh(application);
             (*table)[i].apply(fields);
             if (i + 1 < table->size()) (*table)[i + 1].apply(fields);
-            const export_start start = check_start(fields, settings, folder.root, now);
+            const start_outcome start = check_start(fields, settings, folder.root, now);
             ASSERT_TRUE(start.failure);
             EXPECT_EQ(*start.failure, (option_message{(*table)[i].message, (*table)[i].field}));
             EXPECT_FALSE(start.overwrite_question);
@@ -186,7 +186,7 @@ TEST(ExportOptions, UncheckedLimitsAndPageSizesAreNotRead) {
     fields.page_width = "nonsense";
     settings.limit_code_text = false;
     settings.default_page_size = false;
-    const export_start start = check_start(fields, settings, folder.root, now);
+    const start_outcome start = check_start(fields, settings, folder.root, now);
     ASSERT_FALSE(start.failure) << start.failure->text;
     EXPECT_EQ(start.parameters.character_limit(), -1);
     EXPECT_EQ(start.parameters.page_width_inches(), -1);
@@ -197,7 +197,7 @@ TEST(ExportOptions, UncheckedLimitsAndPageSizesAreNotRead) {
     fields.page_height = "30";
     settings.limit_code_text = true;
     settings.default_page_size = true;
-    const export_start checked = check_start(fields, settings, folder.root, now);
+    const start_outcome checked = check_start(fields, settings, folder.root, now);
     ASSERT_FALSE(checked.failure) << checked.failure->text;
     EXPECT_EQ(checked.parameters.character_limit(), 120);
     EXPECT_EQ(checked.parameters.page_width_inches(), 9);
@@ -236,7 +236,7 @@ TEST(ExportOptions, MissingAndOldStartFilesFallBackToTheDefaults) {
         auto [fields, settings] = folder.fresh(c.application);
         fields.stencil = c.stencil;
         fields.template_path = c.template_path;
-        const export_start start = check_start(fields, settings, folder.root, now);
+        const start_outcome start = check_start(fields, settings, folder.root, now);
         ASSERT_FALSE(start.failure) << start.failure->text;
         EXPECT_EQ(start.notices, c.notices);
         const export_parameters defaults = default_export_parameters(c.application, folder.root);
@@ -265,7 +265,7 @@ TEST(ExportOptions, AnExistingOutputFileIsAskedAboutAndNotWritten) {
         auto [fields, settings] = folder.fresh(c.application);
         const std::string name = "chart" + std::string(document_extension(c.application));
         std::ofstream(folder.root / "output" / name) << "mine";
-        const export_start start = check_start(fields, settings, folder.root, now);
+        const start_outcome start = check_start(fields, settings, folder.root, now);
         ASSERT_TRUE(start.failure);
         EXPECT_EQ(*start.failure, (option_message{c.message, option_field::output_name}));
         EXPECT_TRUE(start.overwrite_question);
