@@ -10,6 +10,7 @@
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -32,7 +33,9 @@ constexpr command commands[] = {
      tarnwell::cli::run_script},
     {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_cells},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render",
+     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
+     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
@@ -42,6 +45,7 @@ constexpr command commands[] = {
      "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {
