@@ -14,9 +14,7 @@
 #include "layout/xmls2script.h"
 #include "officeexport/cell_table.h"
 #include "officeexport/export_parameters.h"
-#include "officeexport/office_automation.h"
-#include "officeexport/powerpoint1.h"
-#include "officeexport/word1.h"
+#include "officeexport/office_export.h"
 #include "workspace/ini_file.h"
 #include "workspace/program_paths.h"
 
@@ -24,45 +22,15 @@ namespace tarnwell::cli {
 
 namespace {
 
-// What an export drew and the page it ended on.
-struct export_summary {
-    std::size_t shapes = 0;
-    std::size_t connectors = 0;
-    page_size page;
-};
-
-// Draws the table into a document of the format and saves it at `output`; false with `error`
-// set when the file cannot be written. `notice` tells of a template that could not be used.
-using exporter = bool (*)(const cell_table& table, const export_parameters& parameters,
-                          const std::string& output, export_summary& summary, std::string& notice,
-                          std::string& error);
-
-template <office_kind kind,
-          void (*assemble)(office_drawing, const export_parameters&, office_document&)>
-bool drawing_export(const cell_table& table, const export_parameters& parameters,
-                    const std::string& output, export_summary& summary, std::string& notice,
-                    std::string& error) {
-    office_drawing drawing = draw_flowchart(table, parameters);
-    summary.shapes = drawing.shapes().size();
-    summary.connectors = drawing.connectors().size();
-    const std::unique_ptr<office_document> document =
-        open_office_document(kind, parameters.template_file, notice);
-    assemble(std::move(drawing), parameters, *document);
-    summary.page = document->page();
-    return document->save(output, error);
-}
-
 // The formats `--to` names: one row each.
 struct export_format {
     std::string_view name;
     export_application application;
-    exporter run;
 };
 
 constexpr export_format formats[] = {
-    {"pptx", export_application::powerpoint,
-     drawing_export<office_kind::presentation, powerpoint_export>},
-    {"docx", export_application::word, drawing_export<office_kind::word_document, word_export>},
+    {"pptx", export_application::powerpoint},
+    {"docx", export_application::word},
 };
 
 const export_format& format_named(std::string_view name) {
@@ -129,10 +97,10 @@ int run_export(std::span<const std::string_view> args, std::ostream& out) {
     const cell_table table =
         cell_table::build(engine.cells(), charted, parameters.character_limit());
 
-    export_summary summary;
+    office_export_summary summary;
     std::string notice;
     std::string error;
-    if (!format.run(table, parameters, options.output_path, summary, notice, error)) {
+    if (!write_office_export(table, parameters, options.output_path, summary, notice, error)) {
         throw usage_error(error);
     }
     if (!notice.empty()) std::cerr << "tarnwell-cli export: " << notice << '\n';

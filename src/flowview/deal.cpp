@@ -6,6 +6,7 @@
 
 #include "explorer/explorer_actions.h"
 #include "flowview/flowchart_actions.h"
+#include "officeexport/office_export_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"
@@ -32,8 +33,9 @@ int program_entry(int argc, char** argv) {
         resolve_program_paths(QApplication::applicationDirPath().toStdString(),
                               std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     TMainform main_window(data, paths);
-    // Both are owned by the window.
+    // All are owned by the window; the export commands go into the flowchart menu.
     add_code_explorer(main_window, *new flowchart_actions(main_window));
+    new office_export_actions(main_window);
     main_window.show();
 
     const QStringList files = QApplication::arguments().mid(1);
