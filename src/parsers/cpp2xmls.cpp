@@ -834,7 +834,7 @@ bool Tcppsparser::handler(pending_code& code) {
     if (kind == tk_parens) {
         std::int32_t header_end = token_end();
         advance();
-        if (word_is("when") || word_is("if")) {
+        if (word_is("when")) {
             // An exception filter belongs to the handler's header.
             if (advance() != tk_parens) {
                 set_error(21);
