@@ -3,11 +3,13 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cells_command.h"
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -28,12 +30,15 @@ constexpr command commands[] = {
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
     {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_script},
+    {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_cells},
     {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {

@@ -116,6 +116,18 @@ void ini_file::remove_value(std::string_view section, std::string_view key) {
     std::erase_if(found->entries, [&](const entry& e) { return same_name(e.key, key); });
 }
 
+std::vector<std::string> ini_file::keys(std::string_view section) const {
+    std::vector<std::string> names;
+    if (const section_entries* found = find_section(section)) {
+        for (const entry& e : found->entries) names.push_back(e.key);
+    }
+    return names;
+}
+
+void ini_file::remove_section(std::string_view section) {
+    std::erase_if(sections_, [&](const section_entries& s) { return same_name(s.name, section); });
+}
+
 ini_file::section_entries* ini_file::find_section(std::string_view name) {
     const auto found =
         std::find_if(sections_.begin(), sections_.end(),

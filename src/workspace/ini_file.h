@@ -25,6 +25,9 @@ class ini_file {
     // A value that holds a line break cannot be written and is refused (false).
     bool set_value(std::string_view section, std::string_view key, std::string_view value);
     void remove_value(std::string_view section, std::string_view key);
+    // The keys of a section in file order; none when there is no such section.
+    std::vector<std::string> keys(std::string_view section) const;
+    void remove_section(std::string_view section);
 
   private:
     struct entry {
