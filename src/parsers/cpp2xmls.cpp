@@ -495,8 +495,9 @@ bool Tcppsparser::jump(pending_code& code, std::string_view tag) {
     flush(code);
     open_range(tag);
     // The keyword itself is no place for a line to end the statement: "return" with its value
-    // on the next line returns that value.
-    const std::int32_t end = statement_end(false, {token_pos, 0});
+    // on the next line returns that value. At the end of the text the jump has ended with its
+    // line only when a line end follows it; without one the text was cut short.
+    const std::int32_t end = statement_end(text_end::after_line_end, {token_pos, 0});
     if (end == 0) return false;
     append_position(end);
     return true;
@@ -518,7 +519,7 @@ bool Tcppsparser::plain_statement(pending_code& code) {
     open_code(code);
     if (kind == tk_word && !profile_.statement_start_set && block_header_ends(code)) return true;
     if (kind == tk_parens || !profile_.statement_start_set) {
-        code.end = statement_end(code.in_block, {token_pos, 0});
+        code.end = statement_end(code.in_block ? text_end::ends : text_end::fails, {token_pos, 0});
         return code.end != 0;
     }
     passed_token last{token_pos, token_len};
@@ -542,7 +543,7 @@ bool Tcppsparser::plain_statement(pending_code& code) {
     } else if (starts_statement(kind)) {
         code.end = token_pos - 1;
     } else {
-        code.end = statement_end(code.in_block, last);
+        code.end = statement_end(code.in_block ? text_end::ends : text_end::fails, last);
         return code.end != 0;
     }
     return true;
@@ -602,7 +603,7 @@ bool Tcppsparser::line_break_between(std::int32_t from, std::int32_t to) const {
     return false;
 }
 
-std::int32_t Tcppsparser::statement_end(bool ends_at_text_end, passed_token last) {
+std::int32_t Tcppsparser::statement_end(text_end at_text_end, passed_token last) {
     if (!profile_.statement_start_set) return skip_until_semicolon_outside_braces();
     // A statement of the brace languages that may leave out ";" (JavaScript) ends with its
     // line when the next line begins another statement, at a "}" that closes the enclosing
@@ -615,7 +616,8 @@ std::int32_t Tcppsparser::statement_end(bool ends_at_text_end, passed_token last
         const std::int32_t last_end = last.pos + last.len - 1;
         if (depth == 0 && last.len > 0) {
             const bool unterminated =
-                kind == tk_close_brace || (kind == tk_eof && ends_at_text_end && !cut_short) ||
+                kind == tk_close_brace ||
+                (kind == tk_eof && !cut_short && ends_here(at_text_end, last_end)) ||
                 (line_break_between(last_end + 1, token_pos) && begins_new_statement() &&
                  expression_may_end_with(at(last_end)));
             if (unterminated) {
@@ -637,6 +639,11 @@ std::int32_t Tcppsparser::statement_end(bool ends_at_text_end, passed_token last
         last = {token_pos, token_len};
         advance();
     }
+}
+
+bool Tcppsparser::ends_here(text_end rule, std::int32_t last_end) const {
+    return rule == text_end::ends ||
+           (rule == text_end::after_line_end && line_break_between(last_end + 1, token_pos));
 }
 
 std::int32_t Tcppsparser::skip_until_semicolon_outside_braces() {

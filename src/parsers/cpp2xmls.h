@@ -121,7 +121,10 @@ class Tcppsparser : public tsparser {
     bool plain_statement(pending_code& code);
     bool jump(pending_code& code, std::string_view tag);
     // The end of the statement whose tokens up to `last` have been passed; 0 after an error.
-    std::int32_t statement_end(bool ends_at_text_end, passed_token last);
+    // Whether the end of the text ends a statement that has no ";".
+    enum class text_end { fails, ends, after_line_end };
+    std::int32_t statement_end(text_end at_text_end, passed_token last);
+    bool ends_here(text_end rule, std::int32_t last_end) const;
     std::int32_t skip_until_semicolon_outside_braces();
     bool begins_new_statement() const;
     bool block_header_ends(pending_code& code);

@@ -73,6 +73,8 @@ const snippet javascript[] = {
      "<statement><code/><if><statement><code/></statement></if></statement>"},
     {"function_expression", "js", "cb = function (e) {\n  if (e) throw e;\n};\nreturn cb;",
      "<statement><code/><return/></statement>"},
+    {"last_return_without_semicolon", "js", "if (a) {\n  return 1\n}\nreturn a.b\n",
+     "<statement><if><statement><return/></statement></if><return/></statement>"},
     {"return_value_on_next_line", "js", "return (\n  a\n);\n", "<statement><return/></statement>"},
 };
 
