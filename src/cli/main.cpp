@@ -5,6 +5,7 @@
 
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
+#include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
@@ -32,12 +33,18 @@ constexpr command commands[] = {
      tarnwell::cli::run_script},
     {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_cells},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render",
+     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
+     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+    {"export",
+     "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
+     "[--template T] [--ini F] -o OUT FILE",
+     tarnwell::cli::run_export},
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
