@@ -164,12 +164,17 @@ def plpgsql_bodies(lines):
             continue
         first_line = text.count(b"\n", 0, opening.end())
         last_line = text.count(b"\n", 0, closing)
-        for i in range(first_line, last_line + 1):
-            if BEGIN_LINE.match(lines[i].rstrip(b"\r")):
-                end = closing_line(lines, i, END_LINE)
-                if end is not None and end <= last_line:
-                    bodies.append((i + 1, end))
-                break
+        # The outer block: its first BEGIN line and the last END line at its indentation.
+        begin = next((i for i in range(first_line, last_line + 1)
+                      if BEGIN_LINE.match(lines[i].rstrip(b"\r"))), None)
+        if begin is None:
+            continue
+        indent = indent_of(lines[begin])
+        end = next((i for i in range(last_line, begin, -1)
+                    if indent_of(lines[i]) == indent and
+                    END_LINE.match(lines[i].rstrip(b"\r")[len(indent):])), None)
+        if end is not None:
+            bodies.append((begin + 1, end))
     return bodies
 
 
