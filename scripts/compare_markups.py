@@ -9,8 +9,10 @@ ships sources of the language (see measure_charting.py).
 """
 
 import argparse
+import json
 import os
 import random
+import re
 import subprocess
 import sys
 
@@ -21,6 +23,13 @@ FIXTURES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests
                         "parsers")
 FIXTURE_LANGUAGES = {".pas": "pas", ".sql": "plsql", ".vb": "vbnet", ".prg": "foxpro"}
 REAL_CODE = {"pas": ["/usr/share/fpcsrc"], "plsql": ["/usr/share/postgresql"]}
+# Constructs whose charts were changed on purpose: texts holding them are counted apart.
+CHANGED_ON_PURPOSE = {
+    "pas": rb"(?i)\basm\b",
+    "plsql": rb"(?im)^\s*(continue|case|foreach)\b",
+    "vbnet": rb"(?m)(^|[^\w])_\w",
+    "foxpro": rb"(?im)^\s*(next|text)\b",
+}
 
 
 class Generator:
@@ -223,11 +232,15 @@ def main():
     args = parser.parse_args()
     changed = 0
     for language in args.languages:
-        comments = measure_charting.LANGUAGES.get(language, (None,) * 4 + (("--", "'", "*"),))[4]
-        compared = 0
+        comments = measure_charting.LANGUAGES[language][4]
+        on_purpose = CHANGED_ON_PURPOSE.get(language)
+        compared = skipped = 0
         for text in texts(language, args.count, args.seed):
+            if on_purpose and re.search(on_purpose, text):
+                skipped += 1
+                continue
             old = run(args.old, language, text)
-            result = measure_charting.json.loads(old)
+            result = json.loads(old)
             reach = max((int(e) for _, e in measure_charting.RANGE.findall(result["markup"])),
                         default=0)
             if not result["ok"] or reach < measure_charting.last_code_offset(text, comments):
@@ -238,7 +251,8 @@ def main():
                 changed += 1
                 print("== %s changed:\n%s\n-- old: %s\n-- new: %s" %
                       (language, text.decode(errors="replace"), old.decode(), new.decode()))
-        print("%-6s %d texts that chart completely compared" % (language, compared))
+        print("%-6s %d texts that chart completely compared, %d left out as changed on purpose" %
+              (language, compared, skipped))
     print("changed: %d" % changed)
     return 1 if changed else 0
 

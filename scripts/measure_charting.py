@@ -18,18 +18,23 @@ import sys
 import tempfile
 import zipfile
 
+C_COMMENTS = rb"/\*.*?\*/|//[^\n]*"
+
 # Per language: the tarnwell language name, the ctags language and kinds that are functions,
-# the file name patterns, and what starts a comment line (for the end-of-code check).
+# the file name patterns, and the comments (for the end-of-code check).
 LANGUAGES = {
-    "c": ("c", "C", "f", (".h", ".c"), ("//", "/*", "*")),
-    "cpp": ("cpp", "C++", "f", (".h", ".hpp", ".tcc", ""), ("//", "/*", "*")),
-    "java": ("java", "Java", "m", (".java",), ("//", "/*", "*")),
-    "js": ("js", "JavaScript", "fmgGS", (".js", ".mjs", ".cjs"), ("//", "/*", "*")),
-    "cs": ("cs", "C#", "m", (".cs",), ("//", "/*", "*")),
-    "php": ("php", "PHP", "f", (".php",), ("//", "/*", "*", "#")),
-    "perl": ("perl", "Perl", "s", (".pm", ".pl"), ("#",)),
-    "pas": ("pas", "Pascal", "fp", (".pas", ".pp", ".inc"), ("//", "{", "(*")),
-    "plsql": ("plsql", None, None, (".sql",), ("--", "/*")),
+    "c": ("c", "C", "f", (".h", ".c"), C_COMMENTS),
+    "cpp": ("cpp", "C++", "f", (".h", ".hpp", ".tcc", ""), C_COMMENTS),
+    "java": ("java", "Java", "m", (".java",), C_COMMENTS),
+    "js": ("js", "JavaScript", "fmgGS", (".js", ".mjs", ".cjs"), C_COMMENTS),
+    "cs": ("cs", "C#", "m", (".cs",), C_COMMENTS),
+    "php": ("php", "PHP", "f", (".php",), C_COMMENTS + rb"|#[^\n]*"),
+    "perl": ("perl", "Perl", "s", (".pm", ".pl"), rb"(?m)^\s*#[^\n]*|^=\w.*?^=cut[^\n]*"),
+    "pas": ("pas", "Pascal", "fp", (".pas", ".pp", ".inc"), rb"\{[^}]*\}|\(\*.*?\*\)|//[^\n]*"),
+    "plsql": ("plsql", None, None, (".sql",), rb"/\*.*?\*/|--[^\n]*"),
+    "tsql": ("tsql", None, None, (), rb"/\*.*?\*/|--[^\n]*"),
+    "vbnet": ("vbnet", None, None, (), rb"'[^\n]*"),
+    "foxpro": ("foxpro", None, None, (), rb"(?m)^\s*\*[^\n]*|&&[^\n]*"),
 }
 
 MAX_FILE_BYTES = 2_000_000
@@ -94,7 +99,7 @@ def closing_line(lines, opener, closer_re):
 
 BRACE_CLOSE = re.compile(rb"^\}")
 BEGIN_LINE = re.compile(rb"^\s*begin\s*$", re.I)
-END_LINE = re.compile(rb"^end\s*;?\s*(--.*)?$", re.I)
+END_LINE = re.compile(rb"^end\s*;?\s*(--.*|//.*|\{[^}]*\})?\s*$", re.I)
 
 
 def ctags_starts(paths, ctags_language, kinds):
@@ -206,14 +211,13 @@ def collect(language, roots, count):
     return spread(bodies, count)
 
 
-def last_code_offset(body, comment_starts):
+def last_code_offset(body, comments):
     """The 1-based position of the first character of the last line holding code."""
-    offset = len(body)
-    lines = body.split(b"\n")
-    for line in reversed(lines):
+    code = re.sub(comments, lambda m: re.sub(rb"[^\n]", b" ", m.group(0)), body, flags=re.S)
+    offset = len(code)
+    for line in reversed(code.split(b"\n")):
         offset -= len(line) + 1
-        stripped = line.strip()
-        if stripped and not stripped.startswith(tuple(c.encode() for c in comment_starts)):
+        if line.strip():
             return offset + 1 + (len(line) - len(line.lstrip()))
     return 0
 
@@ -230,7 +234,7 @@ def chart(cli, tarnwell_lang, body):
 
 
 def measure(cli, language, roots, count, keep):
-    tarnwell_lang, _, _, _, comment_starts = LANGUAGES[language]
+    tarnwell_lang, _, _, _, comments = LANGUAGES[language]
     bodies = collect(language, roots, count)
     charted = shortened = 0
     failures = []
@@ -241,7 +245,7 @@ def measure(cli, language, roots, count, keep):
             continue
         charted += 1
         reach = max((int(e) for _, e in RANGE.findall(result["markup"])), default=0)
-        if reach < last_code_offset(body, comment_starts):
+        if reach < last_code_offset(body, comments):
             shortened += 1
             failures.append((path, line, body, result))
     if keep:
