@@ -76,6 +76,10 @@ void Tphpparser::scan() {
     }
 }
 
+bool Tphpparser::ends_code() const {
+    return kind == tk_eof || (kind == tk_question && at(token_pos + 1) == '>');
+}
+
 void Tphpparser::scan_slash() {
     const char next = at(token_pos + 1);
     if (next == '*') {

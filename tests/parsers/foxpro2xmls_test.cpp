@@ -48,7 +48,7 @@ const markup_case foxpro_cases[] = {
      "<statement>1-14<code/>17-23</statement>24-24"},
     {"continued_statement_and_print", "z = f(a, ;\r\n b)\r\n? \"it\"\"s\" && says\r\n", true,
      no_error, "<statement>1-1<code/>1-36</statement>37-37"},
-    {"endfunc_ends_the_text", "x = 1\r\nENDFUNC\r\ny = 2\r\n", true, no_error,
+    {"endfunc_ends_the_text", "x = 1\r\nENDFUNC\r\ny = 2\r\n", false, "here should be end of code",
      "<statement>1-1<code/>1-7</statement>8-14"},
     {"if_without_endif", "IF a\r\nx = 1\r\n", false, "here should be \"end if\"",
      "<statement>1-2<if>1-6<statement>5-6<code/>7-13</statement>14-14"},

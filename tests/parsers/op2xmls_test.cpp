@@ -61,7 +61,7 @@ const markup_case worked_examples[] = {
     {"strings_and_comments_hide_keywords",
      "{ if } (* then *) // else\r\ns := 'a;end';\r\nt := #13#10 + $FF;", true, no_error,
      "<statement>1-6<code/>28-59</statement>61-61"},
-    {"end_at_depth_zero_ends_the_parse", "x; end; y;", true, no_error,
+    {"end_at_depth_zero_ends_the_parse", "x; end; y;", false, "here should be end of code",
      "<statement>1-1<code/>1-1</statement>4-6"},
     {"program_block_ends_with_end_dot", "begin x end.", true, no_error,
      "<statement>1-5<code/>7-8</statement>13-13"},

@@ -33,8 +33,8 @@ const markup_case vs_cases[] = {
      "<statement>1-3<code/>11-15<except>16-22<statement>21-22<code/>23-27</statement>28-34"
      "</except>28-27<except>37-58<statement>57-58<goto/>59-68</statement>69-75</except>69-68"
      "<return/>78-87</statement>88-88"},
-    {"catch_outside_try_ends_the_text", "x = 1\r\nCatch\r\ny = 2\r\n", true, no_error,
-     "<statement>1-1<code/>1-7</statement>8-12"},
+    {"catch_outside_try_ends_the_text", "x = 1\r\nCatch\r\ny = 2\r\n", false,
+     "here should be end of code", "<statement>1-1<code/>1-7</statement>8-12"},
     {"handler_running_to_the_end", "Try\r\na()\r\nCatch\r\nb()\r\n", true, no_error,
      "<statement>1-3<code/>6-10<except>11-17<statement>16-17<code/>18-22</statement>23-23"
      "</except>23-22</statement>23-23"},
