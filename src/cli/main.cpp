@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/cells_command.h"
 #include "cli/cli_options.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
@@ -28,6 +29,8 @@ constexpr command commands[] = {
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
     {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_script},
+    {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_cells},
     {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},

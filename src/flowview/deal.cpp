@@ -4,12 +4,23 @@
 #include <QStringList>
 #include <cstdlib>
 
+#include "explorer/explorer_actions.h"
 #include "flowview/flowchart_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"
 
 namespace tarnwell {
+
+explorer_actions* add_code_explorer(TMainform& window, flowchart_actions& flowchart) {
+    auto* explorer = new explorer_actions(
+        window, [&flowchart](int declaration_line, int begin_line, int end_line, bool move_caret) {
+            flowchart.procedure_chosen(declaration_line, begin_line, end_line, move_caret);
+        });
+    QObject::connect(&flowchart, &flowchart_actions::marks_made_valid, explorer,
+                     &explorer_actions::select_procedure_at_line);
+    return explorer;
+}
 
 int program_entry(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -21,7 +32,8 @@ int program_entry(int argc, char** argv) {
         resolve_program_paths(QApplication::applicationDirPath().toStdString(),
                               std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     TMainform main_window(data, paths);
-    new flowchart_actions(main_window);  // owned by the window
+    // Both are owned by the window.
+    add_code_explorer(main_window, *new flowchart_actions(main_window));
     main_window.show();
 
     const QStringList files = QApplication::arguments().mid(1);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "layout/export_layout.h"
+#include "layout/layout_rules.h"
 #include "parsers/xmls.h"
 
 namespace tarnwell {
@@ -25,47 +27,6 @@ constexpr construct_pair construct_pairs[] = {
     {item_dountil, item_end_dountil},     {item_untildo, item_end_untildo},
     {item_dowhile, item_end_dowhile},     {item_whiledo, item_end_whiledo},
     {item_except, item_end_except},
-};
-
-// The compound items a level code of 2 shows collapsed, each as one symbol.
-struct collapsed_construct {
-    std::uint8_t opening;
-    std::uint8_t closing;
-    symbol collapsed;
-};
-
-constexpr collapsed_construct collapsed_constructs[] = {
-    {item_if, item_end_if, p_if2},
-    {item_switch, item_end_switch, p_switch2},
-    {item_for, item_end_for, p_for2},
-    {item_dountil, item_end_dountil, p_dountil},
-    {item_untildo, item_end_untildo, p_untildo},
-    {item_dowhile, item_end_dowhile, p_dowhile},
-    {item_whiledo, item_end_whiledo, p_whiledo},
-};
-
-bool writes_diamond_below(int parser_slot) {
-    return parser_slot == 2 || parser_slot == 3 || parser_slot == 4 || parser_slot == 6 ||
-           parser_slot == 8;
-}
-
-// The Basic family and Pascal close a selection one row higher and leave an empty row between
-// a branch that ends in a down arrow and the next label.
-bool basic_like_selection(int parser_slot) {
-    return parser_slot == 1 || parser_slot == 5 || parser_slot == 7 || parser_slot == 9 ||
-           parser_slot == 10 || parser_slot == 13;
-}
-
-// Counts the sequences being laid out for as long as it lives.
-class nesting_count {
-  public:
-    explicit nesting_count(int& nesting) : nesting_(nesting) { ++nesting_; }
-    ~nesting_count() { --nesting_; }
-    nesting_count(const nesting_count&) = delete;
-    nesting_count& operator=(const nesting_count&) = delete;
-
-  private:
-    int& nesting_;
 };
 
 }  // namespace
@@ -108,15 +69,6 @@ constexpr struct {
     {item_dowhile, {item_end_dowhile, P_WHILE, p_leftturntrue,  P_trueline,  P_falsearrow}},
 };
 // clang-format on
-
-// The row of a table that an opening item selects, or nullptr.
-template <typename Row, std::size_t size>
-const Row* opened_by(const Row (&table)[size], std::uint8_t code) {
-    for (const Row& row : table) {
-        if (row.opening == code) return &row;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -256,6 +208,10 @@ bool txml2script::make_script(int level) {
     measures_.clear();
     next_item();
     return laid_out && item.code == item_end_of_markup;
+}
+
+bool txml2script::make_cells(int level) {
+    return export_layout(*this).make_cells(level, export_cells_);
 }
 
 // Sequences, and the measures that spare laying a branch out twice
@@ -609,7 +565,7 @@ bool txml2script::selection(int level, extent& sequence) {
         next_item();
     }
 
-    if (writes_diamond_below(parser_slot)) {
+    if (closes_selection_below(parser_slot)) {
         add_cell(d, current_row_, P_diamond);
         add_cell(d, current_row_ + 1, P_downarrow);
         current_row_ += 2;

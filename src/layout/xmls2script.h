@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "layout/cell_script.h"
+#include "layout/export_cells.h"
 
 namespace tarnwell {
 
@@ -79,6 +80,12 @@ class txml2script {
     int depth();
     // The grid script of the last `make_script`.
     const std::string& grid_script() const { return grid_script_; }
+    // Lays the markup out for the Office exporters at a level code: one cell per item and
+    // connectors glued to their sides. Trims blanks and control characters from both ends of
+    // the markup and closes it with its terminator first. True as for `make_script`.
+    bool make_cells(int level);
+    // The cell list, connector list and counts of the last `make_cells`.
+    const export_cells& cells() const { return export_cells_; }
 
     // The reader: the item at `item.position`, the item after it, and the collapse of the
     // construct whose opening item is current into one item carrying its whole range.
@@ -154,6 +161,7 @@ class txml2script {
     int nesting_ = 0;
     std::unordered_map<measure_key, block_measure, measure_key_hash> measures_;
     std::string grid_script_;
+    export_cells export_cells_;
 };
 
 }  // namespace tarnwell

@@ -1,7 +1,7 @@
-// The engine against the straightforward reference layout, on generated markups: the same
-// grid scripts byte for byte, the same results and depths. TARNWELL_LAYOUT_CASES sets the
-// number of markups and TARNWELL_LAYOUT_SEED their seed, for a longer local run such as
-// TARNWELL_LAYOUT_CASES=100000 TARNWELL_LAYOUT_SEED=2.
+// The engine against the straightforward reference layouts, on generated markups: the same
+// grid scripts byte for byte, the same cell and connector lists, the same results and depths.
+// TARNWELL_LAYOUT_CASES sets the number of markups and TARNWELL_LAYOUT_SEED their seed, for a
+// longer local run such as TARNWELL_LAYOUT_CASES=100000 TARNWELL_LAYOUT_SEED=2.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "layout/xmls2script.h"
 #include "markup_generator.h"
 #include "parsers/cpp2xmls.h"
+#include "reference_export_layout.h"
 #include "reference_layout.h"
 
 namespace tarnwell {
@@ -27,38 +28,64 @@ std::string printable(const std::string& s) {
     return out;
 }
 
+// The i-th markup of a run: complete ones, cut ones, damaged ones and parses of C sources.
+std::string generated_markup(std::mt19937& rng, int i, Tcppsparser& parser) {
+    const int depth = 1 + static_cast<int>(rng() % 6);
+    switch (i % 5) {
+        case 0:
+        case 1:
+            return testing::random_markup(rng, depth);
+        case 2:
+            return testing::cut_markup(rng, testing::random_markup(rng, depth));
+        case 3:
+            return testing::damaged_markup(rng, testing::random_markup(rng, depth));
+        default:
+            return parser.parse(testing::random_c_source(rng, depth)).markup;
+    }
+}
+
+// The parser slot (read only by selections) turns with the level, so each markup meets all
+// four kinds of selection ending.
+int slot_for(int i, int level) {
+    constexpr int slots[] = {1, 3, 7, 11};
+    return slots[(i + level) % 4];
+}
+
+std::string listed(const export_cells& cells) {
+    std::string out = "columns " + std::to_string(cells.column_count) + " rows " +
+                      std::to_string(cells.row_count) + " offset " +
+                      std::to_string(cells.column_offset) + "\n";
+    for (const export_cell& c : cells.cells) {
+        out += "  cell " + std::to_string(c.column) + "," + std::to_string(c.row) + " " +
+               std::to_string(c.code) + " " + printable(c.range) + "\n";
+    }
+    for (const export_connector& c : cells.connectors) {
+        out += "  connector " + std::to_string(c.first_column) + "," + std::to_string(c.first_row) +
+               " " + std::string(anchor_name(c.first_anchor)) + " -> " +
+               std::to_string(c.second_column) + "," + std::to_string(c.second_row) + " " +
+               std::string(anchor_name(c.second_anchor)) + " " + std::to_string(c.code) + "\n";
+    }
+    return out;
+}
+
+bool same_cells(const export_cells& a, const export_cells& b) {
+    return a.cells == b.cells && a.connectors == b.connectors && a.column_count == b.column_count &&
+           a.row_count == b.row_count && a.column_offset == b.column_offset;
+}
+
 TEST(LayoutDifferential, EngineMatchesTheReferenceOnGeneratedMarkups) {
     std::mt19937 rng(static_cast<std::mt19937::result_type>(setting("TARNWELL_LAYOUT_SEED", 1)));
     Tcppsparser parser;
     txml2script engine;
     testing::reference_layout reference;
-    constexpr int slots[] = {1, 3, 7, 11};
     const int cases = setting("TARNWELL_LAYOUT_CASES", 800);
     int failures = 0;
     for (int i = 0; i < cases && failures < 5; ++i) {
-        const int depth = 1 + static_cast<int>(rng() % 6);
-        std::string markup;
-        switch (i % 5) {
-            case 0:
-            case 1:
-                markup = testing::random_markup(rng, depth);
-                break;
-            case 2:
-                markup = testing::cut_markup(rng, testing::random_markup(rng, depth));
-                break;
-            case 3:
-                markup = testing::damaged_markup(rng, testing::random_markup(rng, depth));
-                break;
-            default:
-                markup = parser.parse(testing::random_c_source(rng, depth)).markup;
-                break;
-        }
+        const std::string markup = generated_markup(rng, i, parser);
         engine.markup = reference.markup = markup;
         ASSERT_EQ(engine.depth(), reference.depth()) << printable(markup);
-        // Every level; the parser slot (read only by selections) turns with the level, so each
-        // markup meets all four.
         for (int level = 0; level <= 6; ++level) {
-            const int slot = slots[(i + level) % 4];
+            const int slot = slot_for(i, level);
             engine.parser_slot = reference.parser_slot = slot;
             const bool engine_ok = engine.make_script(level);
             const bool reference_ok = reference.make_script(level);
@@ -67,6 +94,31 @@ TEST(LayoutDifferential, EngineMatchesTheReferenceOnGeneratedMarkups) {
                               << slot << "\nengine    " << engine_ok << " "
                               << printable(engine.grid_script()) << "\nreference " << reference_ok
                               << " " << printable(reference.grid_script());
+                ++failures;
+            }
+        }
+    }
+}
+
+TEST(LayoutDifferential, ExportLayoutMatchesTheReferenceOnGeneratedMarkups) {
+    std::mt19937 rng(static_cast<std::mt19937::result_type>(setting("TARNWELL_LAYOUT_SEED", 1)));
+    Tcppsparser parser;
+    txml2script engine;
+    testing::reference_export_layout reference;
+    const int cases = setting("TARNWELL_LAYOUT_CASES", 800);
+    int failures = 0;
+    for (int i = 0; i < cases && failures < 5; ++i) {
+        const std::string markup = generated_markup(rng, i, parser);
+        for (int level = 0; level <= 6; ++level) {
+            const int slot = slot_for(i, level);
+            engine.parser_slot = reference.parser_slot = slot;
+            engine.markup = reference.markup = markup;
+            const bool engine_ok = engine.make_cells(level);
+            const bool reference_ok = reference.make_cells(level);
+            if (engine_ok != reference_ok || !same_cells(engine.cells(), reference.cells())) {
+                ADD_FAILURE() << "markup " << printable(markup) << "\nlevel " << level << " slot "
+                              << slot << "\nengine " << engine_ok << " " << listed(engine.cells())
+                              << "reference " << reference_ok << " " << listed(reference.cells());
                 ++failures;
             }
         }

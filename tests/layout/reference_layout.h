@@ -19,12 +19,19 @@ class reference_layout {
     int depth();
     const std::string& grid_script() const { return script_; }
 
-  private:
-    // Reader
+  protected:
+    // Reader, shared with the reference export layout
     void read_item();
     void next_item();
     bool skip_block(std::uint8_t closing);
 
+    std::int32_t position_ = 1;
+    std::int32_t length_ = 0;
+    std::uint8_t code_ = 28;
+    std::string text_;
+    int nesting_ = 0;
+
+  private:
     // Cells, in the script text
     std::size_t find(int column, int row) const;
     std::string cell_name(int column, int row) const;
@@ -43,15 +50,10 @@ class reference_layout {
     bool loop_before(std::uint8_t closing, int nested, int& lowest, int& highest);
     bool loop_after(std::uint8_t closing, int nested, int& lowest, int& highest);
 
-    std::int32_t position_ = 1;
-    std::int32_t length_ = 0;
-    std::uint8_t code_ = 28;
-    std::string text_;
     int column_ = 100;
     int row_ = 1;
     int lowest_ = 100;
     int highest_ = 100;
-    int nesting_ = 0;
     std::string cells_;
     std::string script_;
 };

@@ -1,0 +1,223 @@
+#include "officeexport/export_parameters.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "layout/export_cells.h"
+#include "workspace/ini_file.h"
+
+namespace tarnwell {
+
+namespace {
+
+bool is_visio(export_application application) {
+    return application == export_application::visio;
+}
+
+bool sets_page_size(export_application application) {
+    return application == export_application::word || application == export_application::powerpoint;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A number as any locale writes it: "0.55" or "0,55".
+std::optional<double> read_number(std::string_view text) {
+    std::string digits(trimmed(text));
+    if (const std::size_t comma = digits.find(','); comma != std::string::npos) digits[comma] = '.';
+    double number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+std::optional<std::int64_t> read_whole(std::string_view text) {
+    const std::string_view digits = trimmed(text);
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return number;
+}
+
+std::string written(double number) {
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return error == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+// Reads the keys of one section over the defaults.
+class section_reader {
+  public:
+    section_reader(const ini_file& ini, std::string_view section) : ini_(ini), section_(section) {}
+
+    void text(std::string_view key, std::string& field) const {
+        if (auto value = ini_.value(section_, key)) field = std::move(*value);
+    }
+    void number(std::string_view key, double& field) const {
+        if (const auto value = ini_.value(section_, key)) {
+            if (const auto number = read_number(*value)) field = *number;
+        }
+    }
+    void whole(std::string_view key, int& field, std::int64_t least, std::int64_t most) const {
+        if (const auto value = ini_.value(section_, key)) {
+            if (const auto number = read_whole(*value);
+                number && *number >= least && *number <= most) {
+                field = static_cast<int>(*number);
+            }
+        }
+    }
+
+  private:
+    const ini_file& ini_;
+    std::string_view section_;
+};
+
+constexpr std::int64_t largest_int = 2147483647;
+constexpr std::int64_t largest_colour = 0xFFFFFF;
+
+}  // namespace
+
+std::string_view section_name(export_application application) {
+    switch (application) {
+        case export_application::visio:
+            return "visio";
+        case export_application::word:
+            return "word";
+        case export_application::excel:
+            return "excel";
+        case export_application::powerpoint:
+            return "powerpoint";
+    }
+    return "powerpoint";
+}
+
+int export_parameters::character_limit() const {
+    return application == export_application::excel || limit_code_text ? char_limit : -1;
+}
+
+int export_parameters::page_width_inches() const {
+    return sets_page_size(application) && default_page_size ? page_width : -1;
+}
+
+int export_parameters::page_height_inches() const {
+    return sets_page_size(application) && default_page_size ? page_height : -1;
+}
+
+keyword_list export_parameters::export_keywords() const {
+    keyword_list list = keywords;
+    if (!function_name.empty()) list[export_start] = function_name;
+    return list;
+}
+
+export_parameters default_export_parameters(export_application application,
+                                            const std::filesystem::path& program_dir) {
+    export_parameters p;
+    p.application = application;
+    const std::filesystem::path stencil = program_dir / "stencil";
+    p.stencil_file = is_visio(application) ? (stencil / "korvel.vssx").string() : std::string();
+    switch (application) {
+        case export_application::visio:
+            p.template_file = (stencil / "korvel.vsdx").string();
+            break;
+        case export_application::word:
+            p.template_file = (stencil / "hollin.docx").string();
+            break;
+        case export_application::excel:
+            p.template_file = (stencil / "hollin.xlsx").string();
+            break;
+        case export_application::powerpoint:
+            p.template_file = (stencil / "hollin.pptx").string();
+            break;
+    }
+    p.output_dir = (program_dir / "output").string() + "/";
+    if (is_visio(application)) {
+        p.shape_width = 1;
+        p.shape_height = 0.4;
+    }
+    // The check boxes each dialog starts with; Excel's dialog has no limit box (it always
+    // limits) and no page boxes, Visio's no page size box.
+    p.show_source_code = application != export_application::word;
+    const bool fits_page = application != export_application::excel;
+    p.limit_code_text = fits_page;
+    p.set_page_height = p.only_height = p.set_page_width = p.only_width = fits_page;
+    p.center_drawing = false;
+    p.default_page_size = application == export_application::word;
+    return p;
+}
+
+export_parameters load_export_parameters(export_application application, const ini_file& ini,
+                                         const std::filesystem::path& program_dir) {
+    export_parameters p = default_export_parameters(application, program_dir);
+    const section_reader read(ini, section_name(application));
+    // Slots past the symbol codes have no field: they stay empty whatever the file holds.
+    for (int slot = 0; slot <= export_false_line; ++slot) {
+        read.text(std::to_string(slot), p.keywords[slot]);
+    }
+    if (is_visio(application)) read.text("stencil", p.stencil_file);
+    read.text("template", p.template_file);
+    read.text("output", p.output_dir);
+    read.number("width", p.shape_width);
+    read.number("height", p.shape_height);
+    read.number("distance", p.vertical_space);
+    read.number("hdistance", p.horizontal_space);
+    read.number("contentheight", p.header_height);
+    read.whole("charlimit", p.char_limit, -largest_int, largest_int);
+    if (is_visio(application)) {
+        read.number("hfont", p.font_height);
+        read.number("wfont", p.font_width);
+    } else {
+        std::string name = p.font.name;
+        read.text("hfont", name);
+        if (!trimmed(name).empty()) p.font.name = std::string(trimmed(name));
+        read.whole("wfont", p.font.size, 1, 1638);
+        int colour = static_cast<int>(p.fill_colour);
+        read.whole("bgcolor", colour, 0, largest_colour);
+        p.fill_colour = static_cast<std::uint32_t>(colour);
+    }
+    if (sets_page_size(application)) {
+        read.whole("pagewidth", p.page_width, -largest_int, largest_int);
+        read.whole("pageheight", p.page_height, -largest_int, largest_int);
+    }
+    return p;
+}
+
+void save_export_parameters(const export_parameters& p, ini_file& ini) {
+    const std::string_view section = section_name(p.application);
+    const auto put = [&](std::string_view key, std::string_view value) {
+        ini.set_value(section, key, value);
+    };
+    for (int slot = 0; slot < keyword_slot_count; ++slot) {
+        put(std::to_string(slot),
+            slot <= export_false_line ? std::string_view(p.keywords[slot]) : "");
+    }
+    if (is_visio(p.application)) put("stencil", p.stencil_file);
+    put("template", p.template_file);
+    put("output", p.output_dir);
+    put("width", written(p.shape_width));
+    put("height", written(p.shape_height));
+    put("distance", written(p.vertical_space));
+    put("hdistance", written(p.horizontal_space));
+    put("contentheight", written(p.header_height));
+    put("charlimit", std::to_string(p.char_limit));
+    if (is_visio(p.application)) {
+        put("hfont", written(p.font_height));
+        put("wfont", written(p.font_width));
+    } else {
+        put("hfont", p.font.name);
+        put("wfont", std::to_string(p.font.size));
+        put("bgcolor", std::to_string(p.fill_colour));
+    }
+    if (sets_page_size(p.application)) {
+        put("pagewidth", std::to_string(p.page_width));
+        put("pageheight", std::to_string(p.page_height));
+    }
+}
+
+}  // namespace tarnwell
