@@ -53,10 +53,6 @@ constexpr byte_set line_ends = make_byte_set("\n\r");
 constexpr std::string_view code_tag = "<code/>";
 constexpr std::string_view continue_tag = "<continue/>";
 
-bool is_letter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 }  // namespace
 
 Tperlparser::Tperlparser() : Tcppsparser(perl_profile) {}

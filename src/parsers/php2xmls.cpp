@@ -116,6 +116,11 @@ void Tphpparser::scan_group() {
             set_error(19);
             return;
         }
+        if ((c == '/' && at(pos + 1) == '/') || c == '#') {
+            // A line comment may hold anything, an apostrophe or a parenthesis included.
+            pos = end_of_line(pos);
+            continue;
+        }
         token_kind whole = tk_eof;
         if (c == '(') {
             whole = tk_parens;

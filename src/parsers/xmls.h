@@ -182,6 +182,7 @@ class tsparser {
     // is written only when a structure, a jump or the end of the sequence follows.
     struct pending_code {
         std::int32_t end = 0;
+        bool in_block = true;  // false while a single statement is parsed (a bare loop body)
     };
     void open_code(pending_code& code);
     void flush(pending_code& code);
