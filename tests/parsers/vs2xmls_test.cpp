@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "line_parser_checks.h"
+#include "markup_reach.h"
 
 namespace tarnwell {
 namespace {
@@ -52,14 +53,40 @@ const markup_case vs_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, VsMarkupTest, testing::ValuesIn(vs_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class VsWholeTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(VsWholeTextTest, ChartsToTheEnd) {
+    Tvsparser parser;
+    parser_cases::expect_charts_to_the_end(parser, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeAsWritten, VsWholeTextTest,
+    testing::Values("_count = 0\r\nIf _stop Then\r\n  _count += 1\r\nEnd If\r\nReturn _count\r\n",
+                    "Dim _c As Integer = 0\nDo\n  _c += 1\n  If _c >= 5 Then Exit Do\nLoop\n"
+                    "Return _c\n",
+                    "total = Sum(a, _\n            b) ' joined\nIf total > _limit Then _\n"
+                    "  Return 0\n_c = 0\n",
+                    "x = f(a, _ ' carried over\n      b)\n_y = x\n"));
+
 constexpr std::uint8_t none = err_none;
 
 const test_support::token_case vs_tokens[] = {
-    {"End While", tk_wend, 1, 9, none},   {"End Try", Tvbsparser::tk_end_try, 1, 7, none},
-    {"Exit Try", tk_goto, 1, 8, none},    {"End Sub", tk_exit, 1, 7, none},
-    {"Exit While", tk_exit, 1, 10, none}, {"List<Of>", tk_word, 1, 8, none},
-    {"Catch", tk_handler, 1, 5, none},    {"Finally", tk_finally, 1, 7, none},
+    {"End While", tk_wend, 1, 9, none},
+    {"End Try", Tvbsparser::tk_end_try, 1, 7, none},
+    {"Exit Try", tk_goto, 1, 8, none},
+    {"End Sub", tk_exit, 1, 7, none},
+    {"Exit While", tk_exit, 1, 10, none},
+    {"List<Of>", tk_word, 1, 8, none},
+    {"Catch", tk_handler, 1, 5, none},
+    {"Finally", tk_finally, 1, 7, none},
     {"Return", tk_return, 1, 6, none},
+    // "_" continues a line only before blanks, a comment or the line break.
+    {"_count = 0", tk_word, 1, 6, none},
+    {"_stop:", tk_label, 1, 6, none},
+    {"_ \r\nx", tk_space, 1, 4, none},
+    {"_ ' why\r\nx", tk_space, 1, 9, none},
+    {"_", tk_space, 1, 1, none},
 };
 
 TEST(VsParser, LexerReadsEachToken) {
