@@ -40,4 +40,19 @@ parse_outcome parse_request(const cli_options& options) {
     return outcome;
 }
 
+parse_outcome parse_request_or_markup(const cli_options& options) {
+    if (!options.markup) return parse_request(options);
+    if (options.lines) {
+        throw usage_error("--lines marks source lines; it does not go with --markup");
+    }
+    const std::string text = read_input(options.file);
+    parse_outcome outcome;
+    outcome.result.ok = true;
+    outcome.result.markup = text.substr(0, text.find('\001') + 1);
+    if (outcome.result.markup.empty()) outcome.result.markup = text;
+    if (options.language) outcome.parser_slot = parser_slot_of_language(*options.language);
+    if (outcome.parser_slot == 0) outcome.parser_slot = parser_registry::default_slot;
+    return outcome;
+}
+
 }  // namespace tarnwell::cli

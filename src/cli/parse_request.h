@@ -20,4 +20,9 @@ struct parse_outcome {
 
 parse_outcome parse_request(const cli_options& options);
 
+// With --markup, FILE holds a markup: its text up to and including its terminator, laid out for
+// the parser slot of --lang (default 3); there is no parse, so the parse fields report
+// success. Otherwise the parse of the marked lines.
+parse_outcome parse_request_or_markup(const cli_options& options);
+
 }  // namespace tarnwell::cli

@@ -9,6 +9,8 @@ namespace tarnwell {
 
 namespace {
 
+constexpr std::size_t no_connector = static_cast<std::size_t>(-1);
+
 std::uint64_t place_key(int column, int row) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) |
            static_cast<std::uint32_t>(row);
@@ -56,13 +58,6 @@ std::size_t export_layout::measure_key_hash::operator()(const measure_key& key) 
     return std::hash<std::uint64_t>()(place_key(key.position, key.level));
 }
 
-std::size_t export_layout::connector_key_hash::operator()(const connector_key& key) const {
-    std::size_t h = std::hash<std::uint64_t>()(place_key(key.first_column, key.first_row));
-    h = h * 31 + std::hash<std::uint64_t>()(place_key(key.second_column, key.second_row));
-    return h * 31 + static_cast<std::size_t>(key.first_anchor) * 4 +
-           static_cast<std::size_t>(key.second_anchor);
-}
-
 void export_layout::extent::widen(int column) {
     lowest = std::min(lowest, column);
     highest = std::max(highest, column);
@@ -81,29 +76,48 @@ void export_layout::add_cell_with_text(int column, int row, int code, const std:
 
 void export_layout::add_connector(int column1, int row1, anchor anchor1, int column2, int row2,
                                   anchor anchor2, int code) {
-    int& count = lists_->connector_keys[{column1, row1, anchor1, column2, row2, anchor2}];
-    if (count > 0) return;
-    count = 1;
-    lists_->connectors_to[place_key(column2, row2)].push_back(lists_->out.connectors.size());
-    lists_->out.connectors.push_back({column1, row1, anchor1, column2, row2, anchor2, code});
+    lists& l = *lists_;
+    const std::uint64_t from = place_key(column1, row1);
+    const auto first = l.first_from.find(from);
+    if (first != l.first_from.end()) {
+        for (std::size_t i = first->second; i != no_connector; i = l.next_from[i]) {
+            const export_connector& c = l.out.connectors[i];
+            if (c.first_anchor == anchor1 && c.second_column == column2 && c.second_row == row2 &&
+                c.second_anchor == anchor2) {
+                return;
+            }
+        }
+    }
+    const std::size_t index = l.out.connectors.size();
+    l.out.connectors.push_back({column1, row1, anchor1, column2, row2, anchor2, code});
+    const auto [from_head, from_new] = l.first_from.try_emplace(from, index);
+    l.next_from.push_back(from_new ? no_connector : from_head->second);
+    from_head->second = index;
+    const auto [to_head, to_new] = l.first_to.try_emplace(place_key(column2, row2), index);
+    l.next_to.push_back(to_new ? no_connector : to_head->second);
+    to_head->second = index;
 }
 
 bool export_layout::retarget(int column, int row, int new_column, int new_row, anchor new_anchor) {
-    const auto found = lists_->connectors_to.find(place_key(column, row));
-    if (found == lists_->connectors_to.end() || found->second.empty()) return false;
-    const std::vector<std::size_t> moved = std::move(found->second);
-    lists_->connectors_to.erase(found);
-    std::vector<std::size_t>& target = lists_->connectors_to[place_key(new_column, new_row)];
-    for (const std::size_t index : moved) {
-        export_connector& c = lists_->out.connectors[index];
-        --lists_->connector_keys[{c.first_column, c.first_row, c.first_anchor, c.second_column,
-                                  c.second_row, c.second_anchor}];
+    lists& l = *lists_;
+    const auto found = l.first_to.find(place_key(column, row));
+    if (found == l.first_to.end()) return false;
+    const std::size_t head = found->second;
+    std::size_t last = head;
+    for (std::size_t i = head; i != no_connector; i = l.next_to[i]) {
+        export_connector& c = l.out.connectors[i];
         c.second_column = new_column;
         c.second_row = new_row;
         c.second_anchor = new_anchor;
-        ++lists_->connector_keys[{c.first_column, c.first_row, c.first_anchor, new_column, new_row,
-                                  new_anchor}];
-        target.push_back(index);
+        last = i;
+    }
+    if (new_column == column && new_row == row) return true;
+    // The chain of the old place goes in front of the chain of the new one.
+    l.first_to.erase(found);
+    const auto [target, fresh] = l.first_to.try_emplace(place_key(new_column, new_row), head);
+    if (!fresh) {
+        l.next_to[last] = target->second;
+        target->second = head;
     }
     return true;
 }
@@ -138,6 +152,17 @@ bool export_layout::make_cells(int level, export_cells& out) {
     markup += '\001';
 
     lists main_lists;
+    // A chart has about one cell for every twenty characters of markup; a markup that is
+    // mostly junk text must not reserve much.
+    constexpr std::size_t most_reserved = std::size_t{1} << 16;
+    const std::size_t expected = std::min(markup.size() / 20, most_reserved);
+    main_lists.out.cells.reserve(expected);
+    main_lists.out.connectors.reserve(expected);
+    main_lists.cell_places.reserve(expected);
+    main_lists.first_from.reserve(expected);
+    main_lists.first_to.reserve(expected);
+    main_lists.next_from.reserve(expected);
+    main_lists.next_to.reserve(expected);
     lists_ = &main_lists;
     measuring_ = false;
     nesting_ = 0;
@@ -219,8 +244,7 @@ const export_layout::measure& export_layout::measured(int level) {
         m.rows = current_row_;
         m.lowest = lowest_column_;
         m.highest = highest_column_;
-        const auto flows = own.connectors_to.find(place_key(current_column_, current_row_));
-        m.flows_out = flows != own.connectors_to.end() && !flows->second.empty();
+        m.flows_out = own.first_to.contains(place_key(current_column_, current_row_));
     }
 
     engine_.item = start;

@@ -47,27 +47,17 @@ class export_layout {
     struct measure_key_hash {
         std::size_t operator()(const measure_key& key) const;
     };
-    // The first six fields of a connector: a second one equal in them is not added.
-    struct connector_key {
-        int first_column;
-        int first_row;
-        anchor first_anchor;
-        int second_column;
-        int second_row;
-        anchor second_anchor;
-        bool operator==(const connector_key&) const = default;
-    };
-    struct connector_key_hash {
-        std::size_t operator()(const connector_key& key) const;
-    };
     // The lists being written, with the indexes that keep their look-ups cheap: the places that
-    // hold a cell, how many connectors have each six first fields, and the connectors that end
-    // at each place.
+    // hold a cell, and per place the connectors that start there and those that end there,
+    // each kept as a chain through the connectors (the first one in the map, the next ones in
+    // `next_from` and `next_to`, parallel to the connector list).
     struct lists {
         export_cells out;
         std::unordered_set<std::uint64_t> cell_places;
-        std::unordered_map<connector_key, int, connector_key_hash> connector_keys;
-        std::unordered_map<std::uint64_t, std::vector<std::size_t>> connectors_to;
+        std::unordered_map<std::uint64_t, std::size_t> first_from;
+        std::unordered_map<std::uint64_t, std::size_t> first_to;
+        std::vector<std::size_t> next_from;
+        std::vector<std::size_t> next_to;
     };
 
     bool layout_cells(int column, int row, int level);
