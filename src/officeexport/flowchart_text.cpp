@@ -193,6 +193,21 @@ text_chart chart_of_table(const cell_table& table, const keyword_list& keywords)
             };
         follow(key, "");
     }
+
+    // After a return nothing flows into the end symbol: a lone end would only stand apart.
+    std::vector<bool> reached(chart.nodes.size(), false);
+    for (const text_edge& edge : chart.edges) reached[edge.to] = true;
+    for (const auto& [key, node] : places) {
+        if (!node || reached[*node]) continue;
+        const auto& entry = table.at(key.first, key.second);
+        if (entry.code != export_end) continue;
+        chart.nodes.erase(chart.nodes.begin() + static_cast<std::ptrdiff_t>(*node));
+        for (text_edge& edge : chart.edges) {
+            if (edge.from > *node) --edge.from;
+            if (edge.to > *node) --edge.to;
+        }
+        break;
+    }
     return chart;
 }
 

@@ -81,7 +81,6 @@ TEST(FlowchartText, AConditionalAsMermaidAndDot) {
               "    n1{\"IF<br/>1-1<br/>if (a #gt; 0)\"}\n"
               "    n2[\"Code<br/>2-2<br/>b = 1;\"]\n"
               "    n3([\"Return<br/>4-4<br/>return b;\"])\n"
-              "    n4([\"End\"])\n"
               "    n0 --> n1\n"
               "    n1 -->|true| n2\n"
               "    n1 -->|false| n3\n"
@@ -91,6 +90,17 @@ TEST(FlowchartText, AConditionalAsMermaidAndDot) {
     EXPECT_NE(dot.find("n1 [shape=diamond, label=\"IF\\n1-1\\nif (a > 0)\"];"), std::string::npos);
     EXPECT_NE(dot.find("n1 -> n3 [label=\"false\"];"), std::string::npos);
     EXPECT_EQ(mermaid_markdown(chart), "```mermaid\n" + mermaid_flowchart(chart) + "```\n");
+}
+
+TEST(FlowchartText, TheEndStaysWhenTheFlowReachesIt) {
+    const text_chart reached = chart_of_c("a = 1;\n");
+    ASSERT_EQ(reached.nodes.size(), 3U);
+    EXPECT_EQ(reached.nodes[2].label, "End");
+    EXPECT_EQ(reached.edges.back(), (text_edge{1, 2, ""}));
+    // After a return the end symbol would stand alone: it is left out.
+    const text_chart returned = chart_of_c("return 1;\n");
+    ASSERT_EQ(returned.nodes.size(), 2U);
+    EXPECT_EQ(returned.nodes[1].label.rfind("Return", 0), 0U);
 }
 
 TEST(FlowchartText, LoopsKeepTheirBackEdgesAndJunctionsFold) {
