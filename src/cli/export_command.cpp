@@ -31,6 +31,7 @@ struct export_format {
 constexpr export_format formats[] = {
     {"pptx", export_application::powerpoint},
     {"docx", export_application::word},
+    {"xlsx", export_application::excel},
 };
 
 const export_format& format_named(std::string_view name) {

@@ -43,7 +43,7 @@ class office_document {
 };
 
 // The kinds of document the exporters write.
-enum class office_kind { presentation, word_document };
+enum class office_kind { presentation, word_document, workbook };
 
 // Opens a template of the kind. An empty path gives the built-in document silently; a template
 // that cannot be used (missing, not a package of the kind, broken XML, beyond the size caps)

@@ -1,5 +1,6 @@
 #include "officeexport/office_export.h"
 
+#include "officeexport/excel1.h"
 #include "officeexport/powerpoint1.h"
 #include "officeexport/word1.h"
 
@@ -19,6 +20,7 @@ struct drawing_format {
 constexpr drawing_format drawing_formats[] = {
     {export_application::powerpoint, office_kind::presentation, powerpoint_export},
     {export_application::word, office_kind::word_document, word_export},
+    {export_application::excel, office_kind::workbook, excel_export},
 };
 
 const drawing_format* format_of(export_application application) {

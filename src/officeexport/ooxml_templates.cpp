@@ -4,8 +4,9 @@ namespace tarnwell {
 
 ooxml_package builtin_template(office_kind kind) {
     ooxml_package package;
-    const auto& parts = kind == office_kind::presentation ? builtin_presentation_parts
-                                                          : builtin_word_document_parts;
+    const auto& parts = kind == office_kind::presentation    ? builtin_presentation_parts
+                        : kind == office_kind::word_document ? builtin_word_document_parts
+                                                             : builtin_workbook_parts;
     for (const template_part& part : parts) package.set_part(part.name, std::string(part.text));
     return package;
 }

@@ -1,4 +1,5 @@
-// The built-in templates: the parts of hollin.pptx and hollin.docx compiled into the program,
+// The built-in templates: the parts of hollin.pptx, hollin.docx and hollin.xlsx compiled into the
+// program,
 // used when no template is given or the given one cannot be used.
 #pragma once
 
@@ -18,6 +19,7 @@ struct template_part {
 // Generated at build time from the template folders under tools/stencil.
 extern const std::vector<template_part> builtin_presentation_parts;
 extern const std::vector<template_part> builtin_word_document_parts;
+extern const std::vector<template_part> builtin_workbook_parts;
 
 ooxml_package builtin_template(office_kind kind);
 
