@@ -32,6 +32,7 @@ constexpr export_format formats[] = {
     {"pptx", export_application::powerpoint},
     {"docx", export_application::word},
     {"xlsx", export_application::excel},
+    {"vsdx", export_application::visio},
 };
 
 const export_format& format_named(std::string_view name) {

@@ -3,6 +3,7 @@
 #include "officeexport/docx_document.h"
 #include "officeexport/ooxml_templates.h"
 #include "officeexport/pptx_document.h"
+#include "officeexport/vsdx_document.h"
 #include "officeexport/xlsx_document.h"
 
 namespace tarnwell {
@@ -17,9 +18,12 @@ std::unique_ptr<office_document> opened(office_kind kind, ooxml_package package,
         case office_kind::word_document:
             return docx_document::open(std::move(package), error);
         case office_kind::workbook:
+            return xlsx_document::open(std::move(package), error);
+        case office_kind::visio_drawing:
+        case office_kind::visio_stencil:
             break;
     }
-    return xlsx_document::open(std::move(package), error);
+    return vsdx_document::open(std::move(package), error);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 # Writes the C++ source of the built-in templates: every file of the template folders
-# under STENCIL (hollin.pptx/, hollin.docx/, hollin.xlsx/) as a part name and its text.
+# under STENCIL (hollin.pptx/, hollin.docx/, hollin.xlsx/, korvel.vsdx/, korvel.vssx/) as a part
+# name and its text.
 # Usage: cmake -DSTENCIL=<folder> -DOUT=<file.cpp> -P embed_templates.cmake
 set(text "// Generated from tools/stencil by embed_templates.cmake: do not edit.\n")
 string(APPEND text "#include \"officeexport/ooxml_templates.h\"\n\nnamespace tarnwell {\n")
-foreach(pair presentation:hollin.pptx word_document:hollin.docx workbook:hollin.xlsx)
+foreach(pair presentation:hollin.pptx word_document:hollin.docx workbook:hollin.xlsx
+             visio_drawing:korvel.vsdx visio_stencil:korvel.vssx)
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 kind)
   list(GET pair 1 name)
