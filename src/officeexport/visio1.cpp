@@ -159,27 +159,47 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
     }
 
     // Fitting: the page grows (or shrinks) to everything on it, the template's shapes and the
-    // chart taken together, with a margin, and everything moves to it.
-    const office_box chart_bounds = chart.bounds();
-    office_box bounds = chart_bounds;
+    // chart taken together, with a margin, and everything moves to it. A chart that would need a
+    // page larger than drawing programs open is scaled down to fit the largest one.
     const office_box existing = drawing.page_shapes_bounds();
-    if (existing.width > 0 || existing.height > 0) {
-        const double right = std::max(bounds.left + bounds.width, existing.left + existing.width);
-        const double bottom = std::max(bounds.top + bounds.height, existing.top + existing.height);
-        bounds.left = std::min(bounds.left, existing.left);
-        bounds.top = std::min(bounds.top, existing.top);
-        bounds.width = right - bounds.left;
-        bounds.height = bottom - bounds.top;
-    }
+    const auto everything = [&](const office_box& chart_box) {
+        if (existing.width <= 0 && existing.height <= 0) return chart_box;
+        const double right =
+            std::max(chart_box.left + chart_box.width, existing.left + existing.width);
+        const double bottom =
+            std::max(chart_box.top + chart_box.height, existing.top + existing.height);
+        const double left = std::min(chart_box.left, existing.left);
+        const double top = std::min(chart_box.top, existing.top);
+        return office_box{left, top, right - left, bottom - top};
+    };
+    office_box chart_bounds = chart.bounds();
+    office_box bounds = everything(chart_bounds);
     const double margin = fitted_margin * points_per_inch;
     page_size page = summary.page;
+    const bool fit_width =
+        parameters.set_page_width && (!parameters.only_width || page.width < bounds.width);
+    const bool fit_height =
+        parameters.set_page_height && (!parameters.only_height || page.height < bounds.height);
+    const page_size limits = drawing.page_limits();
+    double factor = 1;
+    if (fit_width && bounds.width + 2 * margin > limits.width) {
+        factor = std::min(factor, (limits.width - 2 * margin) / bounds.width);
+    }
+    if (fit_height && bounds.height + 2 * margin > limits.height) {
+        factor = std::min(factor, (limits.height - 2 * margin) / bounds.height);
+    }
+    if (factor < 1) {
+        chart.scale(factor);
+        chart_bounds = chart.bounds();
+        bounds = everything(chart_bounds);
+    }
     double left = bounds.left;
     double top = bounds.top;
-    if (parameters.set_page_width && (!parameters.only_width || page.width < bounds.width)) {
+    if (fit_width) {
         page.width = bounds.width + 2 * margin;
         left = margin;
     }
-    if (parameters.set_page_height && (!parameters.only_height || page.height < bounds.height)) {
+    if (fit_height) {
         page.height = bounds.height + 2 * margin;
         top = margin;
     }
