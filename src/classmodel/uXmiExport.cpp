@@ -1,9 +1,8 @@
 #include "classmodel/uXmiExport.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <system_error>
+
+#include "classmodel/uTextFile.h"
 
 namespace tarnwell {
 
@@ -47,16 +46,7 @@ std::string character_reference(unsigned code) {
 TXMIWriter::TXMIWriter(TObjectModel& model, IStatusLine* status, std::string id_prefix)
     : TExportIntegrator(model), status_(status), id_prefix_(std::move(id_prefix)) {}
 
-void TXMIWriter::SaveToFile(const std::string& file) const {
-    errno = 0;
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (out) out.write(output_.data(), static_cast<std::streamsize>(output_.size()));
-    if (out) out.close();
-    if (!out) {
-        throw std::system_error(errno != 0 ? errno : EIO, std::generic_category(),
-                                "Cannot write \"" + file + "\"");
-    }
-}
+void TXMIWriter::SaveToFile(const std::string& file) const { WriteTextFile(file, output_); }
 
 void TXMIWriter::Reset() {
     output_.clear();

@@ -5,40 +5,16 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "explorer/uCppProcLexer.h"
-#include "explorer/uPasProcLexer.h"
+#include "explorer/proc_scanner_choice.h"
 #include "parsers/language_table.h"
 
 namespace tarnwell::cli {
-
-namespace {
-
-constexpr int language_pascal = 6;
-constexpr int language_csharp = 11;
-
-// The scanner of a language, as the code explorer chooses it; none for languages it does not
-// explore.
-std::unique_ptr<TKestrinProcLexer> scanner_for(int language) {
-    switch (language) {
-        case language_c:
-            return std::make_unique<TCppProcLexer>();
-        case language_java:
-        case language_csharp:
-            return std::make_unique<TJavaProcLexer>();
-        case language_pascal:
-            return std::make_unique<TPasProcLexer>();
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
 
 int run_procs(std::span<const std::string_view> args, std::ostream& out) {
     const cli_options options = parse_options(args, opt_lang | opt_budget);
     std::string source = read_input(options.file);
     const int language = language_of(options, source);
-    const std::unique_ptr<TKestrinProcLexer> scanner = scanner_for(language);
+    const std::unique_ptr<TKestrinProcLexer> scanner = make_proc_scanner(language);
     if (!scanner) {
         throw usage_error(
             "procs lists the procedures of C/C++, Java, C# and Pascal texts, not " +

@@ -5,6 +5,14 @@
 
 namespace tarnwell {
 
+class TMainform;
+class explorer_actions;
+class flowchart_actions;
+
+// Docks the code explorer in the window and ties it to the flowchart commands: a chosen
+// procedure is charted, and valid marks select the procedure that holds them.
+explorer_actions* add_code_explorer(TMainform& window, flowchart_actions& flowchart);
+
 int program_entry(int argc, char** argv);
 
 }  // namespace tarnwell

@@ -320,6 +320,7 @@ void flowchart_actions::mark(int n) {
         editor->set_bookmark(n, caret);
         if (marked_text(editor->bytes(), editor->bookmarks())) {
             create_or_refresh(level_refresh);
+            if (const auto begin = editor->bookmark(begin_mark)) emit marks_made_valid(begin->line);
         } else {
             clear_grid();
         }

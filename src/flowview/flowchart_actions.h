@@ -57,6 +57,10 @@ class flowchart_actions : public QObject {
     void copy_highlighted_code();
     void toggle_panel();
 
+  signals:
+    // A mark command made the marked code valid; the begin mark stands on this line.
+    void marks_made_valid(int begin_line);
+
   private:
     QAction* make_action(const char* name, const QString& caption, const QKeySequence& shortcut);
     void create_actions();

@@ -59,17 +59,6 @@ double points_of(const std::string& twips_text, double otherwise) {
     }
 }
 
-long long highest_id(xmlNode* root, const char* ns, const char* name) {
-    long long highest = 0;
-    for (xmlNode* node : xml_descendants(root, ns, name)) {
-        try {
-            highest = std::max(highest, std::stoll(xml_attribute(node, "id")));
-        } catch (...) {
-        }
-    }
-    return highest;
-}
-
 }  // namespace
 
 std::unique_ptr<docx_document> docx_document::open(ooxml_package package, std::string& error) {
@@ -161,8 +150,9 @@ void docx_document::place_drawing(const office_drawing& drawing) {
     // the ids after the group's own.
     long long highest = 0;
     for (xmlNode* root : text_roots_) {
-        highest = std::max(highest, highest_id(root, ooxml_ns::wordprocessing_drawing, "docPr"));
-        highest = std::max(highest, highest_id(root, shape_uri, "cNvPr"));
+        highest =
+            std::max(highest, xml_highest_id(root, ooxml_ns::wordprocessing_drawing, "docPr"));
+        highest = std::max(highest, xml_highest_id(root, shape_uri, "cNvPr"));
     }
     const long long group_id = highest + 1;
     const office_box box = drawing.bounds();

@@ -11,7 +11,6 @@ namespace tarnwell {
 namespace {
 
 constexpr double emu_per_point = 12700.0;
-constexpr int line_width = 9525;  // 0.75 pt
 
 std::string number(std::int64_t value) {
     return std::to_string(value);
@@ -50,9 +49,11 @@ std::string transform(double left, double top, double width, double height, int 
     return xml;
 }
 
-std::string line(bool visible, arrowhead begin = arrowhead::none, arrowhead end = arrowhead::none) {
+std::string line(double width, bool visible, arrowhead begin = arrowhead::none,
+                 arrowhead end = arrowhead::none) {
     if (!visible) return "<a:ln><a:noFill/></a:ln>";
-    std::string xml = "<a:ln w=\"" + number(line_width) + "\">" + solid_fill(0) + "<a:round/>";
+    std::string xml = "<a:ln w=\"" + number(std::max<std::int64_t>(emu(width), 1)) + "\">" +
+                      solid_fill(0) + "<a:round/>";
     if (begin != arrowhead::none) {
         xml += std::string("<a:headEnd type=\"") + arrow_name(begin) + "\" w=\"med\" len=\"med\"/>";
     }
@@ -62,12 +63,12 @@ std::string line(bool visible, arrowhead begin = arrowhead::none, arrowhead end 
     return xml + "</a:ln>";
 }
 
-std::string shape_properties(const office_shape& shape) {
+std::string shape_properties(const office_shape& shape, double line_width) {
     const office_box& box = shape.box;
     std::string xml = transform(box.left, box.top, box.width, box.height) + "<a:prstGeom prst=\"" +
                       shape.preset + "\"><a:avLst/></a:prstGeom>";
     xml += shape.fill ? solid_fill(*shape.fill) : std::string("<a:noFill/>");
-    return xml + line(shape.line);
+    return xml + line(line_width, shape.line);
 }
 
 // Body properties: margins, wrap, anchor and the autofit child, the same in both flavours.
@@ -133,20 +134,21 @@ std::string wordprocessing_paragraphs(const office_shape& shape) {
     return xml;
 }
 
-std::string shape_element(const office_shape& shape, drawing_flavour flavour, std::int64_t id) {
+std::string shape_element(const office_shape& shape, double line_width, drawing_flavour flavour,
+                          std::int64_t id) {
     const std::string name = (shape.text_box ? "TextBox " : "Shape ") + number(id);
     const bool has_text = !shape.text.empty();
     if (flavour == drawing_flavour::presentation) {
         return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + number(id) + "\" name=\"" + name + "\"/>" +
                (shape.text_box ? "<p:cNvSpPr txBox=\"1\"/>" : "<p:cNvSpPr/>") +
-               "<p:nvPr/></p:nvSpPr><p:spPr>" + shape_properties(shape) + "</p:spPr><p:txBody>" +
-               body_properties(shape, "a:bodyPr") + "<a:lstStyle/>" +
+               "<p:nvPr/></p:nvSpPr><p:spPr>" + shape_properties(shape, line_width) +
+               "</p:spPr><p:txBody>" + body_properties(shape, "a:bodyPr") + "<a:lstStyle/>" +
                (has_text ? presentation_paragraphs(shape) : std::string("<a:p/>")) +
                "</p:txBody></p:sp>";
     }
     std::string xml = "<wps:wsp><wps:cNvPr id=\"" + number(id) + "\" name=\"" + name + "\"/>" +
                       (shape.text_box ? "<wps:cNvSpPr txBox=\"1\"/>" : "<wps:cNvSpPr/>") +
-                      "<wps:spPr>" + shape_properties(shape) + "</wps:spPr>";
+                      "<wps:spPr>" + shape_properties(shape, line_width) + "</wps:spPr>";
     if (has_text) {
         xml += "<wps:txbx><w:txbxContent>" + wordprocessing_paragraphs(shape) +
                "</w:txbxContent></wps:txbx>";
@@ -188,7 +190,7 @@ std::string connector_element(const office_drawing& drawing, const office_connec
     const std::string properties = transform(form.left, form.top, form.width, form.height,
                                              form.quarter_turns, form.flip_h, form.flip_v) +
                                    geometry + "<a:noFill/>" +
-                                   line(true, connector.begin, connector.end);
+                                   line(drawing.line_width, true, connector.begin, connector.end);
     const std::string name = "Connector " + number(id);
     if (flavour == drawing_flavour::presentation) {
         return "<p:cxnSp><p:nvCxnSpPr><p:cNvPr id=\"" + number(id) + "\" name=\"" + name +
@@ -213,7 +215,8 @@ std::string drawing_elements(const office_drawing& drawing, drawing_flavour flav
                              std::int64_t first_id) {
     std::string xml;
     std::int64_t id = first_id;
-    for (const office_shape& shape : drawing.shapes()) xml += shape_element(shape, flavour, id++);
+    for (const office_shape& shape : drawing.shapes())
+        xml += shape_element(shape, drawing.line_width, flavour, id++);
     for (const office_connector& connector : drawing.connectors()) {
         xml += connector_element(drawing, connector, flavour, id++, first_id);
     }

@@ -152,6 +152,7 @@ void office_drawing::scale(double factor) {
         frame.left *= factor, frame.top *= factor, frame.right *= factor, frame.bottom *= factor;
     }
     stub *= factor;
+    line_width *= factor;
 }
 
 }  // namespace tarnwell

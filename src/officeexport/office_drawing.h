@@ -78,11 +78,13 @@ class office_drawing {
     office_box bounds() const;
     // Moves the whole drawing so that its bounds start at (left, top).
     void move_to(double left, double top);
-    // Scales the whole drawing about the top left of its bounds: shapes, texts and margins.
+    // Scales the whole drawing about the top left of its bounds: shapes, texts, margins, lines.
     void scale(double factor);
 
     // How far a connector runs out of a side before it turns, points.
     double stub = 10.8;
+    // Every outline and connector, points; arrowheads are sized from it.
+    double line_width = 0.75;
 
   private:
     std::vector<office_shape> shapes_;

@@ -3,6 +3,8 @@
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace tarnwell {
@@ -89,6 +91,18 @@ std::vector<xmlNode*> xml_descendants(xmlNode* root, const char* ns, const char*
         node = node->next;
     }
     return found;
+}
+
+long long xml_highest_id(xmlNode* root, const char* ns, const char* name) {
+    long long highest = 0;
+    for (xmlNode* node : xml_descendants(root, ns, name)) {
+        const std::string id = xml_attribute(node, "id");
+        long long value = 0;
+        const auto [end, error] = std::from_chars(id.data(), id.data() + id.size(), value);
+        if (error == std::errc() && end == id.data() + id.size())
+            highest = std::max(highest, value);
+    }
+    return highest;
 }
 
 std::string xml_attribute(xmlNode* node, const char* name, const char* ns) {

@@ -47,6 +47,9 @@ xmlNode* xml_first_child(xmlNode* parent, const char* ns, const char* name);
 std::vector<xmlNode*> xml_descendants(xmlNode* root, const char* ns, const char* name);
 
 bool xml_is(const xmlNode* node, const char* ns, const char* name);
+// The highest numeric "id" of those elements below `root`; 0 when there is none. Ids that do
+// not read as numbers are passed over.
+long long xml_highest_id(xmlNode* root, const char* ns, const char* name);
 // An attribute without a namespace (`ns` null) or in `ns`; empty when absent.
 std::string xml_attribute(xmlNode* node, const char* name, const char* ns = nullptr);
 // The text content of a node.

@@ -86,13 +86,8 @@ void pptx_document::set_page(page_size size) {
 }
 
 void pptx_document::place_drawing(const office_drawing& drawing) {
-    long long highest = 1;
-    for (xmlNode* properties : xml_descendants(shape_tree_, ooxml_ns::presentationml, "cNvPr")) {
-        try {
-            highest = std::max(highest, std::stoll(xml_attribute(properties, "id")));
-        } catch (...) {
-        }
-    }
+    const long long highest =
+        std::max(1LL, xml_highest_id(shape_tree_, ooxml_ns::presentationml, "cNvPr"));
     append_fragment(shape_tree_, nullptr,
                     drawing_elements(drawing, drawing_flavour::presentation, highest + 1),
                     {{"p", ooxml_ns::presentationml},

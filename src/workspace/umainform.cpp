@@ -229,8 +229,8 @@ void TMainform::create_menus() {
     connect(toggle_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
     connect(goto_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
 
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    view->addAction(ShowLineNo_);
+    view_menu_ = menuBar()->addMenu(tr("&View"));
+    view_menu_->addAction(ShowLineNo_);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     for (QAction* action : {ac_help_, ac_sample_, ac_homepage_, ac_feedback_}) {

@@ -104,7 +104,7 @@ class OfficeFiles : public ::testing::Test {
              "4-15",
              "Bisect",
              "0",
-             {"Mid := (Lo + Hi) div 2;", "Settle(Mid);", "Bisect := Lo;"},
+             {"Mid := (Lo + Hi) div 2", "Settle(Mid)", "Bisect := Lo"},
              {"Until", "For", "IF", "Code", "6-6"}},
             {"tally",
              data + "/tally.vb",
@@ -197,6 +197,7 @@ TEST_F(OfficeFiles, PackagesAreWholeAndEveryPartIsWellFormed) {
         const command_result test = run("unzip -t " + shell_quoted(e.path));
         EXPECT_EQ(test.status, 0) << e.path << "\n" << test.output;
         const fs::path unpacked = folder_ / "unpacked" / fs::path(e.path).stem();
+        fs::create_directories(unpacked);
         ASSERT_EQ(
             run("unzip -q -o " + shell_quoted(e.path) + " -d " + shell_quoted(unpacked.string()))
                 .status,
@@ -322,8 +323,8 @@ TEST_F(OfficeFiles, LibreOfficeShowsOnePageOfTheComputedSize) {
         // point of what was written.
         EXPECT_NEAR(std::stod(match[1]), e.page_width, 1.0) << e.path;
         EXPECT_NEAR(std::stod(match[2]), e.page_height, 1.0) << e.path;
-        EXPECT_NE(info.output.find("Pages:          1\n"), std::string::npos) << e.path << "\n"
-                                                                              << info.output;
+        EXPECT_TRUE(std::regex_search(info.output, std::regex("Pages:\\s+1\n"))) << e.path << "\n"
+                                                                                 << info.output;
     }
 }
 

@@ -208,6 +208,7 @@ TEST(PowerPointAssembly, AChartTallerThanTheLargestSlideIsScaledDownToFit) {
     EXPECT_NEAR(slide.placed->bounds().height + 12 + 36, 4032, 1e-6);
     EXPECT_NEAR(slide.placed->bounds().width, 100 * (4032 - 48) / 10000.0, 1e-6);
     EXPECT_NEAR(slide.placed->shapes()[0].font.size, 8 * (4032 - 48) / 10000.0, 1e-6);
+    EXPECT_NEAR(slide.placed->line_width, 0.75 * (4032 - 48) / 10000.0, 1e-6);
 }
 
 TEST(WordAssembly, ZeroMarginsAndTheDrawingTwoPointsUnderTheHeader) {

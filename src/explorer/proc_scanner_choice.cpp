@@ -1,0 +1,43 @@
+#include "explorer/proc_scanner_choice.h"
+
+#include "explorer/uCppProcLexer.h"
+#include "explorer/uPasProcLexer.h"
+#include "parsers/language_table.h"
+
+namespace tarnwell {
+
+namespace {
+
+constexpr int language_pascal = 6;
+constexpr int language_csharp = 11;
+
+}  // namespace
+
+int explorer_language_kind(int language) {
+    switch (language) {
+        case language_c:
+            return 2;
+        case language_pascal:
+            return 3;
+        case language_java:
+        case language_csharp:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+std::unique_ptr<TKestrinProcLexer> make_proc_scanner(int language) {
+    switch (explorer_language_kind(language)) {
+        case 2:
+            return std::make_unique<TCppProcLexer>();
+        case 3:
+            return std::make_unique<TPasProcLexer>();
+        case 4:
+            return std::make_unique<TJavaProcLexer>();
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace tarnwell

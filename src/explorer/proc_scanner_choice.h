@@ -1,0 +1,18 @@
+// Which procedure scanner serves a document language: one choice for the code explorer and
+// the command line, so that both list the same procedures.
+#pragma once
+
+#include <memory>
+
+#include "explorer/uKestrinProcLexer.h"
+
+namespace tarnwell {
+
+// The explorer's language kind of a language number: 2 for C/C++, 3 for Pascal, 4 for Java
+// and C#, 0 for every other language (none of them is scanned).
+int explorer_language_kind(int language);
+
+// A new scanner for a language, not started; none for a language of kind 0.
+std::unique_ptr<TKestrinProcLexer> make_proc_scanner(int language);
+
+}  // namespace tarnwell
