@@ -4,6 +4,7 @@
 // A workbook has no page of its own: its drawing floats over the sheet, printed on as many
 // pages as it covers.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -75,7 +76,9 @@ struct exported {
 class OfficeFiles : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        folder_ = fs::temp_directory_path() / "tarnwell_office_files";
+        // One folder per process: test runs of other builds on the machine must not share it.
+        folder_ =
+            fs::temp_directory_path() / ("tarnwell_office_files_" + std::to_string(::getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_ / "pdf");
         const std::string data = TARNWELL_TEST_DATA;
@@ -352,6 +355,20 @@ TEST_F(OfficeFiles, LibreOfficeShowsTheTextsAndNoPlaceholder) {
         // The title line names the file.
         EXPECT_NE(shown.find(fs::path(e.source->file).filename().string()), std::string::npos)
             << e.path;
+    }
+}
+
+TEST_F(OfficeFiles, AFileThatCannotBeWrittenExitsWithTwoAndLeavesNothing) {
+    const fs::path missing = folder_ / "no such folder";
+    for (const std::string format : {"pptx", "docx", "xlsx", "vsdx"}) {
+        const std::string output = (missing / ("out." + format)).string();
+        const command_result answer =
+            run(std::string(TARNWELL_CLI) + " export --to " + format + " --lines 19-38 -o " +
+                shell_quoted(output) + " " + TARNWELL_SAMPLE);
+        EXPECT_EQ(answer.status, 2) << format << ": " << answer.output;
+        EXPECT_NE(answer.output.find("tarnwell-cli export: "), std::string::npos) << format;
+        EXPECT_EQ(answer.output.find("\"ok\""), std::string::npos) << format;
+        EXPECT_FALSE(fs::exists(missing)) << format;
     }
 }
 
