@@ -10,6 +10,7 @@
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
 #include "cli/model_command.h"
+#include "cli/print_command.h"
 #include "cli/procs_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -39,9 +40,10 @@ constexpr command commands[] = {
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
     {"export",
-     "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
+     "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {

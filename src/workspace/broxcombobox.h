@@ -13,8 +13,6 @@ class TBROXComboBox : public QComboBox {
   public:
     TBROXComboBox(std::string_view section, QWidget* parent = nullptr);
 
-    const history_list& history() const { return history_; }
-
     // Fills the list from the section; the field's text stays as it is.
     void load_history(const ini_file& ini);
     // Puts the field's text at the top of the list, shows the list's top entry in the field

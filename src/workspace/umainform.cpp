@@ -29,7 +29,10 @@
 #include "workspace/datamod.h"
 #include "workspace/file_store.h"
 #include "workspace/highlighters.h"
+#include "workspace/history_list.h"
 #include "workspace/mysynedit.h"
+#include "workspace/print_commands.h"
+#include "workspace/search_commands.h"
 
 namespace tarnwell {
 
@@ -80,13 +83,16 @@ TMainform::TMainform(TeditorDataModule& data, program_paths paths,
     ini_ = ini_file::load(paths_.ini_file());
     reopen_.load(ini_);
     picture_folder_ = shown_path(paths_.picture_folder());
-    print_settings_ = default_print_settings();
     cbxHighlighter_->setCurrentIndex(0);
     setWindowTitle(program_title);
     restore_window_state();
 }
 
 TMainform::~TMainform() = default;
+
+const print_settings& TMainform::printing() const {
+    return print_->settings();
+}
 
 QAction* TMainform::make_action(const char* name, const QString& caption,
                                 const QKeySequence& shortcut, void (TMainform::*handler)()) {
@@ -146,6 +152,40 @@ void TMainform::create_actions() {
     ShowLineNo_ = make_action("ShowLineNo", tr("Show &Line Number"),
                               QKeySequence(Qt::CTRL | Qt::Key_L), &TMainform::ShowLineNoExecute);
     ShowLineNo_->setCheckable(true);
+    search_ = std::make_unique<search_commands>(
+        *notifier_, (paths_.settings_dir / input_ini_name).string(), this);
+    EditFind_ =
+        make_action("EditFind", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
+    connect(EditFind_, &QAction::triggered, this,
+            [this] { search_->EditFindExecute(current_document()); });
+    EditFindNext_ =
+        make_action("EditFindNext", tr("Find &Next"), QKeySequence(Qt::Key_F3), nullptr);
+    connect(EditFindNext_, &QAction::triggered, this,
+            [this] { search_->EditFindNextExecute(current_document()); });
+    EditReplace_ =
+        make_action("EditReplace", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R), nullptr);
+    connect(EditReplace_, &QAction::triggered, this,
+            [this] { search_->EditReplaceExecute(current_document()); });
+    print_ = std::make_unique<print_commands>(*notifier_, this);
+    const auto current_caption = [this] {
+        return editorPageControl_->tabText(editorPageControl_->currentIndex());
+    };
+    FilePageSetup_ = make_action("FilePageSetup", tr("Page Setup"), QKeySequence(), nullptr);
+    connect(FilePageSetup_, &QAction::triggered, this, [this] { print_->FilePageSetupExecute(); });
+    FilePrinterSetupCmd_ =
+        make_action("FilePrinterSetupCmd", tr("Printer &Setup"), QKeySequence(), nullptr);
+    connect(FilePrinterSetupCmd_, &QAction::triggered, this,
+            [this] { print_->FilePrinterSetupCmdExecute(); });
+    FilePrintPreviewCmd_ =
+        make_action("FilePrintPreviewCmd", tr("Print Preview"), QKeySequence(), nullptr);
+    connect(FilePrintPreviewCmd_, &QAction::triggered, this, [this, current_caption] {
+        print_->FilePrintPreviewCmdExecute(current_document(), current_caption());
+    });
+    FilePrintCmd_ =
+        make_action("FilePrintCmd", tr("&Print Code"), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr);
+    connect(FilePrintCmd_, &QAction::triggered, this, [this, current_caption] {
+        print_->FilePrintCmdExecute(current_document(), current_caption());
+    });
 
     ac_htm_ = make_action("ac_htm", tr("Export Code as HTML"), QKeySequence(), nullptr);
     connect(ac_htm_, &QAction::triggered, this, [this] { export_code(code_format::html); });
@@ -210,6 +250,17 @@ void TMainform::create_menus() {
     file->addAction(ac_htm_);
     file->addAction(ac_rtf_);
     file->addSeparator();
+    file->addAction(FilePageSetup_);
+    file->addAction(FilePrinterSetupCmd_);
+    file->addAction(FilePrintPreviewCmd_);
+    // The menu names the print command its own way; the key stays with the command.
+    QAction* print_source = file->addAction(tr("Print &SourceCode"));
+    print_source->setObjectName(QStringLiteral("FilePrintSourceCode"));
+    connect(print_source, &QAction::triggered, FilePrintCmd_, &QAction::trigger);
+    connect(FilePrintCmd_, &QAction::changed, print_source,
+            [this, print_source] { print_source->setEnabled(FilePrintCmd_->isEnabled()); });
+    addAction(FilePrintCmd_);
+    file->addSeparator();
     file->addAction(Quit_);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
@@ -228,6 +279,9 @@ void TMainform::create_menus() {
     for (QAction* action : gotobookmark_) goto_menu_->addAction(action);
     connect(toggle_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
     connect(goto_menu_, &QMenu::aboutToShow, this, &TMainform::bookmarkclick);
+
+    QMenu* search = menuBar()->addMenu(tr("&Search"));
+    for (QAction* action : {EditFind_, EditReplace_, EditFindNext_}) search->addAction(action);
 
     view_menu_ = menuBar()->addMenu(tr("&View"));
     view_menu_->addAction(ShowLineNo_);
@@ -623,6 +677,10 @@ void TMainform::update_actions() {
     EditUndo_->setEnabled(has && editor->isUndoAvailable());
     EditRedo_->setEnabled(has && editor->isRedoAvailable());
     filesave_->setEnabled(has && editor->isModified());
+    for (QAction* action :
+         {EditFind_, EditFindNext_, EditReplace_, FilePrintPreviewCmd_, FilePrintCmd_}) {
+        action->setEnabled(has);
+    }
     if (has && editor->isModified()) filesaveall_->setEnabled(true);
     gotobookmark_[begin_mark]->setEnabled(has && editor->bookmark(begin_mark).has_value());
     gotobookmark_[end_mark]->setEnabled(has && editor->bookmark(end_mark).has_value());

@@ -24,6 +24,8 @@ namespace tarnwell {
 
 class TeditorDataModule;
 class TMySynEdit;
+class search_commands;
+class print_commands;
 
 class TMainform : public QMainWindow {
     Q_OBJECT
@@ -62,7 +64,8 @@ class TMainform : public QMainWindow {
     // "tarnwell.ini" as the window keeps it; it is written when the window closes.
     ini_file& settings_file() { return ini_; }
     const reopen_list& reopened() const { return reopen_; }
-    const print_settings& printing() const { return print_settings_; }
+    const print_settings& printing() const;
+    print_commands& printer_commands() const { return *print_; }
     const QString& picture_folder() const { return picture_folder_; }
     // The folder the flowchart draws its symbols from; the small set is the one in "photo2/".
     void set_picture_folder(const QString& folder) { picture_folder_ = folder; }
@@ -129,9 +132,10 @@ class TMainform : public QMainWindow {
     TeditorDataModule& data_;
     program_paths paths_;
     std::unique_ptr<notifier> notifier_;
+    std::unique_ptr<search_commands> search_;
     ini_file ini_;
     reopen_list reopen_;
-    print_settings print_settings_;
+    std::unique_ptr<print_commands> print_;
     QString picture_folder_;
 
     QTabWidget* editorPageControl_ = nullptr;
@@ -163,6 +167,13 @@ class TMainform : public QMainWindow {
     QAction* EditCopyAll_ = nullptr;
     QAction* EditDateTime_ = nullptr;
     QAction* ShowLineNo_ = nullptr;
+    QAction* EditFind_ = nullptr;
+    QAction* EditFindNext_ = nullptr;
+    QAction* EditReplace_ = nullptr;
+    QAction* FilePageSetup_ = nullptr;
+    QAction* FilePrinterSetupCmd_ = nullptr;
+    QAction* FilePrintPreviewCmd_ = nullptr;
+    QAction* FilePrintCmd_ = nullptr;
     QAction* ac_htm_ = nullptr;
     QAction* ac_rtf_ = nullptr;
     QAction* ac_sample_ = nullptr;

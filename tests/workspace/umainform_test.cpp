@@ -71,7 +71,7 @@ TEST_F(Mainform, StartsWithItsCaptionPathsAndPrintDefaults) {
               QString::fromStdString(std::string(TARNWELL_DATA_DIR) + "/photo1/"));
     ASSERT_EQ(window_->printing().header.size(), 4u);
     EXPECT_EQ(window_->printing().header[3].text, "Print Date: $DATE$. Time: $TIME$");
-    EXPECT_EQ(window_->printing().header[3].font_size, 6);
+    EXPECT_EQ(window_->printing().header[3].font.size, 6);
     ASSERT_EQ(window_->printing().footer.size(), 2u);
     EXPECT_EQ(window_->printing().footer[1].text, "Printed by Tarnwell");
 }
