@@ -118,16 +118,17 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
                 widest = std::max(widest, line.size());
             }
             width = parameters.font_width * static_cast<double>(widest) + 0.1;
-            // Readers space lines a fifth wider than the font is high.
-            height = parameters.font_height * 1.2 * (placed.entry.text.line_count + caption_lines) +
-                     0.06;
+            height = parameters.font_height * (placed.entry.text.line_count + caption_lines) + 0.06;
         }
         width *= points_per_inch;
         height *= points_per_inch;
         const std::size_t index =
             chart.add_shape(master, {x - width / 2, y - height / 2, width, height});
         office_shape& shape = chart.shape(index);
-        shape.font.size = parameters.font_height * points_per_inch;
+        // The font height option is the height of a line; readers space lines a fifth wider
+        // than the characters are high.
+        shape.font.size = parameters.font_height * points_per_inch / 1.2;
+        shape.frame = {1.44, 0.72, 1.44, 0.72, true, false, true};
         if (code != export_junction && code != export_switch_end) {
             shape.text = display_text(keywords, placed.entry, options);
         }

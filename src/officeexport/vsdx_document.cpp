@@ -473,6 +473,10 @@ void vsdx_document::place_drawing(const office_drawing& drawing,
                 set_cell(row, "Size", inches(look.font.size / points_per_inch));
             }
         }
+        set_cell(shape, "LeftMargin", inches(look.frame.left / points_per_inch));
+        set_cell(shape, "TopMargin", inches(look.frame.top / points_per_inch));
+        set_cell(shape, "RightMargin", inches(look.frame.right / points_per_inch));
+        set_cell(shape, "BottomMargin", inches(look.frame.bottom / points_per_inch));
         set_text(shape, look.text);
     }
 

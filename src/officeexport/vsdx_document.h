@@ -43,7 +43,8 @@ class vsdx_document : public ooxml_document {
     // A tenth of an inch to 200 inches a side, what drawing programs still open.
     page_size page_limits() const override { return {14400, 14400}; }
     void set_page_margins(double) override {}
-    // Each shape is an instance of the master its `preset` names, sized to its box; a shape
+    // Each shape is an instance of the master its `preset` names, sized to its box, with its
+    // text, font size and text margins; a shape
     // whose master the stencil lacks is left out, with the connectors that end on it.
     void place_drawing(const office_drawing& drawing) override;
     // The same with a look per connector, in the order of the drawing's connectors.
