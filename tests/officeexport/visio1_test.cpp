@@ -1,6 +1,7 @@
 #include "officeexport/visio1.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -16,6 +17,11 @@ namespace tarnwell {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A file of this process in the temporary folder: ctest runs tests side by side.
+fs::path temporary(const std::string& name) {
+    return fs::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
+}
 
 constexpr const char* visio_ns = "http://schemas.microsoft.com/office/visio/2012/main";
 
@@ -205,7 +211,7 @@ struct written {
 };
 
 written write(const export_parameters& parameters, const cell_table& table) {
-    const fs::path path = fs::temp_directory_path() / "tarnwell_visio1_test.vsdx";
+    const fs::path path = temporary("tarnwell_visio1_test.vsdx");
     written out;
     out.ok =
         write_visio_export(table, parameters, path.string(), out.summary, out.notice, out.error);
@@ -363,7 +369,7 @@ TEST(VisioExport, AMissingMasterIsToldAndItsCellsAndLinesAreLeftOut) {
     ASSERT_NE(at, std::string::npos);
     list.replace(at, 13, "NameU='gone3'");
     stencil.set_part("visio/masters/masters.xml", list);
-    const fs::path stencil_path = fs::temp_directory_path() / "tarnwell_visio1_stencil.vssx";
+    const fs::path stencil_path = temporary("tarnwell_visio1_stencil.vssx");
     std::string error;
     ASSERT_TRUE(stencil.write(stencil_path.string(), error)) << error;
     export_parameters parameters = visio_parameters();
@@ -379,11 +385,11 @@ TEST(VisioExport, AMissingMasterIsToldAndItsCellsAndLinesAreLeftOut) {
 }
 
 TEST(VisioExport, AnUnusableTemplateOrStencilFallsBackToTheBuiltInOnes) {
-    const fs::path broken = fs::temp_directory_path() / "tarnwell_visio1_broken.vsdx";
+    const fs::path broken = temporary("tarnwell_visio1_broken.vsdx");
     std::ofstream(broken) << "not a zip";
     export_parameters parameters = visio_parameters();
     parameters.template_file = broken.string();
-    parameters.stencil_file = (fs::temp_directory_path() / "tarnwell_no_such.vssx").string();
+    parameters.stencil_file = temporary("tarnwell_no_such.vssx").string();
     const written out = write(parameters, loop_table());
     fs::remove(broken);
     ASSERT_TRUE(out.ok) << out.error;
@@ -398,7 +404,7 @@ TEST(VisioExport, AnUnusableTemplateOrStencilFallsBackToTheBuiltInOnes) {
 }
 
 TEST(VisioExport, AFailedWriteIsReportedAndLeavesNoFile) {
-    const fs::path folder = fs::temp_directory_path() / "tarnwell_visio1_no_such_folder";
+    const fs::path folder = temporary("tarnwell_visio1_no_such_folder");
     fs::remove_all(folder);
     const std::string output = (folder / "out.vsdx").string();
     office_export_summary summary;

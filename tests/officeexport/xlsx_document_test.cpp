@@ -1,6 +1,7 @@
 #include "officeexport/xlsx_document.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -12,6 +13,11 @@ namespace tarnwell {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A file of this process in the temporary folder: ctest runs tests side by side.
+fs::path temporary(const std::string& name) {
+    return fs::temp_directory_path() / (std::to_string(::getpid()) + "_" + name);
+}
 
 constexpr const char* main_ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 constexpr const char* xdr_ns =
@@ -90,7 +96,7 @@ struct saved_workbook {
 };
 
 saved_workbook saved(const office_document& document) {
-    const fs::path path = fs::temp_directory_path() / "tarnwell_xlsx_document_test.xlsx";
+    const fs::path path = temporary("tarnwell_xlsx_document_test.xlsx");
     std::string error;
     EXPECT_TRUE(document.save(path.string(), error)) << error;
     std::optional<ooxml_package> package = ooxml_package::read(path.string(), error);
