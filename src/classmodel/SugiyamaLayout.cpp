@@ -92,7 +92,8 @@ class CycleSearch {
     }
 
     void PopComponent(const TNode& v) {
-        std::vector<TNode*> members;
+        std::vector<TNode*>& members = members_;
+        members.clear();
         ++components_;
         TNode* member = nullptr;
         do {
@@ -146,9 +147,49 @@ class CycleSearch {
     std::size_t components_ = 0;
     std::vector<TNode*> stack_;
     std::vector<Frame> frames_;
+    std::vector<TNode*> members_;  // of the component being popped
     int counter_ = 0;
     bool cycles_ = false;
 };
+
+// Reverses every edge that leads back to a node on the path of a depth-first search, which
+// leaves no cycle but a node's edges to itself. Used when the passes that reverse one edge per
+// component at a time would take too long.
+void ReverseBackEdges(TNodeList& nodes) {
+    enum class state : std::uint8_t { unseen, on_path, done };
+    std::vector<state> states(nodes.size(), state::unseen);
+    std::vector<std::pair<TNode*, TNode*>> back_edges;
+    std::vector<std::pair<TNode*, std::size_t>> path;
+    for (const auto& start : nodes) {
+        if (states[start->Id] != state::unseen) continue;
+        states[start->Id] = state::on_path;
+        path.emplace_back(start.get(), 0);
+        while (!path.empty()) {
+            auto& [node, next] = path.back();
+            if (next == node->OutEdges.size()) {
+                states[node->Id] = state::done;
+                path.pop_back();
+                continue;
+            }
+            TNode* target = node->OutEdges[next++].ToNode;
+            if (states[target->Id] == state::on_path) {
+                if (target != node) back_edges.emplace_back(node, target);
+            } else if (states[target->Id] == state::unseen) {
+                states[target->Id] = state::on_path;
+                path.emplace_back(target, 0);
+            }
+        }
+    }
+    for (const auto& [from, to] : back_edges) {
+        const auto out = std::find_if(from->OutEdges.begin(), from->OutEdges.end(),
+                                      [to = to](const TEdge& e) { return e.ToNode == to; });
+        from->OutEdges.erase(out);
+        const auto in = std::find_if(to->InEdges.begin(), to->InEdges.end(),
+                                     [from = from](const TEdge& e) { return e.FromNode == from; });
+        to->InEdges.erase(in);
+        AddEdge(*to, *from);
+    }
+}
 
 // `Weight` := the average `Order` of the nodes at the far end of the node's edges of one side;
 // then the layer is sorted by `Weight` and `Order` set to the new place. The sort runs on
@@ -217,11 +258,18 @@ TNodeList LoadGraph(TLayoutGraph& graph) {
 
 void RemoveCycles(TNodeList& nodes) {
     CycleSearch search(nodes);
-    for (int passes = 1;; ++passes) {
-        const bool cycles = search.Pass();
-        if (passes > CycleRemovalPasses) throw layout_error("Layout failed.");
-        if (!cycles) return;
+    std::size_t edges = 0;
+    for (const auto& node : nodes) edges += node->OutEdges.size();
+    // Every pass walks the whole graph; beyond the usual passes, more are run only as long as
+    // their total work stays within a fixed budget.
+    const std::size_t work_per_pass = nodes.size() + edges + 1;
+    const std::size_t passes_in_budget =
+        std::max<std::size_t>(CycleRemovalPasses, CycleRemovalWork / work_per_pass);
+    for (std::size_t passes = 1;; ++passes) {
+        if (!search.Pass()) return;
+        if (passes >= passes_in_budget) break;
     }
+    ReverseBackEdges(nodes);
 }
 
 void AssignLayers(TNodeList& nodes) {

@@ -56,6 +56,9 @@ constexpr int LayerGap = 40;
 constexpr int FirstRow = 40;
 constexpr int ColumnGap = 20;
 constexpr int CycleRemovalPasses = 30;
+// Node and edge visits that the passes of cycle removal may take in all before the cycles left
+// are broken in one depth-first search.
+constexpr std::size_t CycleRemovalWork = 5'000'000;
 constexpr int CrossingIterations = 21;
 constexpr int ColumnIterations = 20;
 // Long edges over many layers need a dummy per layer; a graph that would grow past this many
@@ -70,7 +73,10 @@ void AddEdge(TNode& from, TNode& to);
 TNodeList LoadGraph(TLayoutGraph& graph);
 
 // Reverses edges until no cycle is left, one edge inside each cycle-carrying strongly
-// connected component per pass; "Layout failed." when a 31st pass runs, whatever it finds.
+// connected component per pass. A graph with many cycles would need more passes than the
+// thirty that do for diagrams drawn by hand: passes go on while their work stays within
+// `CycleRemovalWork` (at least thirty are run), then the back edges of a depth-first search
+// are reversed all at once.
 void RemoveCycles(TNodeList& nodes);
 
 // Sorts the nodes topologically, renumbers them and sets `Layer` by longest path from the top;

@@ -5,6 +5,8 @@
 
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
+#include "cli/diagram_command.h"
+#include "cli/docs_command.h"
 #include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
@@ -33,7 +35,9 @@ constexpr command commands[] = {
      tarnwell::cli::run_script},
     {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_cells},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render",
+     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
+     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
@@ -43,6 +47,11 @@ constexpr command commands[] = {
      "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
+    {"diagram",
+     "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
+     "-o OUT.png|.svg FILES... | @LIST",
+     tarnwell::cli::run_diagram},
+    {"docs", "docs -o DIR FILES... | @LIST", tarnwell::cli::run_docs},
     {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 

@@ -27,6 +27,7 @@ class ini_file {
     void remove_value(std::string_view section, std::string_view key);
     // The keys of a section in file order; none when there is no such section.
     std::vector<std::string> keys(std::string_view section) const;
+    // Removes the section with its values; values set afterwards open it anew at the end.
     void remove_section(std::string_view section);
 
   private:
