@@ -112,7 +112,9 @@ text_view view_of(const TRtfdDiagram& diagram) {
             }
         }
         if (box.Kind != TBoxKind::UnitPackage && box.Entity->Owner() != nullptr) {
+            // The namespace names the package, so the name needs no package path of its own.
             out.package = box.Entity->Owner()->Name();
+            out.name = box.Entity->Name();
         }
         out.members = members_of(box);
         ids[index] = out.id;

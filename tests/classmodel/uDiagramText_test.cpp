@@ -61,11 +61,16 @@ TEST(DiagramText, TextIsSafeInsideEachSyntax) {
 
 TEST(DiagramText, APackageAsMermaidAndPlantUml) {
     shapes s;
+    // An ancestor in another package gets a box of its own.
+    TClass* thing = s.model.ModelRoot()->AddUnitPackage("base")->AddClass("Thing");
+    static_cast<TClass*>(s.package->FindClassifier("Point", true, TCompareMode::CaseSensitive))
+        ->SetAncestor(thing);
     TRtfdDiagram diagram(s.model, measure, {}, "");
     diagram.SetPackage(s.package);
     diagram.ChooseShowAssoc(true);
     diagram.InitFromModel();
     const std::string mermaid = MermaidClassDiagram(diagram);
+    const std::string id_of_other = "c" + std::to_string(*diagram.BoxOf(thing));
     const std::string plantuml = PlantUmlClassDiagram(diagram);
     // Ids follow the boxes; find them by name.
     const auto id_of = [&](const char* name) {
@@ -78,7 +83,8 @@ TEST(DiagramText, APackageAsMermaidAndPlantUml) {
     const std::string shape = id_of("Shape");
     const std::string point = id_of("Point");
 
-    EXPECT_EQ(mermaid.rfind("classDiagram\n    namespace shapes {\n", 0), 0U) << mermaid;
+    EXPECT_EQ(mermaid.rfind("classDiagram\n    namespace ", 0), 0U) << mermaid;
+    EXPECT_NE(mermaid.find("\n    namespace shapes {\n"), std::string::npos);
     EXPECT_NE(mermaid.find("class " + circle +
                            "[\"Circle\"] {\n"
                            "            -centre : Point\n"
@@ -93,6 +99,11 @@ TEST(DiagramText, APackageAsMermaidAndPlantUml) {
     EXPECT_NE(mermaid.find("    " + figure + " <|-- " + circle + "\n"), std::string::npos);
     EXPECT_NE(mermaid.find("    " + shape + " <|.. " + circle + "\n"), std::string::npos);
     EXPECT_NE(mermaid.find("    " + circle + " --> " + point + "\n"), std::string::npos);
+    // A type of another package sits in that package's namespace under its own name.
+    EXPECT_NE(mermaid.find("    namespace base {\n        class " + id_of_other + "[\"Thing\"]\n"),
+              std::string::npos)
+        << mermaid;
+    EXPECT_EQ(mermaid.find("::"), std::string::npos);
 
     EXPECT_EQ(plantuml.rfind("@startuml\n", 0), 0U);
     EXPECT_EQ(plantuml.substr(plantuml.size() - 8), "@enduml\n");
