@@ -171,13 +171,16 @@ TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std
 TMainModule::~TMainModule() {
     config_->StoreRecentFiles();
     TErrorHandler::Instance().SetSink(nullptr);
+    TErrorHandler::Instance().SetTracing(false);
+    // The tree and the diagram listen to the model, which goes with this object: they go first.
+    delete class_page_;
 }
 
 void TMainModule::CreateActions() {
     const auto make = [this](const char* name, const QString& caption, void (TMainModule::*run)()) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, run);
+        if (run != nullptr) connect(action, &QAction::triggered, this, run);
         return action;
     };
     FileOpenAction_ = make("FileOpenAction", tr("&Open..."), nullptr);
