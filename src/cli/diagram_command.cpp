@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "classmodel/uDiagramText.h"
 #include "classmodel/uModel.h"
 #include "classmodel/uRtfdDiagram.h"
 #include "classmodel/uRtfdPainter.h"
+#include "classmodel/uTextFile.h"
 #include "cli/cli_options.h"
 #include "cli/gui_application.h"
 #include "cli/json_writer.h"
@@ -80,10 +83,10 @@ diagram_arguments read_arguments(std::span<const std::string_view> args) {
         }
     }
     if (views > 1) throw usage_error("give one of --package NAME, --root and --all");
-    if (read.output.empty()) throw usage_error("-o OUT.png or -o OUT.svg is needed");
+    if (read.output.empty()) throw usage_error("-o OUT.png, .svg, .mmd or .puml is needed");
     const QString suffix = QFileInfo(QString::fromStdString(read.output)).suffix().toLower();
-    if (suffix != "png" && suffix != "svg")
-        throw usage_error("-o takes a file name ending in .png or .svg");
+    if (suffix != "png" && suffix != "svg" && suffix != "mmd" && suffix != "puml")
+        throw usage_error("-o takes a file name ending in .png, .svg, .mmd or .puml");
     return read;
 }
 
@@ -213,8 +216,19 @@ int run_diagram(std::span<const std::string_view> args, std::ostream& out) {
     if (arguments.filter) diagram.ChooseVisibilityFilter(*arguments.filter);
     diagram.InitFromModel();
 
-    const std::string error = SaveAsPicture(diagram, fonts, arguments.output);
-    if (!error.empty()) throw usage_error(error);
+    const QString suffix = QFileInfo(QString::fromStdString(arguments.output)).suffix().toLower();
+    if (suffix == "mmd" || suffix == "puml") {
+        // The same view as text for documentation tools to draw.
+        try {
+            WriteTextFile(arguments.output, suffix == "mmd" ? MermaidClassDiagram(diagram)
+                                                            : PlantUmlClassDiagram(diagram));
+        } catch (const std::system_error& failure) {
+            throw usage_error(failure.what());
+        }
+    } else if (const std::string error = SaveAsPicture(diagram, fonts, arguments.output);
+               !error.empty()) {
+        throw usage_error(error);
+    }
     if (arguments.json) write_diagram_json(diagram, out);
     return feedback.messages() == 0 && layout_failures == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "cli/cells_command.h"
 #include "cli/cli_options.h"
 #include "cli/diagram_command.h"
+#include "cli/docs_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
@@ -44,6 +45,7 @@ constexpr command commands[] = {
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
      tarnwell::cli::run_diagram},
+    {"docs", "docs -o DIR FILES... | @LIST", tarnwell::cli::run_docs},
 };
 
 int usage(std::ostream& out) {

@@ -24,6 +24,7 @@
 #include "classmodel/uDiagramFrame.h"
 #include "classmodel/uRtfdPainter.h"
 #include "classmodel/uZoomFrame.h"
+#include "cli_run.h"
 #include "scripted_notifier.h"
 
 namespace tarnwell {
@@ -255,18 +256,7 @@ TEST(DiagramFrame, DefaultsComeFromTheSettingsOfTheClassHalf) {
 
 // Runs tarnwell-cli diagram; the exit status, with standard output in `out`.
 int run_cli(const std::string& arguments, std::string* out = nullptr) {
-    const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
-                                std::string(TARNWELL_CLI) + " diagram " + arguments +
-                                " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::string text;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        text.append(buffer, n);
-    const int status = pclose(pipe);
-    if (out != nullptr) *out = text;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::run_cli("diagram " + arguments, out);
 }
 
 TEST(DiagramCommand, DrawsTheViewAndDescribesItAsJson) {
@@ -327,6 +317,28 @@ TEST(DiagramCommand, DrawsTheViewAndDescribesItAsJson) {
         {"an unwritable picture", "-o /nonexistent/folder/d.png " + files},
     };
     for (const wrong_call& w : wrong) EXPECT_EQ(run_cli(w.arguments), 2) << w.name;
+}
+
+TEST(DiagramCommand, WritesTheViewAsMermaidAndPlantUmlText) {
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    std::ofstream(folder + "/A.java") << "package p;\npublic class A extends B { public int n; }\n";
+    std::ofstream(folder + "/B.java")
+        << "package p;\npublic abstract class B { abstract void f(); }\n";
+    const std::string sources = " " + folder + "/A.java " + folder + "/B.java";
+    ASSERT_EQ(run_cli("-o " + folder + "/p.mmd" + sources), 0);
+    ASSERT_EQ(run_cli("-o " + folder + "/p.puml" + sources), 0);
+    const auto text_of = [](const std::string& file) {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string mermaid = text_of(folder + "/p.mmd");
+    EXPECT_EQ(mermaid.rfind("classDiagram\n    namespace p {\n", 0), 0U) << mermaid;
+    EXPECT_NE(mermaid.find("+n : int"), std::string::npos) << mermaid;
+    EXPECT_NE(mermaid.find(" <|-- "), std::string::npos);
+    const std::string plantuml = text_of(folder + "/p.puml");
+    EXPECT_NE(plantuml.find("abstract class \"B\""), std::string::npos) << plantuml;
+    EXPECT_EQ(run_cli("-o " + folder + "/p.txt" + sources), 2);
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+// The diagram pictures of the documentation: each package's class diagram (the root's shows
+// the packages) painted off-screen as a PNG, with the boxes it shows for the image map.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "classmodel/uDocGen.h"
+#include "classmodel/uRtfdDiagram.h"
+
+namespace tarnwell {
+
+class TDiagramFonts;
+
+class TDocDiagramPictures : public IDiagramPictureWriter {
+  public:
+    // The diagrams read the stored positions and settings as the window's do (`defaults`,
+    // `fallback_storage`) but never write them. Needs a running QGuiApplication.
+    TDocDiagramPictures(TObjectModel& model, const TDiagramFonts& fonts, TDiagramDefaults defaults,
+                        std::string fallback_storage);
+
+    std::vector<TDiagramArea> WritePicture(TAbstractPackage& package,
+                                           const std::string& png_file) override;
+
+  private:
+    TObjectModel& model_;
+    const TDiagramFonts& fonts_;
+    TDiagramDefaults defaults_;
+    std::string fallback_storage_;
+};
+
+}  // namespace tarnwell
