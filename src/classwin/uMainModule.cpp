@@ -22,6 +22,7 @@
 #include <filesystem>
 
 #include "classmodel/uDiagramFrame.h"
+#include "classmodel/uDocDiagramPictures.h"
 #include "classmodel/uHtmlDocGen.h"
 #include "classmodel/uRtfdPainter.h"
 #include "classmodel/uXmiExportArgoUML.h"
@@ -93,13 +94,11 @@ class TMainModule::doc_host : public IDocGenHost {
     TMainModule& module_;
 };
 
-TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std::string entry_file,
-                         PictureWriterFactory pictures)
+TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std::string entry_file)
     : QObject(&window),
       window_(window),
       config_(std::move(config)),
       entry_file_(std::move(entry_file)),
-      pictures_(std::move(pictures)),
       integrators_(cli::program_integrators(this)),
       doc_host_(std::make_unique<doc_host>(*this)) {
     setObjectName(QStringLiteral("MainModule"));
@@ -267,11 +266,9 @@ void TMainModule::RebuildReopenMenu() {
 void TMainModule::UpdateActions() {
     const bool ready = imported_ && !busy_;
     for (QAction* action : {LayoutDiagramAction_, CopyDiagramClipboardAction_, SaveDiagramAction_,
-                            ExportXmiAction_}) {
+                            ExportXmiAction_, DocGenPreviewAction_, DocGenAction_}) {
         action->setEnabled(ready);
     }
-    for (QAction* action : {DocGenPreviewAction_, DocGenAction_})
-        action->setEnabled(ready && pictures_ != nullptr);
     UnhideElementsAction_->setEnabled(!busy_ && diagram_->Diagram().HasHiddenElements());
     for (QAction* action : {FileOpenAction_, OpenFolderAction_, SettingsAction_})
         action->setEnabled(!busy_);
@@ -344,13 +341,15 @@ QString TMainModule::StartFolder() const {
 }
 
 void TMainModule::GenerateDocumentation(const std::string& folder, bool preview) {
-    if (busy_ || !pictures_) return;
+    if (busy_) return;
     {
         const busy_scope busy(busy_);
         UpdateActions();
-        const std::unique_ptr<IDiagramPictureWriter> pictures =
-            pictures_(model_, config_->Defaults());
-        THtmlDocGen generator(model_, *doc_host_, temp_folders_, *pictures);
+        // The documentation's diagrams take the defaults of new diagrams, as they are now.
+        TDocDiagramPictures pictures(
+            model_, diagram_->Fonts(), config_->Defaults(),
+            DefaultDiagramStorage(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+        THtmlDocGen generator(model_, *doc_host_, temp_folders_, pictures);
         try {
             const wait_cursor wait(window_.messages());
             generator.Generate(folder, preview);

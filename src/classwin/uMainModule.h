@@ -36,17 +36,13 @@ class TZoomFrame;
 class TMainModule : public QObject, public IImportFeedback, public IDocumentOpener {
     Q_OBJECT
   public:
-    // Paints the diagrams of the documentation with the defaults of new diagrams.
-    using PictureWriterFactory = std::function<std::unique_ptr<IDiagramPictureWriter>(
-        TObjectModel&, const TDiagramDefaults&)>;
     // The folder picked for documentation, starting at a folder; none when cancelled.
     using FolderChooser = std::function<std::optional<std::string>(const std::string&)>;
     using OpenFolderChooser = std::function<std::optional<TOpenFolderChoice>()>;
 
     // Attaches the class half to the window, which owns it. `entry_file` is the file manager's
     // "View as model diagram" entry (see uRegisterExtension).
-    TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std::string entry_file,
-                PictureWriterFactory pictures);
+    TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std::string entry_file);
     ~TMainModule() override;
 
     // The command line after the program's name; without arguments the sample is imported.
@@ -111,7 +107,6 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
     TMainform& window_;
     std::unique_ptr<TConfig> config_;
     std::string entry_file_;
-    PictureWriterFactory pictures_;
     TObjectModel model_;
     TIntegrators integrators_;
     TDocTempFolders temp_folders_;

@@ -33,9 +33,9 @@ explorer_actions* add_code_explorer(TMainform& window, flowchart_actions& flowch
 TMainModule* add_class_model(TMainform& window) {
     auto config = std::make_unique<TConfig>(
         std::make_unique<QSettings>(QStringLiteral("broxsoft"), QStringLiteral("tarnwell")));
-    return new TMainModule(window, std::move(config),
-                           ModelDiagramEntryFile(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
-                           nullptr);
+    return new TMainModule(
+        window, std::move(config),
+        ModelDiagramEntryFile(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
 }
 
 int program_entry(int argc, char** argv) {

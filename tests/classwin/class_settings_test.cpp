@@ -26,7 +26,6 @@ class ClassSettings : public ::testing::Test {
             std::make_unique<QSettings>(QString::fromStdString(File()), QSettings::IniFormat));
     }
     std::string File() const { return (dir_.path() / "tarnwell.conf").string(); }
-    void Write(const std::string& text) const { std::ofstream(File()) << text; }
 
     temp_dir dir_;
 };
@@ -44,10 +43,15 @@ TEST_F(ClassSettings, StoredValuesOfTheWrongKindKeepTheirDefaults) {
         {"[General]\nDiSave=7\nDiShowAssoc=2\nDiVisibilityFilter=4\n", 2, false, 0},
         {"[General]\nDiSave=never\nDiShowAssoc=yes\nDiVisibilityFilter=-1\n", 1, false, 0},
     };
+    int n = 0;
     for (const value_case& c : cases) {
         SCOPED_TRACE(c.text);
-        Write(c.text);
-        const std::unique_ptr<TConfig> config = Load();
+        // One file per case: the settings of a file read once in this process are kept while
+        // its size and time look unchanged.
+        const std::string file = (dir_.path() / ("case" + std::to_string(++n) + ".conf")).string();
+        std::ofstream(file) << c.text;
+        const std::unique_ptr<TConfig> config = std::make_unique<TConfig>(
+            std::make_unique<QSettings>(QString::fromStdString(file), QSettings::IniFormat));
         EXPECT_EQ(config->Defaults().Save, c.save);
         EXPECT_EQ(config->Defaults().ShowAssoc, c.assoc);
         EXPECT_EQ(config->Defaults().VisibilityFilter, c.filter);

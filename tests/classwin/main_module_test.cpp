@@ -54,7 +54,7 @@ class MainModule : public ::testing::Test {
             data_, program_paths{fs::path(TARNWELL_DATA_DIR), dir_.path()}, std::move(messages));
         add_code_explorer(*window_, *new flowchart_actions(*window_));
         module_ =
-            new TMainModule(*window_, Config(), (dir_.path() / "entry.desktop").string(), nullptr);
+            new TMainModule(*window_, Config(), (dir_.path() / "entry.desktop").string());
         window_->resize(1000, 700);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -144,12 +144,11 @@ TEST_F(MainModule, CommandsHaveTheirCaptionsKeysMenusAndEnabling) {
     EXPECT_EQ(Action("fileopen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
 
     ASSERT_TRUE(module_->Import({At("q/Derived.java")}));
-    for (const char* name : {"LayoutDiagramAction", "CopyDiagramClipboardAction",
-                             "SaveDiagramAction", "ExportXmiAction"}) {
+    for (const char* name :
+         {"LayoutDiagramAction", "CopyDiagramClipboardAction", "SaveDiagramAction",
+          "ExportXmiAction", "DocGenPreviewAction", "DocGenAction"}) {
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
-    // Without a picture painter the documentation cannot run.
-    EXPECT_FALSE(Action("DocGenAction")->isEnabled());
 }
 
 TEST_F(MainModule, NoTwoCommandsOfTheWholeWindowShareAKey) {
@@ -382,6 +381,42 @@ TEST_F(MainModule, SaveAsPictureAddsPngAndCopyPutsAPictureOnTheClipboard) {
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(copied->hasImage());
     EXPECT_TRUE(copied->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+}
+
+TEST_F(MainModule, ReportsAreWrittenToTheChosenOrAPrivateFolderAndOpened) {
+    ASSERT_TRUE(module_->Import({At("q/Derived.java"), At("q/Other.java")}));
+    const fs::path chosen = dir_.path() / "docs";
+    fs::create_directory(chosen);
+    std::vector<std::string> starts;
+    module_->SetFolderChooser([&](const std::string& start) -> std::optional<std::string> {
+        starts.push_back(start);
+        return chosen.string();
+    });
+    Action("DocGenAction")->trigger();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0], (dir_.path() / "src" / "q").string());
+    for (const char* file :
+         {"overview.html", "styles.css", "p_overview.png", "p_overview_diagram.html"}) {
+        EXPECT_TRUE(fs::exists(chosen / file)) << file;
+    }
+    ASSERT_EQ(notes_->pages.size(), 1u);
+    EXPECT_EQ(notes_->pages[0],
+              QUrl::fromLocalFile(QString::fromStdString((chosen / "overview.html").string())));
+    EXPECT_TRUE(notes_->messages.empty());
+
+    // A cancelled choice writes nothing and says nothing.
+    module_->SetFolderChooser([](const std::string&) { return std::nullopt; });
+    Action("DocGenAction")->trigger();
+    EXPECT_EQ(notes_->pages.size(), 1u);
+
+    Action("DocGenPreviewAction")->trigger();
+    ASSERT_EQ(module_->TempFolders().Folders().size(), 1u);
+    const fs::path preview = module_->TempFolders().Folders().front();
+    EXPECT_TRUE(fs::exists(preview / "overview.html"));
+    ASSERT_EQ(notes_->pages.size(), 2u);
+    EXPECT_EQ(notes_->pages[1].toLocalFile(),
+              QString::fromStdString((preview / "overview.html").string()));
+    EXPECT_TRUE(Action("DocGenAction")->isEnabled());
 }
 
 }  // namespace
