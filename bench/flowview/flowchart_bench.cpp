@@ -1,7 +1,8 @@
-// The flowchart commands on a function of 2,000 lines, as the desktop program runs them: the
-// whole of Create or Refresh flowchart (parse, layout, grid load, selection), a level choice
-// (layout and load), the reload of a page change, a cell click, and scrolling the chart one
-// screen at a time with the visible cells painted.
+// The flowchart commands on functions of 2,000 and 32,000 lines, as the desktop program runs
+// them: the whole of Create or Refresh flowchart (parse, layout, grid load, selection), a
+// level choice (layout and load), opening the chart again as a page change does (grid load),
+// a cell click, the hint of a symbol, and scrolling the chart one screen at a time with the
+// visible cells painted.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <fstream>
+#include <map>
 #include <memory>
 
 #include "flowview/broxgrid.h"
@@ -23,8 +25,6 @@
 namespace {
 
 using namespace tarnwell;
-
-constexpr int function_lines = 2000;
 
 // Answers nothing and shows nothing: a benchmark run has no user.
 class silent_notifier : public notifier {
@@ -42,7 +42,7 @@ class silent_notifier : public notifier {
 
 // One window with the long function open, marked from its first to its last line and charted.
 struct charted_window {
-    charted_window() {
+    explicit charted_window(int function_lines) {
         const std::string text =
             "void longest()\n{\n" + bench::generated_cpp_function(function_lines) + "}\n";
         const QString file = folder.filePath(QStringLiteral("longest.c"));
@@ -70,43 +70,75 @@ struct charted_window {
     TMySynEdit* editor = nullptr;
 };
 
-charted_window& chart() {
-    static charted_window window;
-    return window;
+// One window per function length, made on first use and kept for the run; closed before
+// the application object goes.
+std::map<int, std::unique_ptr<charted_window>>& windows() {
+    static std::map<int, std::unique_ptr<charted_window>> made;
+    return made;
+}
+
+charted_window& chart(int function_lines) {
+    std::unique_ptr<charted_window>& window = windows()[function_lines];
+    if (!window) window = std::make_unique<charted_window>(function_lines);
+    return *window;
+}
+
+// The first occupied cell of the middle row of the chart shown.
+std::pair<int, int> middle_cell(const charted_window& w) {
+    const int row = w.grid()->row_count() / 2;
+    int column = 0;
+    while (column < w.grid()->col_count() && w.grid()->cell(column, row).empty()) ++column;
+    return {column, row};
 }
 
 void BM_CreateOrRefresh(benchmark::State& state) {
-    charted_window& w = chart();
+    charted_window& w = chart(static_cast<int>(state.range(0)));
     for (auto _ : state) w.actions->create_or_refresh(level_refresh);
     state.counters["rows"] = w.grid()->row_count();
     state.counters["lines"] = w.editor->line_count();
 }
-BENCHMARK(BM_CreateOrRefresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreateOrRefresh)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
 
 void BM_ChooseEveryLevel(benchmark::State& state) {
-    charted_window& w = chart();
+    charted_window& w = chart(static_cast<int>(state.range(0)));
     for (auto _ : state) w.actions->create_or_refresh(level_all);
 }
-BENCHMARK(BM_ChooseEveryLevel)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChooseEveryLevel)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
+
+void BM_ChangeLevel(benchmark::State& state) {
+    charted_window& w = chart(static_cast<int>(state.range(0)));
+    bool all = false;
+    for (auto _ : state) {
+        all = !all;
+        w.actions->create_or_refresh(all ? level_all : 3);
+    }
+}
+BENCHMARK(BM_ChangeLevel)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
 
 void BM_PageChangeReload(benchmark::State& state) {
-    charted_window& w = chart();
+    charted_window& w = chart(static_cast<int>(state.range(0)));
     for (auto _ : state) w.actions->show_flowchart(level_reload);
 }
-BENCHMARK(BM_PageChangeReload)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageChangeReload)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
 
 void BM_CellClick(benchmark::State& state) {
-    charted_window& w = chart();
+    charted_window& w = chart(static_cast<int>(state.range(0)));
     w.actions->create_or_refresh(level_all);
-    const int row = w.grid()->row_count() / 2;
-    int column = 0;
-    while (column < w.grid()->col_count() && w.grid()->cell(column, row).empty()) ++column;
+    const auto [column, row] = middle_cell(w);
     for (auto _ : state) w.grid()->select_cell(column, row);
 }
-BENCHMARK(BM_CellClick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CellClick)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
+
+void BM_SymbolHint(benchmark::State& state) {
+    charted_window& w = chart(static_cast<int>(state.range(0)));
+    w.actions->create_or_refresh(level_all);
+    const auto [column, row] = middle_cell(w);
+    for (auto _ : state) benchmark::DoNotOptimize(w.actions->cell_hint(column, row));
+}
+BENCHMARK(BM_SymbolHint)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
 
 void BM_ScrollOneScreen(benchmark::State& state) {
-    charted_window& w = chart();
+    charted_window& w = chart(static_cast<int>(state.range(0)));
     w.actions->create_or_refresh(level_all);
     QScrollBar* bar = w.grid()->verticalScrollBar();
     for (auto _ : state) {
@@ -115,7 +147,7 @@ void BM_ScrollOneScreen(benchmark::State& state) {
         w.grid()->viewport()->repaint();
     }
 }
-BENCHMARK(BM_ScrollOneScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollOneScreen)->Unit(benchmark::kMillisecond)->Arg(2000)->Arg(32000);
 
 }  // namespace
 
@@ -124,6 +156,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    windows().clear();
     benchmark::Shutdown();
     return 0;
 }

@@ -71,6 +71,18 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
         } else if (arg == "--markup") {
             require(accepted, opt_markup, arg);
             options.markup = true;
+        } else if (arg == "--to") {
+            require(accepted, opt_to, arg);
+            options.export_to = std::string(value());
+        } else if (arg == "--function") {
+            require(accepted, opt_function, arg);
+            options.function_name = std::string(value());
+        } else if (arg == "--template") {
+            require(accepted, opt_template, arg);
+            options.template_path = std::string(value());
+        } else if (arg == "--ini") {
+            require(accepted, opt_ini, arg);
+            options.ini_path = std::string(value());
         } else if (arg == "-o") {
             require(accepted, opt_output, arg);
             options.output_path = std::string(value());

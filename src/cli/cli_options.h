@@ -25,6 +25,10 @@ struct cli_options {
     std::string output_path;
     std::int32_t budget = 3000;  // milliseconds
     std::string file;
+    std::string export_to;      // the document format of export
+    std::string function_name;  // the function name an export shows
+    std::string template_path;
+    std::string ini_path;
 };
 
 // Options a command accepts, as flags.
@@ -36,6 +40,10 @@ enum option_set : unsigned {
     opt_output = 1u << 4,
     opt_budget = 1u << 5,
     opt_markup = 1u << 6,
+    opt_to = 1u << 7,
+    opt_function = 1u << 8,
+    opt_template = 1u << 9,
+    opt_ini = 1u << 10,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

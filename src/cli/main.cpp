@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/diagram_command.h"
 #include "cli/docs_command.h"
+#include "cli/export_command.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
@@ -34,18 +35,24 @@ constexpr command commands[] = {
      tarnwell::cli::run_script},
     {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
      tarnwell::cli::run_cells},
-    {"render", "render [--lang L] [--lines B-E] [--level N] [--small] -o OUT.png|.bmp|.svg FILE",
+    {"render",
+     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
+     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
      tarnwell::cli::run_render},
     {"languages", "languages", tarnwell::cli::run_languages},
     {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
-    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
+    {"export",
+     "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
+     "[--template T] [--ini F] -o OUT FILE",
+     tarnwell::cli::run_export},
     {"diagram",
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
      tarnwell::cli::run_diagram},
     {"docs", "docs -o DIR FILES... | @LIST", tarnwell::cli::run_docs},
+    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
 };
 
 int usage(std::ostream& out) {

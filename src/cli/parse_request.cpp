@@ -36,6 +36,7 @@ parse_outcome parse_request(const cli_options& options) {
         outcome.result = parser->parse(source);
         outcome.text = source;
     }
+    outcome.source = source;
     return outcome;
 }
 

@@ -14,6 +14,7 @@ struct parse_outcome {
     parser_result result;
     std::int32_t offset = 0;  // characters before the marked region
     std::string text;         // the text the parser saw: the marked region, or the whole input
+    std::string source;       // the whole input
     int parser_slot = 0;
 };
 

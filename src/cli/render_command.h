@@ -1,4 +1,5 @@
-// tarnwell-cli render: the flowchart of a source text as a picture (BMP, PNG or SVG).
+// tarnwell-cli render: the flowchart of a source text as a picture (BMP, PNG or SVG) or as
+// printed pages (PDF).
 #pragma once
 
 #include <iosfwd>

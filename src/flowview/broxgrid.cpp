@@ -1,9 +1,11 @@
 #include "flowview/broxgrid.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "flowview/chart_picture.h"
@@ -136,6 +138,27 @@ void tbroxgrid::wheelEvent(QWheelEvent* event) {
     verticalScrollBar()->setValue(
         model_.wheel(at.top_row, model_.visible_rows(viewport()->height(), at), delta < 0));
     event->accept();
+}
+
+bool tbroxgrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::optional<grid_point> cell =
+        model_.cell_at(help->pos().x(), help->pos().y(), scroll());
+    const QString code = cell && model_.drawing_enabled() &&
+                                 !model_.cell(cell->column, cell->row).empty() && hint_source_
+                             ? hint_source_(cell->column, cell->row)
+                             : QString();
+    if (code.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        // As preformatted text: code keeps its lines and indentation, and its "<" stays text.
+        QToolTip::showText(
+            help->globalPos(),
+            QStringLiteral("<pre>") + code.toHtmlEscaped() + QStringLiteral("</pre>"), viewport(),
+            to_qrect(model_.cell_rect(*cell, scroll())));
+    }
+    return true;
 }
 
 void tbroxgrid::resizeEvent(QResizeEvent* event) {

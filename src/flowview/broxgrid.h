@@ -6,6 +6,8 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QString>
+#include <functional>
 #include <string>
 
 #include "flowview/broxgrid_model.h"
@@ -57,10 +59,16 @@ class tbroxgrid : public QAbstractScrollArea {
     // Asks to select a cell, as a click does: raises Oncellclick for an occupied cell.
     void select_cell(int column, int row);
 
+    // What a cell's hint shows: the owner knows the code behind each cell; an empty text
+    // shows no hint.
+    using hint_source = std::function<QString(int column, int row)>;
+    void set_hint_source(hint_source source) { hint_source_ = std::move(source); }
+
   signals:
     void Oncellclick(int column, int row);
 
   protected:
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -73,6 +81,7 @@ class tbroxgrid : public QAbstractScrollArea {
     broxgrid_model model_;
     cell_painter cells_;
     QFont label_font_;
+    hint_source hint_source_;
 };
 
 }  // namespace tarnwell

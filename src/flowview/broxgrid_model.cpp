@@ -12,6 +12,9 @@ constexpr long long max_cells = 4'000'000;
 
 const std::string no_cell;
 
+// Names beyond this many are not told apart; only hand-made scripts come near it.
+constexpr std::size_t max_names = 65535;
+
 }  // namespace
 
 bool is_jump_label(std::string_view name) {
@@ -23,20 +26,35 @@ bool broxgrid_model::resize(int columns, int rows) {
     if (static_cast<long long>(columns) * rows > max_cells) return false;
     columns_ = columns;
     rows_ = rows;
-    cells_.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
+    cells_.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), 0);
+    // No cell names anything now, so the names of odd scripts need not pile up.
+    if (names_.size() > 1024) {
+        names_.resize(1);
+        name_numbers_ = {{std::string(), 0}};
+    }
     return true;
 }
 
+std::ptrdiff_t broxgrid_model::index_of(int column, int row) const {
+    if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return -1;
+    return static_cast<std::ptrdiff_t>(row) * columns_ + column;
+}
+
 const std::string& broxgrid_model::cell(int column, int row) const {
-    if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return no_cell;
-    return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-                  static_cast<std::size_t>(column)];
+    const std::ptrdiff_t at = index_of(column, row);
+    return at < 0 ? no_cell : names_[cells_[static_cast<std::size_t>(at)]];
 }
 
 void broxgrid_model::set_cell(int column, int row, std::string name) {
-    if (column < 0 || row < 0 || column >= columns_ || row >= rows_) return;
-    cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-           static_cast<std::size_t>(column)] = std::move(name);
+    const std::ptrdiff_t at = index_of(column, row);
+    if (at < 0) return;
+    auto found = name_numbers_.find(name);
+    if (found == name_numbers_.end()) {
+        if (names_.size() > max_names) return;
+        found = name_numbers_.emplace(name, static_cast<std::uint16_t>(names_.size())).first;
+        names_.push_back(std::move(name));
+    }
+    cells_[static_cast<std::size_t>(at)] = found->second;
 }
 
 std::optional<std::string> broxgrid_model::label_text(int column, int row) const {

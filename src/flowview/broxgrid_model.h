@@ -3,9 +3,12 @@
 // scrolling, selection and the exported bitmap. The widget tbroxgrid paints what this says.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tarnwell {
@@ -110,10 +113,17 @@ class broxgrid_model {
     int bitmap_height() const { return (rows_ - 1) * cell_height_; }
 
   private:
+    // The index of a cell in cells_, or -1 outside the grid.
+    std::ptrdiff_t index_of(int column, int row) const;
+
     int columns_ = initial_columns;
     int rows_ = initial_rows;
-    std::vector<std::string> cells_ =
-        std::vector<std::string>(static_cast<std::size_t>(initial_columns * initial_rows));
+    // Each cell holds the number of its name in names_ (0, the empty name, for an empty cell):
+    // a chart of tens of thousands of rows then takes two bytes a cell and no allocation.
+    std::vector<std::uint16_t> cells_ =
+        std::vector<std::uint16_t>(static_cast<std::size_t>(initial_columns * initial_rows));
+    std::deque<std::string> names_{std::string()};  // a deque: references to names stay valid
+    std::unordered_map<std::string, std::uint16_t> name_numbers_{{std::string(), 0}};
     int x_ = -1;
     int y_ = -1;
     std::string script_;

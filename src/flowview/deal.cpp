@@ -14,6 +14,7 @@
 #include "classwin/uRegisterExtension.h"
 #include "explorer/explorer_actions.h"
 #include "flowview/flowchart_actions.h"
+#include "officeexport/office_export_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"
@@ -48,8 +49,9 @@ int program_entry(int argc, char** argv) {
         resolve_program_paths(QApplication::applicationDirPath().toStdString(),
                               std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     TMainform main_window(data, paths);
-    // Both are owned by the window.
+    // All are owned by the window; the export commands go into the flowchart menu.
     add_code_explorer(main_window, *new flowchart_actions(main_window));
+    new office_export_actions(main_window);
     TMainModule* classes = add_class_model(main_window);
     main_window.show();
 

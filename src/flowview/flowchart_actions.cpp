@@ -8,10 +8,14 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QToolBar>
 #include <filesystem>
 
 #include "flowview/broxgrid.h"
+#include "flowview/chart_pdf.h"
+#include "flowview/chart_picture.h"
 #include "flowview/graphpanel.h"
 #include "flowview/grid_loading.h"
 #include "flowview/marked_region.h"
@@ -66,6 +70,11 @@ flowchart_actions::flowchart_actions(TMainform& window) : QObject(&window), wind
     add_to_menus();
 
     connect(panel_->grid(), &tbroxgrid::Oncellclick, this, &flowchart_actions::cell_click);
+    panel_->grid()->set_hint_source([this](int column, int row) { return cell_hint(column, row); });
+    choose_printer_ = [&window](QPrinter& printer) {
+        QPrintDialog dialog(&printer, &window);
+        return dialog.exec() == QDialog::Accepted;
+    };
     connect(panel_, &graphpanel::level_chosen, this, &flowchart_actions::create_or_refresh);
     connect(panel_, &graphpanel::mode_chosen, this, &flowchart_actions::display_mode);
     connect(panel_, &graphpanel::entered, this, &flowchart_actions::refresh_if_stale);
@@ -115,6 +124,10 @@ void flowchart_actions::create_actions() {
     connect(ac_hlrelate_, &QAction::triggered, this, &flowchart_actions::highlight_related);
     ac_bmp_ = make_action("ac_bmp", tr("Export flowchart as Bitmap"), QKeySequence());
     connect(ac_bmp_, &QAction::triggered, this, &flowchart_actions::export_bitmap);
+    ac_pdf_ = make_action("ac_pdf", tr("Export flowchart as PDF"), QKeySequence());
+    connect(ac_pdf_, &QAction::triggered, this, &flowchart_actions::export_pdf);
+    ac_print_ = make_action("ac_printchart", tr("Print flowchart"), QKeySequence());
+    connect(ac_print_, &QAction::triggered, this, &flowchart_actions::print_chart);
     ac_copyhighlight_ = make_action("ac_copyhighlight", tr("Copy &highlighted code"),
                                     QKeySequence(Qt::CTRL | Qt::Key_W));
     connect(ac_copyhighlight_, &QAction::triggered, this,
@@ -139,7 +152,7 @@ void flowchart_actions::add_to_menus() {
         chart->addAction(action);
     }
     chart->addSeparator();
-    chart->addAction(ac_bmp_);
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) chart->addAction(action);
 
     QMenu* popup = window_.editor_popup();
     popup->addSeparator();
@@ -153,7 +166,7 @@ void flowchart_actions::add_to_menus() {
     QMenu* grid_popup = panel_->grid_popup();
     QAction* first = grid_popup->actions().value(0);
     grid_popup->insertAction(first, ac_layer_);
-    grid_popup->insertAction(first, ac_bmp_);
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) grid_popup->insertAction(first, action);
     grid_popup->insertSeparator(first);
 
     QToolBar* tools = window_.tool_bar();
@@ -383,33 +396,123 @@ void flowchart_actions::procedure_chosen(int declaration_line, int begin_line, i
     window_.update_actions();
 }
 
-void flowchart_actions::export_bitmap() {
-    TMySynEdit* editor = window_.current_document();
-    if (editor == nullptr) return;
-    notifier& messages = window_.messages();
-    tbroxgrid* grid = panel_->grid();
-    if (!grid->drawing_enabled()) {
-        messages.message(tr("There is no flowchart to save."));
-        return;
-    }
+std::string flowchart_actions::document_name(const TMySynEdit& editor) const {
     // A document never saved is named by its tab.
-    std::string name = editor->doc.file_path;
+    std::string name = editor.doc.file_path;
     for (int i = 0; name.empty() && i < window_.document_count(); ++i) {
-        if (window_.document_at(i) == editor) name = local_path(window_.tab_caption(i));
+        if (window_.document_at(i) == &editor) name = local_path(window_.tab_caption(i));
     }
-    const QString suggested =
-        shown_path(bitmap_file_name(name, editor->doc.flowchart.expand_level));
-    const std::optional<QString> chosen =
-        messages.choose_save_file(suggested, tr("Bitmap (*.bmp)"));
-    if (!chosen) return;
+    return name;
+}
+
+std::string flowchart_actions::function_title(const TMySynEdit& editor) const {
+    const flowchart_state& chart = editor.doc.flowchart;
+    if (!chart.function_name.empty()) return chart.function_name;
+    const bookmark_set marks = editor.bookmarks();
+    if (!marks[begin_mark] || !marks[end_mark]) return {};
+    const int first = std::min(marks[begin_mark]->line, marks[end_mark]->line);
+    const int last = std::max(marks[begin_mark]->line, marks[end_mark]->line);
+    return "lines " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+std::optional<QString> flowchart_actions::chosen_export_file(const QString& suggested,
+                                                             const QString& filter) {
+    notifier& messages = window_.messages();
+    const std::optional<QString> chosen = messages.choose_save_file(suggested, filter);
+    if (!chosen) return std::nullopt;
     std::error_code ec;
     if (std::filesystem::exists(local_path(*chosen), ec) &&
         messages.ask(tr("Warning"), tr("Do you want to overwrite the existing file :") + *chosen,
                      false) != user_answer::yes) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+TMySynEdit* flowchart_actions::drawn_chart_document(const QString& without_chart) {
+    TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return nullptr;
+    if (!panel_->grid()->drawing_enabled()) {
+        window_.messages().message(without_chart);
+        return nullptr;
+    }
+    return editor;
+}
+
+chart_cells flowchart_actions::shown_chart() const {
+    const TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return {};
+    const std::string text = editor->bytes();
+    return collect_chart_cells(shown_, text, marked_region_offset(text, editor->bookmarks()));
+}
+
+void flowchart_actions::export_bitmap() {
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to save."));
+    if (editor == nullptr) return;
+    notifier& messages = window_.messages();
+    tbroxgrid* grid = panel_->grid();
+    const broxgrid_model& model = grid->model();
+    if (!fits_one_bitmap(model.bitmap_width(), model.bitmap_height())) {
+        messages.message(QString::fromStdString(
+            bitmap_too_large_message(model.bitmap_width(), model.bitmap_height(), false)));
         return;
     }
+    const std::optional<QString> chosen =
+        chosen_export_file(shown_path(chart_file_name(document_name(*editor),
+                                                      editor->doc.flowchart.expand_level, ".bmp")),
+                           tr("Bitmap (*.bmp)"));
+    if (!chosen) return;
     const wait_cursor busy(messages);
     if (!grid->save_to_bitmap(*chosen)) messages.message(tr("Cannot write ") + *chosen);
+}
+
+void flowchart_actions::export_pdf() {
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to save."));
+    if (editor == nullptr) return;
+    notifier& messages = window_.messages();
+    const std::string name = document_name(*editor);
+    const std::optional<QString> chosen = chosen_export_file(
+        shown_path(chart_file_name(name, editor->doc.flowchart.expand_level, ".pdf")),
+        tr("PDF (*.pdf)"));
+    if (!chosen) return;
+    const wait_cursor busy(messages);
+    const chart_cells chart = shown_chart();
+    const chart_print print(chart, panel_->grid()->small_set(), *read_page_format("a4"),
+                            std::filesystem::path(name).filename().string(),
+                            function_title(*editor));
+    if (!write_chart_pdf(print, *chosen)) messages.message(tr("Cannot write ") + *chosen);
+}
+
+void flowchart_actions::print_chart() {
+    TMySynEdit* editor = drawn_chart_document(tr("There is no flowchart to print."));
+    if (editor == nullptr) return;
+    notifier& messages = window_.messages();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    if (!choose_printer_(printer)) return;
+    const wait_cursor busy(messages);
+    // The pages are cut for the paper the dialog chose.
+    const QSizeF paper = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+    const chart_cells chart = shown_chart();
+    const chart_print print(
+        chart, panel_->grid()->small_set(), page_format{paper.width(), paper.height()},
+        std::filesystem::path(document_name(*editor)).filename().string(), function_title(*editor));
+    if (!print.paint_on(printer)) messages.message(tr("The flowchart could not be printed."));
+}
+
+QString flowchart_actions::cell_hint(int column, int row) const {
+    const TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return {};
+    // The cell the grid shows is the last one the script wrote for its position.
+    for (auto cell = shown_.cells.rbegin(); cell != shown_.cells.rend(); ++cell) {
+        if (cell->row != row || std::int64_t{cell->column} - shown_.column_offset != column)
+            continue;
+        if (!has_code_hint(cell->name)) return {};
+        const std::string text = editor->bytes();
+        return editor_string(
+            *editor, code_hint(text, marked_region_offset(text, editor->bookmarks()), cell->range));
+    }
+    return {};
 }
 
 void flowchart_actions::copy_highlighted_code() {
@@ -465,7 +568,8 @@ void flowchart_actions::update_actions(TMySynEdit* editor) {
                                 editor->highlight().begin_line != editor->highlight().end_line);
     ac_copyhighlight_->setEnabled(!highlighted_code_.isEmpty());
     ac_hlrelate_->setEnabled(has && between_marks(marks, editor->caret().line));
-    ac_bmp_->setEnabled(marks[begin_mark].has_value() && marks[end_mark].has_value());
+    const bool marked = marks[begin_mark].has_value() && marks[end_mark].has_value();
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) action->setEnabled(marked);
     Mark_start_->setChecked(marks[begin_mark].has_value());
     Mark_end_->setChecked(marks[end_mark].has_value());
 }

@@ -6,12 +6,16 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
+
+#include "flowview/chart_cells.h"
 
 #include "flowview/flowchart_commands.h"
 #include "layout/grid_script.h"
 
 class QAction;
+class QPrinter;
 
 namespace tarnwell {
 
@@ -54,6 +58,17 @@ class flowchart_actions : public QObject {
     // The code explorer chose a procedure: its declaration, begin and end lines.
     void procedure_chosen(int declaration_line, int begin_line, int end_line, bool move_caret);
     void export_bitmap();
+    // Export flowchart as PDF: the chart on A4 pages, each symbol with its code as a note.
+    void export_pdf();
+    // Print flowchart: the same pages on the printer chosen in the print dialog.
+    void print_chart();
+    // The code behind the symbol a grid cell shows, as its hint shows it; empty for none.
+    QString cell_hint(int column, int row) const;
+
+    // Shows the print dialog for a printer; false when the user cancels. Tests choose a
+    // printer without a dialog.
+    using printer_chooser = std::function<bool(QPrinter& printer)>;
+    void set_printer_chooser(printer_chooser chooser) { choose_printer_ = std::move(chooser); }
     void copy_highlighted_code();
     void toggle_panel();
 
@@ -75,6 +90,16 @@ class flowchart_actions : public QObject {
     void refresh_if_stale();
     void document_activated(TMySynEdit* editor);
     void update_actions(TMySynEdit* editor);
+    // The current document when the grid shows its chart; otherwise nothing, and the user is
+    // told so.
+    TMySynEdit* drawn_chart_document(const QString& without_chart);
+    // The cells of the chart shown, with their labels and code, for the paged outputs.
+    chart_cells shown_chart() const;
+    // What page headers name: the document's file and its charted function (or lines).
+    std::string document_name(const TMySynEdit& editor) const;
+    std::string function_title(const TMySynEdit& editor) const;
+    // The file a save dialog chose, when it may be written (a new file, or overwriting allowed).
+    std::optional<QString> chosen_export_file(const QString& suggested, const QString& filter);
 
     TMainform& window_;
     graphpanel* panel_ = nullptr;
@@ -90,6 +115,9 @@ class flowchart_actions : public QObject {
     QAction* ac_prhighlight_ = nullptr;
     QAction* ac_hlrelate_ = nullptr;
     QAction* ac_bmp_ = nullptr;
+    QAction* ac_pdf_ = nullptr;
+    QAction* ac_print_ = nullptr;
+    printer_chooser choose_printer_;
     QAction* ac_copyhighlight_ = nullptr;
     QAction* ac_flowwindow_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "flowview/flowchart_commands.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "layout/xmls2script.h"
 #include "parsers/parser_registry.h"
@@ -36,6 +37,20 @@ void settle_parser_slot(document& doc) {
     if (doc.parser_slot == 0) doc.parser_slot = parser_registry::default_slot;
 }
 
+std::optional<int> script_column_offset(std::string_view script) {
+    // Only the header is read: a long chart's cells need not be parsed for one number.
+    const std::size_t word = script.find("script");
+    const std::size_t open = script.find('(');
+    if (word == std::string_view::npos || open == std::string_view::npos) return std::nullopt;
+    const std::size_t first = word + 6;
+    if (open < first) return std::nullopt;
+    int offset = 0;
+    const char* end = script.data() + open;
+    const auto [stop, error] = std::from_chars(script.data() + first, end, offset);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return offset;
+}
+
 layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
                        txml2script& engine) {
     flowchart_state& chart = doc.flowchart;
@@ -55,8 +70,8 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
     chart.expand_level = chosen;
     engine.make_script(chosen);
     chart.grid_script = engine.grid_script();
-    if (const auto script = read_grid_script(chart.grid_script)) {
-        chart.column_offset = script->column_offset;
+    if (const std::optional<int> offset = script_column_offset(chart.grid_script)) {
+        chart.column_offset = *offset;
     }
 
     const bool grew = chosen == level_all || (0 < stored && stored < chosen);
@@ -108,8 +123,10 @@ bool level_item_visible(int level_number, int depth) {
     return level_number <= std::max(depth, 1);
 }
 
-std::string bitmap_file_name(std::string_view document_path, int expand_level) {
-    return std::string(document_path) + ".layer" + std::to_string(expand_level - 1) + ".bmp";
+std::string chart_file_name(std::string_view document_path, int expand_level,
+                            std::string_view extension) {
+    return std::string(document_path) + ".layer" + std::to_string(expand_level - 1) +
+           std::string(extension);
 }
 
 int panel_min_width(bool small_set) {

@@ -59,6 +59,10 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
 // The message box of a failed parse.
 std::string parse_error_text(const parser_result& result);
 
+// The number between the first "script" and the first "(" of a grid script: its column
+// offset. Nothing when either is missing or the text between is not a number.
+std::optional<int> script_column_offset(std::string_view script);
+
 // The first cell of a script, in script order, whose valid range matches a valid highlight
 // range; its position on the grid (column less the column offset) and its range text.
 struct matched_cell {
@@ -90,9 +94,10 @@ std::vector<std::string> level_list_items(int depth);
 // Whether the popup item of a level number (1 to 18) is shown for a markup of this depth.
 bool level_item_visible(int level_number, int depth);
 
-// The name Export flowchart as Bitmap suggests: the document's path, ".layer", the expand
-// level less one, ".bmp".
-std::string bitmap_file_name(std::string_view document_path, int expand_level);
+// The name an export of the chart suggests: the document's path, ".layer", the expand level
+// less one, and the extension (".bmp" for Export flowchart as Bitmap, ".pdf" for PDF).
+std::string chart_file_name(std::string_view document_path, int expand_level,
+                            std::string_view extension);
 
 // The width the panel is widened to, at least, before it shows a chart in a set.
 int panel_min_width(bool small_set);

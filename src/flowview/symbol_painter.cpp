@@ -8,72 +8,15 @@
 #include <algorithm>
 #include <array>
 
+#include "flowview/symbol_joins.h"
 #include "layout/grid_script.h"
 
 namespace tarnwell {
 
 namespace {
 
-// Edges of a cell; a connector piece joins the midpoints of some of them through the centre.
-enum edge : unsigned { top = 1, bottom = 2, left = 4, right = 8 };
-
-enum class branch { none, yes, no };
-
-struct connector_piece {
-    symbol name;
-    unsigned joins;
-    unsigned arrow;  // the edge whose midpoint carries the arrowhead; 0 for none
-    branch label;
-};
-
+constexpr unsigned top = edge_top, bottom = edge_bottom, left = edge_left, right = edge_right;
 constexpr unsigned T = top, B = bottom, L = left, R = right;
-
-constexpr std::array<connector_piece, 44> connector_pieces{{
-    {symbol::P_downarrow, T | B, B, branch::none},
-    {symbol::P_truearrow, T | B, B, branch::yes},
-    {symbol::P_falsearrow, T | B, B, branch::no},
-    {symbol::P_vline, T | B, 0, branch::none},
-    {symbol::p_truehline, T | B, 0, branch::yes},
-    {symbol::p_falsehline, T | B, 0, branch::no},
-    {symbol::P_hline, L | R, 0, branch::none},
-    {symbol::P_trueline, L | R, 0, branch::yes},
-    {symbol::P_falseline, L | R, 0, branch::no},
-    {symbol::P_leftarrow, L | R, L, branch::none},
-    {symbol::P_rightarrow, L | R, R, branch::none},
-    {symbol::P_leftturn, T | R, 0, branch::none},
-    {symbol::p_leftturntrue, T | R, 0, branch::yes},
-    {symbol::p_leftturnfalse, T | R, 0, branch::no},
-    {symbol::P_rightturn, T | L, 0, branch::none},
-    {symbol::p_rightturnuptrue, T | L, 0, branch::yes},
-    {symbol::p_rightturnupfalse, T | L, 0, branch::no},
-    {symbol::p_rightarrowturn, T | L, L, branch::none},
-    {symbol::P_rightdownturn, L | B, 0, branch::none},
-    {symbol::p_rightturntrue, L | B, 0, branch::yes},
-    {symbol::p_rightturnfalse, L | B, 0, branch::no},
-    {symbol::p_rightdownturnarrow, L | B, B, branch::none},
-    {symbol::p_rightdownturnfalsearrow, L | B, B, branch::no},
-    {symbol::P_leftupturn, R | B, 0, branch::none},
-    {symbol::p_rightturnarrow, R | B, R, branch::none},
-    {symbol::p_leftdownturnarrow, R | B, B, branch::none},
-    {symbol::p_leftdownturntruearrow, R | B, B, branch::yes},
-    {symbol::p_rightanddownarrow, T | L | B, B, branch::none},
-    {symbol::p_rightarrowhline, T | L | B, 0, branch::none},
-    {symbol::p_leftcross, T | L | B, 0, branch::none},
-    {symbol::p_leftcrossarrow, T | L | B, L, branch::none},
-    {symbol::p_leftanddownarrow, T | R | B, B, branch::none},
-    {symbol::P_lefttruearrow, T | R | B, B, branch::yes},
-    {symbol::P_leftfalsearrow, T | R | B, B, branch::no},
-    {symbol::p_rightcrossarrow, T | R | B, 0, branch::none},
-    {symbol::p_lefttruehline, T | R | B, 0, branch::yes},
-    {symbol::p_leftfalsehline, T | R | B, 0, branch::no},
-    {symbol::p_threearrow, L | R | B, B, branch::none},
-    {symbol::p_connectarrow, L | R | B, B, branch::none},
-    {symbol::p_connecttruearrow, L | R | B, B, branch::yes},
-    {symbol::p_leftandrightarrow, L | R | B, 0, branch::none},
-    {symbol::p_connect, T | L | R, 0, branch::none},
-    {symbol::p_connecttrue, T | L | R, 0, branch::yes},
-    {symbol::p_connecfalse, T | L | R, 0, branch::no},
-}};
 
 enum class shape {
     start,      // terminal, flow leaves downwards
@@ -131,7 +74,7 @@ constexpr std::array<node_symbol, 26> node_symbols{{
     {symbol::p_dountil, shape::collapsed, family::loop, "do until", "do"},
 }};
 
-static_assert(node_symbols.size() + connector_pieces.size() == symbol_count);
+static_assert(node_symbols.size() + connector_piece_count == symbol_count);
 
 // Sizes in the pixels of a set's own cell. Edges of outlines sit on half pixels so that the
 // one-pixel lines of an unstretched picture are crisp.
@@ -442,10 +385,8 @@ bool paint_symbol(QPainter& painter, const QRectF& cell, std::string_view name, 
     const auto node =
         std::find_if(node_symbols.begin(), node_symbols.end(),
                      [&](const node_symbol& n) { return symbol_name(n.name) == name; });
-    const auto piece =
-        std::find_if(connector_pieces.begin(), connector_pieces.end(),
-                     [&](const connector_piece& c) { return symbol_name(c.name) == name; });
-    if (node == node_symbols.end() && piece == connector_pieces.end()) return false;
+    const connector_piece* piece = connector_piece_of(name);
+    if (node == node_symbols.end() && piece == nullptr) return false;
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.translate(cell.topLeft());

@@ -61,6 +61,8 @@ class TMainform : public QMainWindow {
     QString status_panel(int index) const;
 
     const program_paths& paths() const { return paths_; }
+    // "tarnwell.ini" as the window keeps it; it is written when the window closes.
+    ini_file& settings_file() { return ini_; }
     const reopen_list& reopened() const { return reopen_; }
     const print_settings& printing() const;
     print_commands& printer_commands() const { return *print_; }

@@ -10,7 +10,9 @@
 #include <map>
 #include <string>
 
+#include "chart_fixtures.h"
 #include "flowview/cell_painter.h"
+#include "flowview/grid_loading.h"
 #include "flowview/symbol_painter.h"
 #include "layout/grid_script.h"
 #include "picture_checks.h"
@@ -205,20 +207,100 @@ TEST_F(ChartPictures, BitmapOfTheLargeSetDrawsLabelsAsFramedText) {
     EXPECT_TRUE(grid_bitmap(grid, cells).isNull());
 }
 
-TEST_F(ChartPictures, SvgIsAVectorDrawingWithTheLabelsAsText) {
+TEST_F(ChartPictures, BandsPaintTheSameImageAsOneCanvas) {
+    // Frames and antialiased lines reach into the next cell row, so a band that painted only
+    // its own rows would differ at band edges.
+    const std::string text = c_function_body(3);
+    const std::optional<grid_script> script = read_grid_script(c_chart_script(text, 0));
+    ASSERT_TRUE(script);
+    for (const char* set : {"photo1/", "photo2/"}) {
+        SCOPED_TRACE(set);
+        broxgrid_model chart;
+        chart.set_path((pictures + set).toStdString());
+        if (set == std::string("photo2/")) {
+            chart.set_cell_size(broxgrid_model::small_width, broxgrid_model::small_height);
+        }
+        ASSERT_TRUE(load_grid(chart, *script, text, 0));
+        chart.set_drawing(true);
+        const QImage whole = grid_bitmap(chart, cells, chart.row_count());
+        ASSERT_FALSE(whole.isNull());
+        for (const int band : {1, 2, 7}) {
+            const QImage banded = grid_bitmap(chart, cells, band);
+            EXPECT_EQ(banded.colorTable(), whole.colorTable()) << band;
+            EXPECT_EQ(banded, whole) << band;
+        }
+    }
+    const QImage label_whole = grid_bitmap(grid, cells, grid.row_count());
+    EXPECT_EQ(grid_bitmap(grid, cells, 1), label_whole);
+}
+
+TEST(BitmapSize, ChartsTooLargeForOneBitmapAreToldWithTheirSizeAndTheWaysOut) {
+    struct size_case {
+        qint64 width, height;
+        bool fits;
+    };
+    const size_case cases[] = {
+        {325, 363, true},      {520, 247'995, true},  {455, 1'625'184, false}, {1, 1'000'000, true},
+        {1, 1'000'001, false}, {1'000'001, 1, false}, {8192, 16384, true},     {8192, 16385, false},
+        {0, 10, false},        {10, 0, false},
+    };
+    for (const size_case& c : cases) {
+        EXPECT_EQ(fits_one_bitmap(c.width, c.height), c.fits) << c.width << " x " << c.height;
+    }
+    const std::string cli = bitmap_too_large_message(455, 1'625'184, true);
+    EXPECT_NE(cli.find("455 x 1625184 pixels"), std::string::npos) << cli;
+    EXPECT_NE(cli.find("--level"), std::string::npos);
+    EXPECT_NE(cli.find("SVG"), std::string::npos);
+    EXPECT_NE(cli.find("PDF"), std::string::npos);
+    const std::string desktop = bitmap_too_large_message(455, 1'625'184, false);
+    EXPECT_EQ(desktop.find("--level"), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("expand level"), std::string::npos);
+}
+
+// The chart cells of the fixture grid, as the vector pictures take them.
+chart_cells cells_of(const broxgrid_model& grid) {
+    chart_cells chart;
+    chart.column_count = grid.col_count();
+    chart.row_count = grid.row_count();
+    for (int r = 0; r < grid.row_count(); ++r) {
+        for (int c = 0; c < grid.col_count(); ++c) {
+            if (grid.cell(c, r).empty()) continue;
+            chart_cell cell{{c, r}, grid.cell(c, r), grid.label_text(c, r).value_or(""), {}};
+            if (has_code_hint(cell.name)) cell.hint = "code of " + cell.name + " <&>";
+            chart.cells.push_back(cell);
+        }
+    }
+    return chart;
+}
+
+TEST_F(ChartPictures, SvgDrawsEachSymbolOnceAndTitlesEachCellWithItsCode) {
     const QString file = dir.filePath("chart.svg");
-    ASSERT_TRUE(write_grid_svg(grid, file));
+    ASSERT_TRUE(write_chart_svg(cells_of(grid), false, file));
     QFile svg(file);
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     const QByteArray text = svg.readAll();
     EXPECT_TRUE(text.contains("<text"));
     EXPECT_TRUE(text.contains("again &amp;"));
-    EXPECT_TRUE(text.contains(R"(<svg width="325" height="363")"));
+    EXPECT_TRUE(text.contains(R"(width="325" height="363")"));
     EXPECT_TRUE(text.contains(">if<"));  // the diamond's caption
     EXPECT_FALSE(text.contains("<image"));
-    const QSvgRenderer renderer(file);
+    // Three process boxes, one definition; each box a titled use of it.
+    EXPECT_EQ(text.count(R"(<g id="s_P_code">)"), 1);
+    EXPECT_EQ(text.count(R"(<use xlink:href="#s_P_code"/>)"), 3);
+    EXPECT_EQ(text.count("<title>code of P_code &lt;&amp;&gt;</title>"), 3);
+    EXPECT_TRUE(text.contains(R"x(<g transform="translate(130,132)"><title>code of p_if)x"));
+    EXPECT_FALSE(text.contains("code of P_downarrow")) << "flow lines carry no code";
+    QSvgRenderer renderer(file);
     ASSERT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.defaultSize(), QSize(325, 363));
+    QImage drawn(325, 363, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    renderer.render(&painter);
+    painter.end();
+    // The diamond of (2, 4) is drawn where the bitmap has it.
+    EXPECT_FALSE(region_is_white(drawn, QRect(2 * 65 + 20, 4 * 33 + 10, 25, 13)));
+    EXPECT_TRUE(region_is_white(drawn, QRect(4 * 65 + 2, 1 * 33 + 2, 60, 28)));
 
     if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "rsvg-convert is not installed";
@@ -230,11 +312,9 @@ TEST_F(ChartPictures, SvgIsAVectorDrawingWithTheLabelsAsText) {
     EXPECT_EQ(QImage(png).size(), QSize(325, 363));
 }
 
-TEST_F(ChartPictures, SvgIsRefusedWithoutDrawingOrAWritableFile) {
-    grid.set_drawing(false);
-    EXPECT_FALSE(write_grid_svg(grid, dir.filePath("off.svg")));
-    grid.set_drawing(true);
-    EXPECT_FALSE(write_grid_svg(grid, dir.filePath("no/such/folder/chart.svg")));
+TEST_F(ChartPictures, SvgIsRefusedWithoutAWritableFile) {
+    EXPECT_FALSE(write_chart_svg(cells_of(grid), false, dir.filePath("no/such/folder/chart.svg")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("no/such/folder/chart.svg")));
 }
 
 }  // namespace

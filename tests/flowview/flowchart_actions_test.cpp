@@ -8,15 +8,19 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMenu>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "command_output.h"
 #include "flowview/broxgrid.h"
 #include "flowview/graphpanel.h"
 #include "flowview/marked_region.h"
@@ -257,6 +261,104 @@ TEST_F(FlowchartActions, WithoutADrawnChartTheBitmapExportSaysSo) {
     EXPECT_EQ(notes_->messages,
               std::vector<QString>{QStringLiteral("There is no flowchart to save.")});
     EXPECT_TRUE(notes_->save_suggestions.empty());
+}
+
+TEST_F(FlowchartActions, AChartTooLargeForOneBitmapIsToldWithItsSizeBeforeAnyDialog) {
+    charted_function();
+    // Cells this large make the chart of 5 x 11 cells far too large for one bitmap.
+    grid()->set_cell_size(30000, 30000);
+    action("ac_bmp")->trigger();
+    ASSERT_EQ(notes_->messages.size(), 1u);
+    EXPECT_TRUE(notes_->messages[0].contains(QStringLiteral("150000 x 330000 pixels, too large")))
+        << notes_->messages[0].toStdString();
+    EXPECT_TRUE(notes_->messages[0].contains(QStringLiteral("expand level")));
+    EXPECT_TRUE(notes_->messages[0].contains(QStringLiteral("SVG or PDF")));
+    EXPECT_TRUE(notes_->save_suggestions.empty());
+}
+
+TEST_F(FlowchartActions, PdfExportWritesThePagesWithTheCodeOfEverySymbol) {
+    charted_function();
+    choose_level(level_all);
+    const std::string file = (temp_.path() / "chart.pdf").string();
+    notes_->save_names.push_back(QString::fromStdString(file));
+    window_->update_actions();
+    ASSERT_TRUE(action("ac_pdf")->isEnabled());
+    action("ac_pdf")->trigger();
+    ASSERT_EQ(notes_->save_suggestions.size(), 1u);
+    EXPECT_EQ(notes_->save_suggestions[0],
+              QString::fromStdString((temp_.path() / "main.c.layer-1.pdf").string()));
+    EXPECT_TRUE(notes_->messages.empty());
+    std::ifstream written(file, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(written)), {});
+    ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
+    // Three boxes, the decision and the return carry their code.
+    std::size_t notes = 0;
+    for (std::size_t at = 0; (at = pdf.find("/Subtype /Square", at)) != std::string::npos; ++at) {
+        ++notes;
+    }
+    EXPECT_EQ(notes, 5u);
+    EXPECT_NE(pdf.find("<FEFF00610020003D00200031003B>"), std::string::npos) << "a = 1;";
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    const std::string words = output_of("pdftotext '" + file + "' - 2>/dev/null");
+    EXPECT_NE(words.find("main.c"), std::string::npos) << words;
+    EXPECT_NE(words.find("lines 3-9"), std::string::npos) << words;
+    EXPECT_NE(words.find("page 1 of 1"), std::string::npos) << words;
+}
+
+TEST_F(FlowchartActions, PrintPaintsThePagesOnTheChosenPrinter) {
+    charted_function();
+    const std::string file = (temp_.path() / "printed.pdf").string();
+    actions_->set_printer_chooser([](QPrinter&) { return false; });
+    action("ac_printchart")->trigger();
+    EXPECT_FALSE(fs::exists(file)) << "a cancelled dialog prints nothing";
+    actions_->set_printer_chooser([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(file));
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        return true;
+    });
+    action("ac_printchart")->trigger();
+    EXPECT_TRUE(notes_->messages.empty());
+    ASSERT_TRUE(fs::exists(file));
+    if (std::system("command -v pdfinfo >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    const std::string info = output_of("pdfinfo '" + file + "' 2>&1");
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    EXPECT_NE(info.find("612 x 792 pts"), std::string::npos) << info;
+    EXPECT_NE(output_of("pdftotext '" + file + "' - 2>/dev/null").find("page 1 of 1"),
+              std::string::npos);
+}
+
+TEST_F(FlowchartActions, HoveringOverASymbolShowsTheCodeBehindIt) {
+    charted_function();
+    struct hint_case {
+        int column, row;
+        const char* hint;
+    };
+    const hint_case cases[] = {
+        {2, 2, "a = 1;"},  // P_code
+        {2, 3, ""},        // the arrow below it
+        {2, 1, ""},        // the start terminal
+        {4, 2, ""},        // an empty cell
+        {-1, 2, ""},
+    };
+    for (const hint_case& c : cases) {
+        EXPECT_EQ(actions_->cell_hint(c.column, c.row).toStdString(), c.hint)
+            << c.column << "," << c.row;
+    }
+    // The grid shows the hint over the cell the mouse rests on.
+    grid()->center_on(0, 0);
+    const QRect cell = grid()->viewport()->rect().intersected(QRect(
+        (2 - grid()->scroll().left_column) * 65, (2 - grid()->scroll().top_row) * 33, 65, 33));
+    ASSERT_FALSE(cell.isEmpty());
+    QHelpEvent hover(QEvent::ToolTip, cell.center(),
+                     grid()->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid()->viewport(), &hover);
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("a = 1;")))
+        << QToolTip::text().toStdString();
 }
 
 TEST_F(FlowchartActions, AnEditMakesTheChartStaleAndThePanelLaysItOutAgain) {
@@ -529,6 +631,8 @@ TEST_F(FlowchartActions, MenusCarryTheCommandsWithTheirKeys) {
         {"ac_hlrelate", "Highlight related flowchart", QKeySequence(Qt::Key_F4)},
         {"ac_copyhighlight", "Copy &highlighted code", QKeySequence(Qt::CTRL | Qt::Key_W)},
         {"ac_bmp", "Export flowchart as Bitmap", QKeySequence()},
+        {"ac_pdf", "Export flowchart as PDF", QKeySequence()},
+        {"ac_printchart", "Print flowchart", QKeySequence()},
         {"ac_markall", "Mark all code in editor", QKeySequence()},
         {"ac_flowwindow", "Open/Close Flowchart Window", QKeySequence()},
     };
@@ -552,6 +656,10 @@ TEST_F(FlowchartActions, MenusCarryTheCommandsWithTheirKeys) {
     EXPECT_TRUE(chart_menu->actions().contains(action("Mark_start")));
     EXPECT_TRUE(window_->editor_popup()->actions().contains(action("ac_flowwindow")));
     EXPECT_TRUE(panel()->grid_popup()->actions().contains(action("ac_layer")));
+    for (const char* name : {"ac_bmp", "ac_pdf", "ac_printchart"}) {
+        EXPECT_TRUE(chart_menu->actions().contains(action(name))) << name;
+        EXPECT_TRUE(panel()->grid_popup()->actions().contains(action(name))) << name;
+    }
     EXPECT_EQ(panel()->level_list()->toolTip(), QStringLiteral("Flowchart Expand Level"));
     EXPECT_EQ(panel()->mode_list()->toolTip(), QStringLiteral("Display Mode"));
 }

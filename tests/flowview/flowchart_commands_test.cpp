@@ -195,13 +195,34 @@ TEST(LevelLists, OfferEveryLevelOfTheMarkup) {
 }
 
 TEST(BitmapFileName, NamesTheLevelLessOne) {
-    EXPECT_EQ(bitmap_file_name("/src/Main.java", 4), "/src/Main.java.layer3.bmp");
-    EXPECT_EQ(bitmap_file_name("/src/Main.java", level_all), "/src/Main.java.layer-1.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", 4, ".bmp"), "/src/Main.java.layer3.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", level_all, ".bmp"), "/src/Main.java.layer-1.bmp");
+    EXPECT_EQ(chart_file_name("/src/Main.java", 2, ".pdf"), "/src/Main.java.layer1.pdf");
 }
 
 TEST(PositionRange, IsTheRangeOfOnePosition) {
     EXPECT_EQ(position_range(42), "42-42");
     EXPECT_FALSE(range_of(position_range(-3)));
+}
+
+TEST(ScriptColumnOffset, IsTheNumberBetweenScriptAndTheFirstParenthesis) {
+    struct offset_case {
+        const char* script;
+        std::optional<int> offset;
+    };
+    const offset_case cases[] = {
+        {"colcount6rowcount12script98(100,1,p_start,1-2)\001", 98},
+        {"colcount4rowcount7script-2(1,1,p_start,1-2)\001", -2},
+        {"colcount4rowcount7script0(", 0},
+        {"colcount4rowcount7script(100,1,p_start,1-2)", std::nullopt},
+        {"colcount4rowcount7script9x(100,1,p_start,1-2)", std::nullopt},
+        {"colcount4rowcount7script98", std::nullopt},
+        {"(1,2,x,1-1)script98", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const offset_case& c : cases) {
+        EXPECT_EQ(script_column_offset(c.script), c.offset) << c.script;
+    }
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "chart_fixtures.h"
+#include "command_output.h"
 #include "flowview/cell_painter.h"
 #include "flowview/chart_picture.h"
 #include "flowview/grid_loading.h"
@@ -75,6 +77,50 @@ TEST_F(Render, SvgIsAVectorDrawingWithLabelTexts) {
     EXPECT_TRUE(svg.contains(">again;<"));
     EXPECT_FALSE(svg.contains("<image"));
     EXPECT_TRUE(QSvgRenderer(svg).isValid());
+    // The boxes carry their code as titles that a browser shows on hover.
+    EXPECT_TRUE(svg.contains("<title>"));
+}
+
+TEST_F(Render, PdfPagesOfTheChosenFormat) {
+    if (std::system("command -v pdfinfo >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    struct page_case {
+        std::string page;
+        std::string size;
+    };
+    const page_case cases[] = {
+        {"", "595 x 842 pts (A4)"},
+        {"--page letter ", "612 x 792 pts (letter)"},
+        {"--page=A3 ", "842 x 1191 pts (A3)"},
+        {"--page 100x150-mm ", "283 x 425 pts"},
+    };
+    for (const page_case& c : cases) {
+        SCOPED_TRACE(c.page);
+        ASSERT_EQ(render(c.page + "-o " + out("chart.pdf") + " " + jumps), 0);
+        const std::string info = output_of("pdfinfo " + out("chart.pdf"));
+        EXPECT_NE(info.find("Page size:       " + c.size), std::string::npos) << info;
+        EXPECT_NE(info.find("Pages:           "), std::string::npos) << info;
+    }
+}
+
+TEST_F(Render, ChartTooLargeForOneBitmapIsToldWithItsSizeAndWritesNothing) {
+    // About 32,000 lines charted at every level: far taller than a bitmap may be.
+    const std::string source = out("long.c");
+    QFile file(QString::fromStdString(source));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(c_function_body(1600)));
+    file.close();
+    for (const char* picture : {"long.png", "long.bmp"}) {
+        SCOPED_TRACE(picture);
+        const std::string message =
+            output_of("env -u DISPLAY " + std::string(TARNWELL_CLI) + " render -o " + out(picture) +
+                      " " + source + " 2>&1; echo status $?");
+        EXPECT_NE(message.find("pixels, too large for one bitmap"), std::string::npos) << message;
+        EXPECT_NE(message.find("--level"), std::string::npos);
+        EXPECT_NE(message.find("status 2"), std::string::npos);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(out(picture))));
+    }
 }
 
 TEST_F(Render, WrongCallsWriteNothing) {
@@ -88,6 +134,9 @@ TEST_F(Render, WrongCallsWriteNothing) {
         {"-o " + out("no/such/folder/chart.png") + " " + example, 2},
         {"-o " + out("chart.png") + " " + out("missing.c"), 2},
         {"--lines 7-2 -o " + out("chart.png") + " " + example, 2},
+        {"--page a5 -o " + out("chart.pdf") + " " + example, 2},
+        {"--page a4 -o " + out("chart.png") + " " + example, 2},
+        {"--page -o " + out("chart.pdf") + " " + example, 2},
     };
     for (const call_case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -95,6 +144,7 @@ TEST_F(Render, WrongCallsWriteNothing) {
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out("chart.png"))));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out("chart.gif"))));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out("chart.pdf"))));
 }
 
 TEST_F(Render, ParseErrorStillDrawsWhatWasLaidOut) {

@@ -1,0 +1,165 @@
+#include "officeexport/office_export_actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUrl>
+
+#include "flowview/flowchart_commands.h"
+#include "flowview/marked_region.h"
+#include "officeexport/cell_table.h"
+#include "officeexport/export_options_dialog.h"
+#include "officeexport/office_export.h"
+#include "workspace/datamod.h"
+#include "workspace/history_list.h"
+#include "workspace/mysynedit.h"
+#include "workspace/notifier.h"
+#include "workspace/umainform.h"
+
+namespace tarnwell {
+
+namespace {
+
+constexpr int hint_panel = 4;
+constexpr int cpp_language = 1;
+
+struct command {
+    export_application application;
+    const char* name;
+    const char* caption;
+};
+
+constexpr command commands[] = {
+    {export_application::visio, "ac_visio", "Export flowchart to Visio"},
+    {export_application::word, "ac_word", "Export flowchart to Word"},
+    {export_application::excel, "ac_excel", "Export flowchart to Excel"},
+    {export_application::powerpoint, "ac_powerpoint", "Export flowchart to PowerPoint"},
+};
+
+std::size_t index_of(export_application application) {
+    return static_cast<std::size_t>(application);
+}
+
+QString text_of(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+office_export_actions::office_export_actions(TMainform& window)
+    : QObject(&window), window_(window) {
+    QMenu* menu = window.menuBar()->findChild<QMenu*>(QStringLiteral("flowchartMenu"));
+    if (menu != nullptr) menu->addSeparator();
+    for (const command& c : commands) {
+        if (!office_export_available(c.application)) continue;
+        auto* action = new QAction(tr(c.caption), this);
+        action->setObjectName(QString::fromLatin1(c.name));
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this,
+                [this, application = c.application] { export_to(application); });
+        actions_[index_of(c.application)] = action;
+        if (menu != nullptr) menu->addAction(action);
+    }
+    connect(&window, &TMainform::actions_updating, this, &office_export_actions::update_actions);
+}
+
+office_export_actions::~office_export_actions() = default;
+
+QAction* office_export_actions::action(export_application application) const {
+    return actions_[index_of(application)];
+}
+
+void office_export_actions::update_actions(TMySynEdit* editor) {
+    // The same rule as the bitmap export: the document has both marks.
+    bool marked = false;
+    if (editor != nullptr) {
+        const bookmark_set marks = editor->bookmarks();
+        marked = marks[begin_mark].has_value() && marks[end_mark].has_value();
+    }
+    for (QAction* action : actions_) {
+        if (action != nullptr) action->setEnabled(marked);
+    }
+}
+
+TfmExportOptions& office_export_actions::dialog(export_application application) {
+    std::unique_ptr<TfmExportOptions>& slot = dialogs_[index_of(application)];
+    if (!slot) {
+        const program_paths& paths = window_.paths();
+        slot = std::make_unique<TfmExportOptions>(
+            application, paths.program_dir, window_.settings_file(),
+            (paths.settings_dir / std::string(input_ini_name)).string(), window_.messages(),
+            [this](const start_outcome& start) { return run(start); }, &window_);
+    }
+    return *slot;
+}
+
+void office_export_actions::export_to(export_application application) {
+    TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return;
+    // Only the Visio stencil's shapes were made for the C and C++ chart.
+    if (application == export_application::visio && editor->doc.language != cpp_language) {
+        window_.messages().message(tr("Only support C/C++ files"));
+        return;
+    }
+    dialog(application)
+        .show_for(file_name_of(editor->doc.file_path), editor->doc.flowchart.function_name,
+                  editor->doc.flowchart.expand_level);
+}
+
+bool office_export_actions::run(const start_outcome& start) {
+    TMySynEdit* editor = window_.current_document();
+    notifier& messages = window_.messages();
+    if (editor == nullptr) return false;
+    const std::string text = editor->bytes();
+    const std::optional<marked_region> region = marked_text(text, editor->bookmarks());
+    if (!region) return false;
+
+    window_.set_status_panel(hint_panel, tr(" Exporting flowchart..."));
+    document& doc = editor->doc;
+    settle_parser_slot(doc);
+    parser_result parsed;
+    if (tsparser* parser = window_.data().parsers().parser_at(doc.parser_slot)) {
+        parsed = parser->parse(region->text);
+    } else {
+        parsed.message = "No parser charts this language.";
+    }
+    // As on the screen, what parsed before an error is still charted.
+    if (!parsed.ok) messages.message(text_of(parse_error_text(parsed)));
+    txml2script& engine = window_.data().layout_engine();
+    engine.parser_slot = doc.parser_slot;
+    engine.markup = parsed.markup;
+    engine.make_cells(start.parameters.expand_level);
+    const charted_text charted{text, region->offset,
+                               static_cast<std::int64_t>(region->text.size())};
+    const cell_table table =
+        cell_table::build(engine.cells(), charted, start.parameters.character_limit());
+
+    const auto write = [&](const export_parameters& parameters, const std::string& file) {
+        office_export_summary summary;
+        std::string notice;
+        std::string error;
+        const bool written = write_office_export(table, parameters, file, summary, notice, error);
+        if (!notice.empty()) messages.message(text_of(notice));
+        if (!written) messages.message(tr("Cannot write ") + text_of(file) + "\n" + text_of(error));
+        return written;
+    };
+    if (!start.stamped_file.empty()) {
+        export_parameters inverted = start.parameters;
+        inverted.show_source_code = !inverted.show_source_code;
+        write(inverted, start.stamped_file);
+    }
+    const std::string& output = start.parameters.output_file;
+    if (!write(start.parameters, output)) {
+        window_.set_status_panel(hint_panel, QStringLiteral(" "));
+        return false;
+    }
+    window_.set_status_panel(hint_panel, tr(" Exported to ") + text_of(output));
+    if (messages.ask(tr("Export"),
+                     tr("The flowchart was written to ") + text_of(output) + tr(".\nOpen it now?"),
+                     false) == user_answer::yes) {
+        messages.show_page(QUrl::fromLocalFile(text_of(output)));
+    }
+    return true;
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,45 @@
+// The Office export commands of the main window: "Export flowchart to Visio", "... Word",
+// "... Excel" and "... PowerPoint" in the flowchart menu, each opening its options dialog and
+// writing the current document's chart with the options chosen.
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <memory>
+
+#include "officeexport/export_options.h"
+
+class QAction;
+
+namespace tarnwell {
+
+class TMainform;
+class TMySynEdit;
+class TfmExportOptions;
+
+class office_export_actions : public QObject {
+    Q_OBJECT
+  public:
+    // Adds the commands of the applications whose documents can be written to the window's
+    // flowchart menu.
+    explicit office_export_actions(TMainform& window);
+    ~office_export_actions() override;
+
+    QAction* action(export_application application) const;
+    // The command: its precondition, then its dialog.
+    void export_to(export_application application);
+    // Writes the current document's chart as the checked options say: the time-stamped copy
+    // first, with the source code shown the other way, then the output file. False when
+    // nothing could be written.
+    bool run(const start_outcome& start);
+
+  private:
+    TfmExportOptions& dialog(export_application application);
+    void update_actions(TMySynEdit* editor);
+
+    TMainform& window_;
+    std::array<QAction*, 4> actions_{};
+    std::array<std::unique_ptr<TfmExportOptions>, 4> dialogs_;
+};
+
+}  // namespace tarnwell

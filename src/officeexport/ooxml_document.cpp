@@ -1,0 +1,43 @@
+#include "officeexport/ooxml_document.h"
+
+namespace tarnwell {
+
+bool ooxml_document::load(ooxml_package package, std::string_view main_type, std::string& error) {
+    package_ = std::move(package);
+    const std::optional<package_relationship> main =
+        package_.relationship("", "/officeDocument/2006/relationships/officeDocument");
+    if (!main) {
+        error = "the package has no main document part";
+        return false;
+    }
+    if (package_.content_type(main->target) != main_type) {
+        error = "the main part " + main->target + " is not of the type " + std::string(main_type);
+        return false;
+    }
+    main_part_ = main->target;
+    return true;
+}
+
+xmlDoc* ooxml_document::edit(const std::string& part, std::string& error) {
+    if (const auto found = edited_.find(part); found != edited_.end()) return found->second.get();
+    const std::string* bytes = package_.part(part);
+    if (!bytes) {
+        error = "the part " + part + " is missing";
+        return nullptr;
+    }
+    std::string why;
+    xml_document doc = parse_xml_part(*bytes, why);
+    if (!doc) {
+        error = part + ": " + why;
+        return nullptr;
+    }
+    return edited_.emplace(part, std::move(doc)).first->second.get();
+}
+
+bool ooxml_document::save(const std::string& path, std::string& error) const {
+    ooxml_package out = package_;
+    for (const auto& [name, doc] : edited_) out.set_part(name, serialised(doc.get()));
+    return out.write(path, error);
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,35 @@
+// What the presentation and the word-processing document share: the package, its main part
+// checked against the kind, the XML parts being changed, and saving them back.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "officeexport/office_automation.h"
+#include "officeexport/ooxml_package.h"
+#include "officeexport/ooxml_xml.h"
+
+namespace tarnwell {
+
+class ooxml_document : public office_document {
+  public:
+    bool save(const std::string& path, std::string& error) const override;
+
+  protected:
+    // Takes the package; false with `error` set when its main part is missing or is not of the
+    // content type `main_type`.
+    bool load(ooxml_package package, std::string_view main_type, std::string& error);
+    // A part parsed once and kept for changes; saved back with the package. Null with `error`
+    // set when it is missing or broken.
+    xmlDoc* edit(const std::string& part, std::string& error);
+    const std::string& main_part() const { return main_part_; }
+    const ooxml_package& package() const { return package_; }
+
+  private:
+    ooxml_package package_;
+    std::string main_part_;
+    std::map<std::string, xml_document, std::less<>> edited_;
+};
+
+}  // namespace tarnwell

@@ -1,0 +1,24 @@
+// The built-in templates: the parts of hollin.pptx and hollin.docx compiled into the program,
+// used when no template is given or the given one cannot be used.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "officeexport/office_automation.h"
+#include "officeexport/ooxml_package.h"
+
+namespace tarnwell {
+
+struct template_part {
+    const char* name;
+    std::string_view text;
+};
+
+// Generated at build time from the template folders under tools/stencil.
+extern const std::vector<template_part> builtin_presentation_parts;
+extern const std::vector<template_part> builtin_word_document_parts;
+
+ooxml_package builtin_template(office_kind kind);
+
+}  // namespace tarnwell
