@@ -24,6 +24,7 @@
 #include "classwin/uTreeViewIntegrator.h"
 #include "flowview/deal.h"
 #include "flowview/flowchart_actions.h"
+#include "officeexport/office_export_actions.h"
 #include "scripted_notifier.h"
 #include "temp_dir.h"
 #include "workspace/datamod.h"
@@ -53,6 +54,7 @@ class MainModule : public ::testing::Test {
         window_ = std::make_unique<TMainform>(
             data_, program_paths{fs::path(TARNWELL_DATA_DIR), dir_.path()}, std::move(messages));
         add_code_explorer(*window_, *new flowchart_actions(*window_));
+        new office_export_actions(*window_);
         module_ =
             new TMainModule(*window_, Config(), (dir_.path() / "entry.desktop").string());
         window_->resize(1000, 700);
