@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -eu
-packages="g++ cmake ninja-build pkg-config googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev zlib1g-dev libxml2-dev libxslt1-dev libzip-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libqscintilla2-qt6-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth librsvg2-bin libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-draw-nogui libreoffice-calc-nogui poppler-utils libxml2-utils unzip"
+packages="g++ cmake ninja-build pkg-config googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev zlib1g-dev libxml2-dev libxslt1-dev libzip-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libqscintilla2-qt6-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth librsvg2-bin libreoffice-writer-nogui libreoffice-impress-nogui libreoffice-draw-nogui libreoffice-calc-nogui poppler-utils libxml2-utils unzip graphviz"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

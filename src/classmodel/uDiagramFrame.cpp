@@ -1,6 +1,8 @@
 #include "classmodel/uDiagramFrame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "classmodel/uDiagramText.h"
 #include "workspace/notifier.h"
 
 namespace tarnwell {
@@ -150,6 +153,13 @@ TDiagramFrame::TDiagramFrame(TObjectModel& model, TDiagramDefaults defaults,
                                  QStringLiteral("Hide private + protected"),
                                  QStringLiteral("Hide all members")});
     toolbar->addWidget(visibility_combo_);
+    toolbar->addSeparator();
+    // The view as text, for a README or a wiki page that draws Mermaid.
+    QAction* mermaid = toolbar->addAction(QStringLiteral("Copy diagram as Mermaid"));
+    mermaid->setObjectName(QStringLiteral("ac_copymermaid"));
+    connect(mermaid, &QAction::triggered, this, [this] {
+        QApplication::clipboard()->setText(QString::fromStdString(MermaidClassDiagram(*diagram_)));
+    });
     layout->addWidget(toolbar);
     scroll_ = new QScrollArea(this);
     scroll_->setWidgetResizable(false);

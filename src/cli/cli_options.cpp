@@ -43,8 +43,19 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
     cli_options options;
     bool have_file = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
+        std::string_view arg = args[i];
+        // "--option=value" is "--option value" written as one argument.
+        std::optional<std::string_view> joined_value;
+        if (const std::size_t equals = arg.find('=');
+            arg.starts_with("--") && equals != std::string_view::npos) {
+            joined_value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+            if (arg == "--small" || arg == "--markup") {
+                throw usage_error(std::string(arg) + " takes no value");
+            }
+        }
         const auto value = [&]() -> std::string_view {
+            if (joined_value) return *joined_value;
             if (i + 1 >= args.size()) throw usage_error(std::string(arg) + " needs a value");
             return args[++i];
         };

@@ -31,6 +31,8 @@ struct export_format {
 constexpr export_format formats[] = {
     {"pptx", export_application::powerpoint},
     {"docx", export_application::word},
+    {"xlsx", export_application::excel},
+    {"vsdx", export_application::visio},
 };
 
 const export_format& format_named(std::string_view name) {

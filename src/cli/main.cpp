@@ -44,7 +44,7 @@ constexpr command commands[] = {
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
     {"export",
-     "export --to pptx|docx [--lang L] [--lines B-E] [--level N] [--function NAME] "
+     "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
      tarnwell::cli::run_export},
     {"diagram",

@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "classmodel/uTextFile.h"
 #include "cli/cli_options.h"
 #include "cli/gui_application.h"
 #include "cli/parse_request.h"
@@ -20,12 +23,14 @@
 #include "flowview/grid_loading.h"
 #include "layout/grid_script.h"
 #include "layout/xmls2script.h"
+#include "officeexport/cell_table.h"
+#include "officeexport/flowchart_text.h"
 
 namespace tarnwell::cli {
 
 namespace {
 
-enum class picture_format { bmp, png, svg, pdf };
+enum class picture_format { bmp, png, svg, pdf, mermaid, dot };
 
 picture_format format_of(const std::string& path) {
     const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
@@ -33,23 +38,31 @@ picture_format format_of(const std::string& path) {
     if (suffix == "png") return picture_format::png;
     if (suffix == "svg") return picture_format::svg;
     if (suffix == "pdf") return picture_format::pdf;
-    throw usage_error("-o takes a file name ending in .png, .bmp, .svg or .pdf");
+    if (suffix == "mmd") return picture_format::mermaid;
+    if (suffix == "dot" || suffix == "gv") return picture_format::dot;
+    throw usage_error("-o takes a file name ending in .png, .bmp, .svg, .pdf, .mmd or .dot");
 }
 
-// The options only render takes: the page format and the function named in page headers.
+// The options only render takes: the page format, the function named in page headers and on
+// the start symbol, and Mermaid text wrapped for Markdown.
 struct page_options {
     page_format page{210, 297};
     bool page_given = false;
     std::string function;
+    bool markdown = false;
 };
 
-// Takes --page and --function (as "--option value" or "--option=value") out of the
-// arguments and leaves the rest to the shared options.
+// Takes --page and --function (as "--option value" or "--option=value") and --markdown out of
+// the arguments and leaves the rest to the shared options.
 std::vector<std::string_view> take_page_options(std::span<const std::string_view> args,
                                                 page_options& taken) {
     std::vector<std::string_view> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        if (arg == "--markdown") {
+            taken.markdown = true;
+            continue;
+        }
         std::optional<std::string_view> value;
         std::string_view name;
         for (const std::string_view option : {"--page", "--function"}) {
@@ -114,6 +127,37 @@ bool write_bitmap(const grid_script& script, const parse_outcome& parsed, bool s
     return !image.isNull() && image.save(out, format == picture_format::bmp ? "BMP" : "PNG");
 }
 
+// The chart as text for documentation tools: a node per cell of the export layout.
+void write_chart_text(const parse_outcome& parsed, const cli_options& options,
+                      const page_options& extras, picture_format format) {
+    txml2script engine;
+    engine.markup = parsed.result.markup;
+    engine.parser_slot = parsed.parser_slot;
+    engine.make_cells(options.level);
+    const charted_text charted{parsed.source, parsed.offset,
+                               static_cast<std::int64_t>(parsed.text.size())};
+    const cell_table table = cell_table::build(engine.cells(), charted, -1);
+    if (table.empty()) throw usage_error("the text gives no chart to draw");
+    keyword_list keywords = default_keywords();
+    if (!extras.function.empty()) keywords[export_start] = extras.function;
+    const text_chart chart = chart_of_table(table, keywords);
+    std::string text;
+    if (format == picture_format::dot) {
+        const std::string file = options.file == "-"
+                                     ? std::string("chart")
+                                     : std::filesystem::path(options.file).filename().string();
+        text = graphviz_flowchart(chart,
+                                  extras.function.empty() ? file : file + ": " + extras.function);
+    } else {
+        text = extras.markdown ? mermaid_markdown(chart) : mermaid_flowchart(chart);
+    }
+    try {
+        WriteTextFile(options.output_path, text);
+    } catch (const std::system_error& failure) {
+        throw usage_error(failure.what());
+    }
+}
+
 }  // namespace
 
 int run_render(std::span<const std::string_view> args, std::ostream&) {
@@ -125,7 +169,14 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
     if (pages.page_given && format != picture_format::pdf) {
         throw usage_error("--page is for .pdf output");
     }
+    if (pages.markdown && format != picture_format::mermaid) {
+        throw usage_error("--markdown is for .mmd output");
+    }
     const parse_outcome parsed = parse_request(options);
+    if (format == picture_format::mermaid || format == picture_format::dot) {
+        write_chart_text(parsed, options, pages, format);
+        return parsed.result.ok ? 0 : 1;
+    }
 
     txml2script engine;
     engine.markup = parsed.result.markup;

@@ -20,6 +20,8 @@
 #include "flowview/grid_loading.h"
 #include "flowview/marked_region.h"
 #include "flowview/symbol_painter.h"
+#include "officeexport/flowchart_text.h"
+#include "officeexport/office_export_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/mysynedit.h"
 #include "workspace/notifier.h"
@@ -128,6 +130,8 @@ void flowchart_actions::create_actions() {
     connect(ac_pdf_, &QAction::triggered, this, &flowchart_actions::export_pdf);
     ac_print_ = make_action("ac_printchart", tr("Print flowchart"), QKeySequence());
     connect(ac_print_, &QAction::triggered, this, &flowchart_actions::print_chart);
+    ac_mermaid_ = make_action("ac_mermaid", tr("Copy flowchart as Mermaid"), QKeySequence());
+    connect(ac_mermaid_, &QAction::triggered, this, &flowchart_actions::copy_mermaid);
     ac_copyhighlight_ = make_action("ac_copyhighlight", tr("Copy &highlighted code"),
                                     QKeySequence(Qt::CTRL | Qt::Key_W));
     connect(ac_copyhighlight_, &QAction::triggered, this,
@@ -152,7 +156,7 @@ void flowchart_actions::add_to_menus() {
         chart->addAction(action);
     }
     chart->addSeparator();
-    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) chart->addAction(action);
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_, ac_mermaid_}) chart->addAction(action);
 
     QMenu* popup = window_.editor_popup();
     popup->addSeparator();
@@ -166,7 +170,9 @@ void flowchart_actions::add_to_menus() {
     QMenu* grid_popup = panel_->grid_popup();
     QAction* first = grid_popup->actions().value(0);
     grid_popup->insertAction(first, ac_layer_);
-    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) grid_popup->insertAction(first, action);
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_, ac_mermaid_}) {
+        grid_popup->insertAction(first, action);
+    }
     grid_popup->insertSeparator(first);
 
     QToolBar* tools = window_.tool_bar();
@@ -519,6 +525,23 @@ void flowchart_actions::copy_highlighted_code() {
     QApplication::clipboard()->setText(highlighted_code_);
 }
 
+void flowchart_actions::copy_mermaid() {
+    TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return;
+    const std::optional<cell_table> table =
+        marked_chart_table(window_, editor->doc.flowchart.expand_level, -1);
+    if (!table) {
+        window_.messages().message(tr("There is no flowchart to copy."));
+        return;
+    }
+    keyword_list keywords = default_keywords();
+    if (!editor->doc.flowchart.function_name.empty()) {
+        keywords[export_start] = editor->doc.flowchart.function_name;
+    }
+    QApplication::clipboard()->setText(
+        QString::fromStdString(mermaid_flowchart(chart_of_table(*table, keywords))));
+}
+
 void flowchart_actions::toggle_panel() {
     panel_->setVisible(panel_->isHidden());
 }
@@ -569,7 +592,7 @@ void flowchart_actions::update_actions(TMySynEdit* editor) {
     ac_copyhighlight_->setEnabled(!highlighted_code_.isEmpty());
     ac_hlrelate_->setEnabled(has && between_marks(marks, editor->caret().line));
     const bool marked = marks[begin_mark].has_value() && marks[end_mark].has_value();
-    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_}) action->setEnabled(marked);
+    for (QAction* action : {ac_bmp_, ac_pdf_, ac_print_, ac_mermaid_}) action->setEnabled(marked);
     Mark_start_->setChecked(marks[begin_mark].has_value());
     Mark_end_->setChecked(marks[end_mark].has_value());
 }

@@ -70,6 +70,8 @@ class flowchart_actions : public QObject {
     using printer_chooser = std::function<bool(QPrinter& printer)>;
     void set_printer_chooser(printer_chooser chooser) { choose_printer_ = std::move(chooser); }
     void copy_highlighted_code();
+    // The marked code's chart as Mermaid text on the clipboard, for documentation.
+    void copy_mermaid();
     void toggle_panel();
 
   signals:
@@ -117,6 +119,7 @@ class flowchart_actions : public QObject {
     QAction* ac_bmp_ = nullptr;
     QAction* ac_pdf_ = nullptr;
     QAction* ac_print_ = nullptr;
+    QAction* ac_mermaid_ = nullptr;
     printer_chooser choose_printer_;
     QAction* ac_copyhighlight_ = nullptr;
     QAction* ac_flowwindow_ = nullptr;

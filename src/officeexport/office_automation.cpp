@@ -3,6 +3,8 @@
 #include "officeexport/docx_document.h"
 #include "officeexport/ooxml_templates.h"
 #include "officeexport/pptx_document.h"
+#include "officeexport/vsdx_document.h"
+#include "officeexport/xlsx_document.h"
 
 namespace tarnwell {
 
@@ -10,8 +12,18 @@ namespace {
 
 std::unique_ptr<office_document> opened(office_kind kind, ooxml_package package,
                                         std::string& error) {
-    if (kind == office_kind::presentation) return pptx_document::open(std::move(package), error);
-    return docx_document::open(std::move(package), error);
+    switch (kind) {
+        case office_kind::presentation:
+            return pptx_document::open(std::move(package), error);
+        case office_kind::word_document:
+            return docx_document::open(std::move(package), error);
+        case office_kind::workbook:
+            return xlsx_document::open(std::move(package), error);
+        case office_kind::visio_drawing:
+        case office_kind::visio_stencil:
+            break;
+    }
+    return vsdx_document::open(std::move(package), error);
 }
 
 }  // namespace

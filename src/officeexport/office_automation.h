@@ -43,7 +43,8 @@ class office_document {
 };
 
 // The kinds of document the exporters write.
-enum class office_kind { presentation, word_document };
+// A Visio stencil is no document of its own: it only lends the drawing its masters.
+enum class office_kind { presentation, word_document, workbook, visio_drawing, visio_stencil };
 
 // Opens a template of the kind. An empty path gives the built-in document silently; a template
 // that cannot be used (missing, not a package of the kind, broken XML, beyond the size caps)

@@ -46,6 +46,31 @@ QString text_of(const std::string& text) {
 
 }  // namespace
 
+std::optional<cell_table> marked_chart_table(TMainform& window, int level, int limit) {
+    TMySynEdit* editor = window.current_document();
+    if (editor == nullptr) return std::nullopt;
+    const std::string text = editor->bytes();
+    const std::optional<marked_region> region = marked_text(text, editor->bookmarks());
+    if (!region) return std::nullopt;
+    document& doc = editor->doc;
+    settle_parser_slot(doc);
+    parser_result parsed;
+    if (tsparser* parser = window.data().parsers().parser_at(doc.parser_slot)) {
+        parsed = parser->parse(region->text);
+    } else {
+        parsed.message = "No parser charts this language.";
+    }
+    // As on the screen, what parsed before an error is still charted.
+    if (!parsed.ok) window.messages().message(text_of(parse_error_text(parsed)));
+    txml2script& engine = window.data().layout_engine();
+    engine.parser_slot = doc.parser_slot;
+    engine.markup = parsed.markup;
+    engine.make_cells(level);
+    const charted_text charted{text, region->offset,
+                               static_cast<std::int64_t>(region->text.size())};
+    return cell_table::build(engine.cells(), charted, limit);
+}
+
 office_export_actions::office_export_actions(TMainform& window)
     : QObject(&window), window_(window) {
     QMenu* menu = window.menuBar()->findChild<QMenu*>(QStringLiteral("flowchartMenu"));
@@ -107,38 +132,17 @@ void office_export_actions::export_to(export_application application) {
 }
 
 bool office_export_actions::run(const start_outcome& start) {
-    TMySynEdit* editor = window_.current_document();
     notifier& messages = window_.messages();
-    if (editor == nullptr) return false;
-    const std::string text = editor->bytes();
-    const std::optional<marked_region> region = marked_text(text, editor->bookmarks());
-    if (!region) return false;
-
     window_.set_status_panel(hint_panel, tr(" Exporting flowchart..."));
-    document& doc = editor->doc;
-    settle_parser_slot(doc);
-    parser_result parsed;
-    if (tsparser* parser = window_.data().parsers().parser_at(doc.parser_slot)) {
-        parsed = parser->parse(region->text);
-    } else {
-        parsed.message = "No parser charts this language.";
-    }
-    // As on the screen, what parsed before an error is still charted.
-    if (!parsed.ok) messages.message(text_of(parse_error_text(parsed)));
-    txml2script& engine = window_.data().layout_engine();
-    engine.parser_slot = doc.parser_slot;
-    engine.markup = parsed.markup;
-    engine.make_cells(start.parameters.expand_level);
-    const charted_text charted{text, region->offset,
-                               static_cast<std::int64_t>(region->text.size())};
-    const cell_table table =
-        cell_table::build(engine.cells(), charted, start.parameters.character_limit());
+    const std::optional<cell_table> table = marked_chart_table(
+        window_, start.parameters.expand_level, start.parameters.character_limit());
+    if (!table) return false;
 
     const auto write = [&](const export_parameters& parameters, const std::string& file) {
         office_export_summary summary;
         std::string notice;
         std::string error;
-        const bool written = write_office_export(table, parameters, file, summary, notice, error);
+        const bool written = write_office_export(*table, parameters, file, summary, notice, error);
         if (!notice.empty()) messages.message(text_of(notice));
         if (!written) messages.message(tr("Cannot write ") + text_of(file) + "\n" + text_of(error));
         return written;

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <array>
 #include <memory>
+#include <optional>
 
+#include "officeexport/cell_table.h"
 #include "officeexport/export_options.h"
 
 class QAction;
@@ -16,6 +18,11 @@ namespace tarnwell {
 class TMainform;
 class TMySynEdit;
 class TfmExportOptions;
+
+// The export layout of the current document's marked code as a cell table, at a level code,
+// texts cut at `limit` (-1: never); a parse error is shown as the chart shows it, and the
+// table holds what was read before it. None without a document whose marks are valid.
+std::optional<cell_table> marked_chart_table(TMainform& window, int level, int limit);
 
 class office_export_actions : public QObject {
     Q_OBJECT

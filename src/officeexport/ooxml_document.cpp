@@ -2,10 +2,10 @@
 
 namespace tarnwell {
 
-bool ooxml_document::load(ooxml_package package, std::string_view main_type, std::string& error) {
+bool ooxml_document::load(ooxml_package package, std::string_view main_type, std::string& error,
+                          std::string_view main_relationship) {
     package_ = std::move(package);
-    const std::optional<package_relationship> main =
-        package_.relationship("", "/officeDocument/2006/relationships/officeDocument");
+    const std::optional<package_relationship> main = package_.relationship("", main_relationship);
     if (!main) {
         error = "the package has no main document part";
         return false;

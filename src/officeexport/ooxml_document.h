@@ -17,14 +17,20 @@ class ooxml_document : public office_document {
     bool save(const std::string& path, std::string& error) const override;
 
   protected:
-    // Takes the package; false with `error` set when its main part is missing or is not of the
-    // content type `main_type`.
-    bool load(ooxml_package package, std::string_view main_type, std::string& error);
+    // Takes the package; false with `error` set when its main part (the target of the package
+    // relationship whose type ends in `main_relationship`) is missing or is not of the content
+    // type `main_type`.
+    bool load(
+        ooxml_package package, std::string_view main_type, std::string& error,
+        std::string_view main_relationship = "/officeDocument/2006/relationships/officeDocument");
     // A part parsed once and kept for changes; saved back with the package. Null with `error`
     // set when it is missing or broken.
     xmlDoc* edit(const std::string& part, std::string& error);
     const std::string& main_part() const { return main_part_; }
     const ooxml_package& package() const { return package_; }
+    // For parts a document adds (a drawing a sheet did not have yet); a part already taken by
+    // `edit` is saved from its parsed form.
+    ooxml_package& package() { return package_; }
 
   private:
     ooxml_package package_;

@@ -1,5 +1,6 @@
-// The built-in templates: the parts of hollin.pptx and hollin.docx compiled into the program,
-// used when no template is given or the given one cannot be used.
+// The built-in templates: the parts of hollin.pptx, hollin.docx, hollin.xlsx, korvel.vsdx and
+// the stencil korvel.vssx compiled into the program, used when no template (stencil) is given or
+// the given one cannot be used.
 #pragma once
 
 #include <string_view>
@@ -18,6 +19,9 @@ struct template_part {
 // Generated at build time from the template folders under tools/stencil.
 extern const std::vector<template_part> builtin_presentation_parts;
 extern const std::vector<template_part> builtin_word_document_parts;
+extern const std::vector<template_part> builtin_workbook_parts;
+extern const std::vector<template_part> builtin_visio_drawing_parts;
+extern const std::vector<template_part> builtin_visio_stencil_parts;
 
 ooxml_package builtin_template(office_kind kind);
 

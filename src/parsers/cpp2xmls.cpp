@@ -69,13 +69,23 @@ Tcppsparser::Tcppsparser(const brace_profile& profile)
 void Tcppsparser::scan() {
     tsparser::scan();
     const char c = at(token_pos);
+    if (c == '#' && !first_on_line(token_pos)) {
+        // A private member ("this.#count"): only a "#" that begins its line is a directive.
+        kind = tk_word;
+        token_len = word_length(token_pos);
+        return;
+    }
     if (scan_common(c, white_space, tk_bad_literal, tk_directive)) return;
     if (c == '(') {
         scan_group();
+    } else if (c == '`') {
+        scan_template();
     } else if (c == '/' && at(token_pos + 1) == '*') {
         scan_block_comment();
     } else if (c == '/' && at(token_pos + 1) == '/') {
         scan_line_comment();
+    } else if (c == '/' && scan_regular_expression()) {
+        return;
     } else if (!scan_punctuation(c)) {
         kind = tk_other;
         token_len = 1;
@@ -121,6 +131,89 @@ bool Tcppsparser::scan_punctuation(char c) {
             return true;
         default:
             return false;
+    }
+}
+
+bool Tcppsparser::first_on_line(std::int32_t pos) const {
+    while (pos > 1 && (at(pos - 1) == ' ' || at(pos - 1) == '\t')) --pos;
+    return pos == 1 || at(pos - 1) == '\n' || at(pos - 1) == '\r';
+}
+
+// A template literal runs to its closing backquote; each "${" opens an expression, read token
+// by token up to its matching "}", so strings, comments and templates inside it are whole.
+void Tcppsparser::scan_template() {
+    if (recall_token()) return;
+    const std::uint64_t errors_before = errors_recorded();
+    nesting_guard guard(*this);
+    const std::int32_t start = token_pos;
+    std::int32_t pos = start + 1;
+    for (;;) {
+        const char c = at(pos);
+        if (c == '\001') {
+            kind = tk_bad_literal;
+            token_pos = start;
+            token_len = pos - start;
+            set_error(17);
+            break;
+        }
+        if (c == '`') {
+            kind = tk_string;
+            token_pos = start;
+            token_len = pos - start + 1;
+            break;
+        }
+        if (c == '\\') {
+            pos += at(pos + 1) == '\001' ? 1 : 2;
+            continue;
+        }
+        if (c != '$' || at(pos + 1) != '{') {
+            ++pos;
+            continue;
+        }
+        int depth = 0;
+        token_pos = pos + 1;
+        for (;;) {
+            scan();
+            if (kind == tk_eof) break;
+            if (kind == tk_open_brace) ++depth;
+            if (kind == tk_close_brace && --depth == 0) break;
+            token_pos += token_len;
+        }
+        pos = token_pos + token_len;
+    }
+    remember_token(errors_before);
+}
+
+// A "/" where no operand stands before it begins a regular expression literal, which ends at
+// the next "/" on its line outside a character class. In C, C++ and Java a division always
+// has an operand before it, so only JavaScript's literals are read this way.
+bool Tcppsparser::scan_regular_expression() {
+    std::int32_t before = token_pos - 1;
+    while (before >= 1 && white_space[static_cast<unsigned char>(at(before))]) --before;
+    static constexpr byte_set operand_expected = make_byte_set("(,=:[!&|?{};");
+    const bool after_return =
+        before >= 6 &&
+        std::string_view(text).substr(static_cast<std::size_t>(before) - 6, 6) == "return";
+    if (before >= 1 && !operand_expected[static_cast<unsigned char>(at(before))] && !after_return) {
+        return false;
+    }
+    bool in_class = false;
+    for (std::int32_t pos = token_pos + 1;; ++pos) {
+        const char c = at(pos);
+        if (line_end(c)) return false;
+        if (c == '\\') {
+            ++pos;
+            if (line_end(at(pos))) return false;
+        } else if (c == '[') {
+            in_class = true;
+        } else if (c == ']') {
+            in_class = false;
+        } else if (c == '/' && !in_class) {
+            kind = tk_string;
+            token_len = pos - token_pos + 1;
+            while (is_letter(at(token_pos + token_len))) ++token_len;  // the flags
+            return true;
+        }
     }
 }
 
@@ -312,6 +405,7 @@ bool Tcppsparser::parse_statements(bool block) {
     whole_range("<statement>");
     int brace_depth = 0;
     pending_code code;
+    code.in_block = !single;
     for (;;) {
         switch (kind) {
             case tk_semicolon:
@@ -382,19 +476,31 @@ bool Tcppsparser::statement(pending_code& code) {
         case tk_handler:
             return handler(code);
         case tk_return:
-            return write_jump(code, "<return/>", 0);
+            return jump(code, "<return/>");
         case tk_exit:
-            return write_jump(code, "<exit/>", 0);
+            return jump(code, "<exit/>");
         case tk_break:
-            return write_jump(code, "<break/>", 0);
+            return jump(code, "<break/>");
         case tk_continue:
-            return write_jump(code, "<continue/>", 0);
+            return jump(code, "<continue/>");
         case tk_goto:
-            return write_jump(code, "<goto/>", 0);
+            return jump(code, "<goto/>");
         default:
             // A try statement leaves no item: its blocks stay in this sequence.
             return stray_token();
     }
+}
+
+bool Tcppsparser::jump(pending_code& code, std::string_view tag) {
+    flush(code);
+    open_range(tag);
+    // The keyword itself is no place for a line to end the statement: "return" with its value
+    // on the next line returns that value. At the end of the text the jump has ended with its
+    // line only when a line end follows it; without one the text was cut short.
+    const std::int32_t end = statement_end(text_end::after_line_end, {token_pos, 0});
+    if (end == 0) return false;
+    append_position(end);
+    return true;
 }
 
 void Tcppsparser::open_item(std::string_view tag, std::int32_t pos) {
@@ -411,12 +517,23 @@ bool Tcppsparser::stray_token() {
 
 bool Tcppsparser::plain_statement(pending_code& code) {
     open_code(code);
+    if (kind == tk_word && !profile_.statement_start_set && block_header_ends(code)) return true;
     if (kind == tk_parens || !profile_.statement_start_set) {
-        code.end = skip_until(0);
+        code.end = statement_end(code.in_block ? text_end::ends : text_end::fails, {token_pos, 0});
         return code.end != 0;
     }
-    if (advance() == tk_parens) advance();
+    passed_token last{token_pos, token_len};
+    if (advance() == tk_parens) {
+        last = {token_pos, token_len};
+        advance();
+    }
     if (kind == tk_eof) {
+        if (code.in_block) {
+            // The last statement of the text, a macro call or a statement written without
+            // ";", ends with its last token.
+            code.end = last.pos + last.len - 1;
+            return true;
+        }
         // The statement lacks its ";"; the end-of-text error of the lexer stands.
         code.end = token_end();
         return false;
@@ -426,17 +543,132 @@ bool Tcppsparser::plain_statement(pending_code& code) {
     } else if (starts_statement(kind)) {
         code.end = token_pos - 1;
     } else {
-        code.end = skip_until(0);
-        if (code.end == 0) return false;
+        code.end = statement_end(code.in_block ? text_end::ends : text_end::fails, last);
+        return code.end != 0;
     }
     return true;
+}
+
+// A word and a group before a block ("using (...) {", "lock (...) {", "fixed (...) {") head
+// that block: the header is a plain statement of its own and the block's statements stay in
+// the sequence, as those of a TRY do. The code ends at the group, which is left current as
+// the header's ";"; otherwise nothing moves.
+bool Tcppsparser::block_header_ends(pending_code& code) {
+    const std::int32_t word_pos = token_pos;
+    const std::int32_t word_len = token_len;
+    const token_kind word_kind = kind;
+    if (advance() == tk_parens) {
+        const std::int32_t group_pos = token_pos;
+        const std::int32_t group_len = token_len;
+        if (advance() == tk_open_brace) {
+            token_pos = group_pos;
+            token_len = group_len;
+            kind = tk_semicolon;
+            code.end = token_end();
+            return true;
+        }
+    }
+    token_pos = word_pos;
+    token_len = word_len;
+    kind = word_kind;
+    return false;
+}
+
+bool Tcppsparser::expression_may_end_with(char c) {
+    static constexpr byte_set open_operators = make_byte_set("=+-*/%&|^!~<>?:,.([{\\");
+    return !open_operators[static_cast<unsigned char>(c)];
+}
+
+bool Tcppsparser::begins_new_statement() const {
+    if (starts_statement(kind) || kind == tk_else || kind == tk_while || kind == tk_try) {
+        return true;
+    }
+    if (kind != tk_word) return false;
+    const char c = at(token_pos);
+    if (!is_letter(c) && c != '_' && c != '$') return false;
+    // Operators spelled as words continue the expression of the line before.
+    return !word_is("in") && !word_is("of") && !word_is("instanceof") && !word_is("as");
+}
+
+bool Tcppsparser::word_is(std::string_view word) const {
+    return kind == tk_word &&
+           std::string_view(text).substr(static_cast<std::size_t>(token_pos) - 1,
+                                         static_cast<std::size_t>(token_len)) == word;
+}
+
+bool Tcppsparser::line_break_between(std::int32_t from, std::int32_t to) const {
+    for (std::int32_t pos = from; pos < to; ++pos) {
+        if (at(pos) == '\n' || at(pos) == '\r') return true;
+    }
+    return false;
+}
+
+std::int32_t Tcppsparser::statement_end(text_end at_text_end, passed_token last) {
+    if (!profile_.statement_start_set) return skip_until_semicolon_outside_braces();
+    // A statement of the brace languages that may leave out ";" (JavaScript) ends with its
+    // line when the next line begins another statement, at a "}" that closes the enclosing
+    // block, and at the end of the text; braces opened inside it (an object literal, a
+    // function expression) hold whatever they hold. The token that ends such a statement
+    // becomes current and is treated as its ";".
+    int depth = 0;
+    bool cut_short = false;  // a literal or group the end of the text cut short was passed
+    for (;;) {
+        const std::int32_t last_end = last.pos + last.len - 1;
+        if (depth == 0 && last.len > 0) {
+            const bool unterminated =
+                kind == tk_close_brace ||
+                (kind == tk_eof && !cut_short && ends_here(at_text_end, last_end)) ||
+                (line_break_between(last_end + 1, token_pos) && begins_new_statement() &&
+                 expression_may_end_with(at(last_end)));
+            if (unterminated) {
+                token_pos = last.pos;
+                token_len = last.len;
+                kind = tk_semicolon;
+                return last_end;
+            }
+        }
+        if (kind == tk_eof) {
+            set_error(33);
+            return 0;
+        }
+        if (kind == tk_semicolon && depth == 0) return token_pos;
+        if (kind == tk_open_brace) ++depth;
+        if (kind == tk_close_brace) --depth;
+        cut_short = cut_short || kind == tk_bad_literal || kind == tk_bad_comment ||
+                    kind == tk_bad_group || kind == tk_bad_string;
+        last = {token_pos, token_len};
+        advance();
+    }
+}
+
+bool Tcppsparser::ends_here(text_end rule, std::int32_t last_end) const {
+    return rule == text_end::ends ||
+           (rule == text_end::after_line_end && line_break_between(last_end + 1, token_pos));
+}
+
+std::int32_t Tcppsparser::skip_until_semicolon_outside_braces() {
+    int depth = 0;
+    for (;;) {
+        if (kind == tk_eof) {
+            set_error(33);
+            return 0;
+        }
+        if (kind == tk_semicolon && depth == 0) return token_pos;
+        if (kind == tk_open_brace) ++depth;
+        if (kind == tk_close_brace && depth > 0) --depth;
+        advance();
+    }
 }
 
 bool Tcppsparser::condition(bool words_before) {
     if (words_before) {
         if (!close_by_skip(12)) return false;
     } else {
-        if (advance() != tk_parens) {
+        // Words may stand before the group: "if constexpr", "for await", or a macro that
+        // expands to such a word.
+        while (advance() == tk_word) {
+        }
+        if (kind != tk_parens) {
             set_error(21);
             return false;
         }
@@ -525,6 +757,11 @@ bool Tcppsparser::selection(pending_code& code) {
     open_range("<switch>");
     if (!close_by_skip(17)) return false;
     advance();
+    // Declarations before the first label ("int n;") belong to no branch.
+    while (declaration_follows()) {
+        if (skip_until_semicolon_outside_braces() == 0) return false;
+        advance();
+    }
     while (kind != tk_close_brace) {
         if (kind == tk_default) {
             open_range("<else/>");
@@ -534,8 +771,12 @@ bool Tcppsparser::selection(pending_code& code) {
             set_error(12);
             return false;
         }
-        if (!close_by_skip(4)) return false;
-        if (!parse_statements(false)) return false;
+        if (!case_label_end()) return false;
+        if (kind == tk_colon || kind == tk_label) {
+            if (!parse_statements(false)) return false;
+        } else if (!arrow_branch()) {
+            return false;
+        }
         if (kind != tk_case && kind != tk_default && kind != tk_close_brace) {
             set_error(7);
             return false;
@@ -546,13 +787,70 @@ bool Tcppsparser::selection(pending_code& code) {
     return true;
 }
 
+// A declaration begins with two words (its type and its name); the cursor stays.
+bool Tcppsparser::declaration_follows() {
+    if (kind != tk_word) return false;
+    const std::int32_t word_pos = token_pos;
+    const std::int32_t word_len = token_len;
+    const token_kind second = advance();
+    const bool two_words = second == tk_word || second == tk_scope;
+    token_pos = word_pos;
+    token_len = word_len;
+    kind = tk_word;
+    return two_words;
+}
+
+// Closes the label's range at its colon, or at the arrow of a label that takes one statement
+// or block ("case 1 -> f();"); the colon, label token or arrow is left current.
+bool Tcppsparser::case_label_end() {
+    for (;;) {
+        if (kind == tk_colon || kind == tk_label) {
+            append_position(token_end());
+            return true;
+        }
+        if (kind == tk_word && at(token_pos) == '-' && at(token_pos + 1) == '>') {
+            // The arrow may have been read together with the word after it ("->f").
+            token_len = 2;
+            append_position(token_end());
+            return true;
+        }
+        if (!not_at_end()) {
+            set_error(3);
+            return false;
+        }
+        advance();
+    }
+}
+
+// The branch of an arrow label: one statement, or a block, then the next label or the end.
+bool Tcppsparser::arrow_branch() {
+    advance();
+    if (!parse_statements(false)) return false;
+    if (!at_body_end()) {
+        set_error(7);
+        return false;
+    }
+    advance();
+    return true;
+}
+
 bool Tcppsparser::handler(pending_code& code) {
     flush(code);
     open_range("<except>");
     advance();
     if (kind == tk_parens) {
-        append_position(token_end());
+        std::int32_t header_end = token_end();
         advance();
+        if (word_is("when")) {
+            // An exception filter belongs to the handler's header.
+            if (advance() != tk_parens) {
+                set_error(21);
+                return false;
+            }
+            header_end = token_end();
+            advance();
+        }
+        append_position(header_end);
     } else if (kind == tk_open_brace && profile_.bare_catch) {
         append_position(token_pos - 1);
     } else {

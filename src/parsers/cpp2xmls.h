@@ -34,6 +34,10 @@ constexpr byte_set make_kind_set(std::initializer_list<token_kind> kinds) {
 
 inline constexpr byte_set white_space = make_byte_set("\t\n\r ");
 
+constexpr bool is_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
 // Where the brace languages part ways while their lexers and grammars share the steps.
 struct brace_profile {
     std::span<const keyword_entry> keywords;
@@ -105,8 +109,31 @@ class Tcppsparser : public tsparser {
     void scan_label_lookahead();
     void scan_group();
     void scan_line_comment();
+    bool first_on_line(std::int32_t pos) const;
+    void scan_template();
+    bool scan_regular_expression();
 
+    // A token the statement scan has passed.
+    struct passed_token {
+        std::int32_t pos;
+        std::int32_t len;  // 0: nothing passed yet
+    };
     bool plain_statement(pending_code& code);
+    bool jump(pending_code& code, std::string_view tag);
+    // The end of the statement whose tokens up to `last` have been passed; 0 after an error.
+    // Whether the end of the text ends a statement that has no ";".
+    enum class text_end { fails, ends, after_line_end };
+    std::int32_t statement_end(text_end at_text_end, passed_token last);
+    bool ends_here(text_end rule, std::int32_t last_end) const;
+    std::int32_t skip_until_semicolon_outside_braces();
+    bool begins_new_statement() const;
+    bool block_header_ends(pending_code& code);
+    bool word_is(std::string_view word) const;
+    bool declaration_follows();
+    bool case_label_end();
+    bool arrow_branch();
+    bool line_break_between(std::int32_t from, std::int32_t to) const;
+    static bool expression_may_end_with(char c);
     bool condition(bool words_before);
     bool selection(pending_code& code);
     bool handler(pending_code& code);

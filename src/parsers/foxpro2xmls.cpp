@@ -83,9 +83,55 @@ void Tfoxproparser::scan_raw() {
         token_len = 1;
     } else if (is_word_start(c)) {
         scan_word(false);
-        lookup_keyword();
+        if (!starts_statement(token_pos)) {
+            lookup_keyword();
+        } else if (keyword_text_is({token_pos, token_len, tk_word}, "TEXT")) {
+            scan_text_block();
+        } else if (keyword_text_is({token_pos, token_len, tk_word}, "NEXT")) {
+            // NEXT closes a FOR as ENDFOR does; elsewhere it is a scope ("REPLACE NEXT 5").
+            kind = tk_next;
+        } else {
+            lookup_keyword();
+        }
     } else {
         scan_bad_char();
+    }
+}
+
+// Whether the token at `pos` is the first of a statement: only blanks stand before it on its
+// line, and the line before does not continue onto it with ";".
+bool Tfoxproparser::starts_statement(std::int32_t pos) const {
+    while (is_blank(at(pos - 1))) --pos;
+    if (pos == 1) return true;
+    if (!is_line_break(at(pos - 1))) return false;
+    --pos;
+    if (at(pos) == '\n' && at(pos - 1) == '\r') --pos;
+    while (is_blank(at(pos - 1))) --pos;
+    return at(pos - 1) != ';';
+}
+
+// TEXT ... ENDTEXT holds lines of text, not statements: the block through ENDTEXT is one
+// plain word. TEXT followed by anything but its clauses ("text = 1") is a name, and without
+// an ENDTEXT line before the end of the text TEXT stays a word.
+void Tfoxproparser::scan_text_block() {
+    kind = tk_word;
+    std::int32_t pos = token_pos + token_len;
+    while (is_blank(at(pos))) ++pos;
+    if (!is_line_break(at(pos)) && at(pos) != '\001' && !is_letter(at(pos)) && at(pos) != '&') {
+        return;
+    }
+    for (;;) {
+        pos = line_end(pos);
+        if (at(pos) == '\001') return;
+        pos += line_break_length(pos);
+        while (is_blank(at(pos))) ++pos;
+        std::int32_t end = pos;
+        while (is_letter(at(end))) ++end;
+        if (keyword_text_is({pos, end - pos, tk_word}, "ENDTEXT") &&
+            !is_word_continuation(at(end))) {
+            token_len = end - token_pos;
+            return;
+        }
     }
 }
 

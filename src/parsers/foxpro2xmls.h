@@ -16,6 +16,10 @@ class Tfoxproparser : public Tvbsparser {
     bool combines(const raw_token& keyword) const override;
     combination combine_with(const raw_token& keyword, const raw_token& next) override;
     bool conditional(pending_code& code) override;
+
+  private:
+    bool starts_statement(std::int32_t pos) const;
+    void scan_text_block();
 };
 
 }  // namespace tarnwell

@@ -1,6 +1,7 @@
 #include "parsers/op2xmls.h"
 
 #include <array>
+#include <cctype>
 
 namespace tarnwell {
 
@@ -79,6 +80,27 @@ bool is_line_end(char c) {
 bool ends_statement(token_kind k) {
     return k == tk_semicolon || k == tk_else || k == tk_end || k == tk_end_dot || k == tk_until ||
            k == tk_handler || k == tk_finally;
+}
+
+// The marked text may stop after a statement's last token, before its ";" or END: the end of
+// the text ends the statement and every structure around it.
+bool ends_statement_or_text(token_kind k) {
+    return ends_statement(k) || k == tk_eof;
+}
+
+bool is_identifier_character(char c) {
+    return is_letter(c) || is_digit(c) || c == '_' || c == '@' || c == '.' || c == '$' || c == '%';
+}
+
+bool is_word_at(std::string_view text, std::size_t index, std::string_view word) {
+    if (index + word.size() > text.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[index + i])) != word[i]) return false;
+    }
+    const bool starts = index == 0 || !is_identifier_character(text[index - 1]);
+    const bool ends =
+        index + word.size() == text.size() || !is_identifier_character(text[index + word.size()]);
+    return starts && ends;
 }
 
 }  // namespace
@@ -189,6 +211,10 @@ void Topsparser::scan() {
 void Topsparser::scan_word() {
     kind = tk_word;
     token_len = word_length(token_pos, is_word_continuation);
+    if (token_len == 3 && is_word_at(text, static_cast<std::size_t>(token_pos) - 1, "ASM")) {
+        scan_assembler_block();
+        return;
+    }
     if (lookup_keyword()) {
         if (kind == tk_with) scan_with_clause();
         return;
@@ -203,6 +229,35 @@ void Topsparser::scan_word() {
         token_len = len;
     }
     token_pos = start;
+}
+
+// "ASM ... END" holds assembler, not Pascal: the block through its END is one plain word, so
+// it charts as one statement and its END closes nothing. Comments in the assembler may hold
+// an "end"; without an END before the end of the text ASM stays an ordinary word.
+void Topsparser::scan_assembler_block() {
+    const std::string_view source(text);
+    std::size_t index = static_cast<std::size_t>(token_pos) - 1 + 3;
+    const std::size_t last = static_cast<std::size_t>(text_size) - 1;
+    while (index < last) {
+        const char c = source[index];
+        std::size_t close = std::string_view::npos;
+        if (c == '{') {
+            close = source.find('}', index + 1);
+        } else if (c == '(' && source[index + 1] == '*') {
+            close = source.find("*)", index + 2);
+            if (close != std::string_view::npos) ++close;
+        } else if (c == '/' && source[index + 1] == '/') {
+            close = source.find_first_of("\r\n\001", index + 2);
+        } else if (is_word_at(source, index, "END")) {
+            token_len = static_cast<std::int32_t>(index + 3) - token_pos + 1;
+            return;
+        } else {
+            ++index;
+            continue;
+        }
+        if (close == std::string_view::npos || close >= last) return;
+        index = close + 1;
+    }
 }
 
 // Digits with at most one "."; "10:" (but not "10:=") is a numeric label.
@@ -325,10 +380,12 @@ bool Topsparser::parse_statements(bool block) {
     }
     whole_range("<statement>");
     int depth = 0;
+    bool charted = false;
     pending_code code;
     for (;;) {
         // A single statement ends where a plain statement would, also after a structure.
         if (single && ends_statement(kind)) return close_sequence(code);
+        charted = charted || (kind != tk_space && kind != tk_comment && kind != tk_eof);
         switch (kind) {
             case tk_bad_char:
             case tk_bad_comment:
@@ -356,9 +413,12 @@ bool Topsparser::parse_statements(bool block) {
                 advance();
                 return true;
             case tk_eof:
-                if (single) set_error(err_in_statement);
-                close_sequence(code);
-                return !single;
+                if (single && !charted) {
+                    set_error(err_in_statement);
+                    close_sequence(code);
+                    return false;
+                }
+                return close_sequence(code);
             case tk_begin:
                 advance();
                 ++depth;
@@ -393,8 +453,7 @@ bool Topsparser::parse_statements(bool block) {
                 break;
             case tk_word:
                 open_code(code);
-                code.end = skip_until(5);
-                if (code.end == 0) return false;
+                code.end = statement_end();
                 break;
             case tk_handler:
                 if (!handler(code)) return false;
@@ -430,7 +489,7 @@ bool Topsparser::parse_statements(bool block) {
 }
 
 bool Topsparser::body_ended() {
-    if (ends_statement(kind)) return true;
+    if (ends_statement_or_text(kind)) return true;
     set_error(err_semicolon);
     return false;
 }
@@ -444,7 +503,7 @@ bool Topsparser::jump(pending_code& code, std::string_view tag) {
     if (advance() == tk_lparen) {
         int depth = 0;
         do {
-            if (kind == tk_eof || ends_statement(kind)) break;
+            if (ends_statement_or_text(kind)) break;
             if (kind == tk_lparen) ++depth;
             if (kind == tk_rparen) --depth;
             end = token_end();
@@ -490,7 +549,14 @@ bool Topsparser::loop_tested_after(pending_code& code) {
     }
     open_range("</dountil>");
     advance();
-    return close_by_skip(5);
+    append_position(statement_end());
+    return true;
+}
+
+// The character before the token that ends the statement at the current token.
+std::int32_t Topsparser::statement_end() {
+    while (!ends_statement_or_text(kind)) advance();
+    return token_pos - 1;
 }
 
 // CASE ... OF with its branches; an ELSE branch runs up to the END of the selection.

@@ -21,9 +21,11 @@ class Topsparser : public tsparser {
     void scan_comment_to(std::string_view close, std::int32_t from);
     void scan_line_comment();
     void scan_with_clause();
+    void scan_assembler_block();
     bool colon_follows(std::int32_t pos);
 
     bool body_ended();
+    std::int32_t statement_end();
     bool jump(pending_code& code, std::string_view tag);
     bool conditional(pending_code& code);
     bool loop_tested_before(pending_code& code, std::string_view open);

@@ -50,12 +50,13 @@ constexpr brace_profile perl_profile{
 constexpr byte_set blanks = make_byte_set("\t ");
 constexpr byte_set line_ends = make_byte_set("\n\r");
 
+// The characters that, after "$", name a punctuation variable.
+constexpr byte_set special_variable_name = make_byte_set("\"';,/\\!&`|.0");
+// What may not delimit a quote-like operator's text: "s => 1", "y;" and "q)" are no quotes.
+constexpr byte_set no_quote_delimiter = make_byte_set("=,;)}]>\t\n\r _\001", true, true);
+
 constexpr std::string_view code_tag = "<code/>";
 constexpr std::string_view continue_tag = "<continue/>";
-
-bool is_letter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 }  // namespace
 
@@ -68,6 +69,17 @@ void Tperlparser::scan() {
         scan_line_ends();
     } else if (const int closings = quote_like_slashes(token_pos)) {
         scan_pattern(token_pos + (c == 't' ? 2 : 1), closings);
+    } else if (const quote_like quote = quote_like_at(token_pos); quote.parts > 0) {
+        scan_quote_like(quote);
+    } else if (c == '$' && special_variable_name[static_cast<unsigned char>(at(token_pos + 1))]) {
+        // "$\"", "$;", "$/" and their kin are variables, not a "$" before a string or a ";".
+        kind = tk_word;
+        token_len = 2;
+    } else if ((c == '*' && (is_letter(at(token_pos + 1)) || at(token_pos + 1) == '{')) ||
+               (c >= '0' && c <= '9')) {
+        // A typeglob ("*{$name}", "*STDOUT") or a number is an operand like a variable.
+        kind = tk_word;
+        token_len = c == '*' ? 1 : word_length(token_pos);
     } else if (!scan_common(c, blanks, tk_bad_string, tk_comment)) {
         token_len = 1;
         switch (c) {
@@ -108,7 +120,7 @@ void Tperlparser::scan() {
 }
 
 bool Tperlparser::word_starts_at(std::int32_t pos) const {
-    return word_start(at(pos)) && quote_like_slashes(pos) == 0;
+    return word_start(at(pos)) && quote_like_slashes(pos) == 0 && quote_like_at(pos).parts == 0;
 }
 
 // "m/" opens a pattern, "s/" a substitution and "tr/" a transliteration: the number of "/"
@@ -152,6 +164,73 @@ void Tperlparser::scan_pattern(std::int32_t slash, int closings) {
     }
 }
 
+// q, qq, qw, qr and m take one delimited text, s, tr and y two, with any delimiter; the
+// bracket pairs nest.
+Tperlparser::quote_like Tperlparser::quote_like_at(std::int32_t pos) const {
+    const char before = at(pos - 1);
+    if (pos > 1 && (is_letter(before) || before == '_' || before == '>' || before == '$' ||
+                    before == '@' || before == '%' || before == '&' || before == ':' ||
+                    before == '-' || (before >= '0' && before <= '9'))) {
+        return {0, 0};
+    }
+    std::int32_t len = 0;
+    while (is_letter(at(pos + len)) && len < 3) ++len;
+    const std::string_view op = std::string_view(text).substr(static_cast<std::size_t>(pos) - 1,
+                                                              static_cast<std::size_t>(len));
+    int parts = 0;
+    if (op == "q" || op == "qq" || op == "qw" || op == "qr" || op == "m") parts = 1;
+    if (op == "s" || op == "tr" || op == "y") parts = 2;
+    if (parts == 0 || no_quote_delimiter[static_cast<unsigned char>(at(pos + len))]) {
+        return {0, 0};
+    }
+    return {len, parts};
+}
+
+// The end (one past it) of `count` texts delimited by the character at `pos`, which a bracket
+// closes with its partner (nested pairs counted) and any other character with itself; 0 when
+// the end of the text comes first.
+std::int32_t Tperlparser::delimited_end(std::int32_t pos, int count) const {
+    const char open = at(pos);
+    const char close = open == '('   ? ')'
+                       : open == '{' ? '}'
+                       : open == '[' ? ']'
+                       : open == '<' ? '>'
+                                     : open;
+    int depth = open == close ? count : 1;
+    for (++pos; depth > 0; ++pos) {
+        const char c = at(pos);
+        if (c == '\001') return 0;
+        if (c == '\\') {
+            ++pos;
+        } else if (c == close) {
+            --depth;
+        } else if (c == open) {
+            ++depth;
+        }
+    }
+    return pos;
+}
+
+void Tperlparser::scan_quote_like(quote_like quote) {
+    std::int32_t pos = token_pos + quote.op_len;
+    const bool bracketed = at(pos) == '(' || at(pos) == '{' || at(pos) == '[' || at(pos) == '<';
+    pos = delimited_end(pos, bracketed ? 1 : quote.parts);
+    if (pos != 0 && bracketed && quote.parts == 2) {
+        // "s{a}{b}", "tr[a-z] [A-Z]": the second text has delimiters of its own.
+        while (white_space[static_cast<unsigned char>(at(pos))]) ++pos;
+        pos = delimited_end(pos, 1);
+    }
+    if (pos == 0) {
+        kind = tk_bad_string;
+        token_len = text_size - token_pos;
+        set_error(17);
+        return;
+    }
+    while (is_letter(at(pos))) ++pos;  // the flags
+    kind = tk_pattern;
+    token_len = pos - token_pos;
+}
+
 void Tperlparser::scan_tilde() {
     std::int32_t pos = token_pos + 1;
     while (white_space[static_cast<unsigned char>(at(pos))]) ++pos;
@@ -166,7 +245,13 @@ void Tperlparser::scan_tilde() {
 void Tperlparser::scan_less() {
     kind = tk_less;
     token_len = 1;
-    if (at(token_pos + 1) == '<' && !measure_heredoc_head()) {
+    // Right after an operand ("1<<f", "$n<<2") "<<" shifts; a here-document head stands where
+    // an operand is expected.
+    const char before = at(token_pos - 1);
+    const bool after_operand =
+        token_pos > 1 && (is_letter(before) || before == '_' || (before >= '0' && before <= '9') ||
+                          before == ')' || before == ']' || before == '}');
+    if (at(token_pos + 1) == '<' && (after_operand || !measure_heredoc_head())) {
         kind = tk_shift_left;
         token_len = 2;
     }
@@ -297,13 +382,16 @@ bool Tperlparser::simple_statement(pending_code& code, std::string_view tag) {
         return true;
     }
     if (!read_statement(statement_end::semicolon_or_modifier, last)) return false;
-    if (kind != tk_semicolon && kind != tk_close_brace) return modifier(code, tag, first, last);
+    if (kind != tk_semicolon && kind != tk_close_brace && kind != tk_eof) {
+        return modifier(code, tag, first, last);
+    }
+    const std::int32_t end = kind == tk_eof ? last.end : token_end();
     if (!plain) {
         open_item(tag, first.pos);
-        append_position(token_end());
+        append_position(end);
     } else {
         if (code.end == 0) open_item(tag, first.pos);
-        code.end = token_end();
+        code.end = end;
     }
     return true;
 }
@@ -313,9 +401,16 @@ bool Tperlparser::simple_statement(pending_code& code, std::string_view tag) {
 // opened before the statement ends it.
 bool Tperlparser::read_statement(statement_end end, token_range& last) {
     int depth = 0;
+    bool cut_short = false;
     for (;;) {
         switch (kind) {
             case tk_eof:
+                // The last statement of the text may leave out its ";", unless a literal the
+                // end of the text cut short is the reason it has none.
+                if (depth == 0 && end != statement_end::closing_brace && last.end > 0 &&
+                    !cut_short) {
+                    return true;
+                }
                 set_error(33);
                 return false;
             case tk_semicolon:
@@ -333,7 +428,11 @@ bool Tperlparser::read_statement(statement_end end, token_range& last) {
                 if (depth == 0) return true;
                 --depth;
                 break;
+            case tk_bad_char:
+                break;
             default:
+                cut_short = cut_short || kind == tk_bad_string || kind == tk_bad_group ||
+                            kind == tk_bad_comment;
                 break;
         }
         last = {token_pos, token_end()};

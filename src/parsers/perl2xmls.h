@@ -43,7 +43,14 @@ class Tperlparser : public Tcppsparser {
         bool complete;
     };
 
+    struct quote_like {
+        std::int32_t op_len;  // length of the operator's name
+        int parts;            // delimited texts that follow it; 0 where none begins
+    };
     int quote_like_slashes(std::int32_t pos) const;
+    quote_like quote_like_at(std::int32_t pos) const;
+    std::int32_t delimited_end(std::int32_t pos, int count) const;
+    void scan_quote_like(quote_like quote);
     void scan_pattern(std::int32_t slash, int closings);
     pattern_extent pattern_end(std::int32_t slash, int closings) const;
     void scan_tilde();

@@ -76,6 +76,10 @@ void Tphpparser::scan() {
     }
 }
 
+bool Tphpparser::ends_code() const {
+    return kind == tk_eof || (kind == tk_question && at(token_pos + 1) == '>');
+}
+
 void Tphpparser::scan_slash() {
     const char next = at(token_pos + 1);
     if (next == '*') {
@@ -111,6 +115,11 @@ void Tphpparser::scan_group() {
             token_len = pos - start;
             set_error(19);
             return;
+        }
+        if ((c == '/' && at(pos + 1) == '/') || c == '#') {
+            // A line comment may hold anything, an apostrophe or a parenthesis included.
+            pos = end_of_line(pos);
+            continue;
         }
         token_kind whole = tk_eof;
         if (c == '(') {

@@ -12,6 +12,8 @@ class Tphpparser : public Tcppsparser {
 
   protected:
     void scan() override;
+    // "?>" leaves the code: what follows is the page's text.
+    bool ends_code() const override;
 
   private:
     static constexpr token_kind tk_question = 4;

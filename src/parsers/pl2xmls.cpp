@@ -1,6 +1,7 @@
 #include "parsers/pl2xmls.h"
 
 #include <array>
+#include <cctype>
 #include <string>
 
 namespace tarnwell {
@@ -15,6 +16,8 @@ constexpr token_kind tk_less = 37;
 constexpr token_kind tk_handler_when = 96;
 
 constexpr std::uint8_t err_end_if = 9;
+// The CASE of END CASE.
+constexpr std::uint8_t err_end_case = 12;
 constexpr std::uint8_t err_loop = 15;
 constexpr std::uint8_t err_end = 29;
 constexpr std::uint8_t err_syntax = 32;
@@ -103,6 +106,15 @@ bool sql_family_parser::scan_shared_token() {
         default:
             return false;
     }
+}
+
+bool sql_family_parser::token_is(std::string_view upper) const {
+    if (token_len != static_cast<std::int32_t>(upper.size())) return false;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        const char c = at(token_pos + static_cast<std::int32_t>(i));
+        if (std::toupper(static_cast<unsigned char>(c)) != upper[i]) return false;
+    }
+    return true;
 }
 
 void sql_family_parser::scan_bad_char() {
@@ -236,6 +248,20 @@ bool Tplsparser::parse_statements(bool) {
                 ++depth;
                 break;
             case tk_word:
+                if (token_is("CASE")) {
+                    if (!selection(code)) return false;
+                    break;
+                }
+                if (token_is("FOREACH")) {
+                    // PL/pgSQL's loop over the elements of an array.
+                    if (!loop_with_header(code, "<for>", "</for>")) return false;
+                    break;
+                }
+                if (token_is("CONTINUE")) {
+                    if (!exit_statement(code, "<continue/>")) return false;
+                    break;
+                }
+                [[fallthrough]];
             case tk_raise:
             case tk_sql:
                 // DELETE, UPDATE and INSERT are plain statements like any other.
@@ -253,11 +279,17 @@ bool Tplsparser::parse_statements(bool) {
                 write_label(code);
                 break;
             case tk_break:
-                if (!exit_statement(code)) return false;
+                if (!exit_statement(code, "<break/>")) return false;
                 break;
             case tk_handler:
                 if (!exception_part(code)) return false;
                 if (depth == 0) {
+                    // The marked text may end inside the exception part, before the END of
+                    // its block.
+                    if (kind == tk_eof) {
+                        whole_range("</statement>");
+                        return true;
+                    }
                     open_range("</statement>");
                     return close_by_skip(0);
                 }
@@ -304,9 +336,9 @@ std::int32_t Tplsparser::statement_end() {
     return kind == tk_semicolon ? token_end() : last;
 }
 
-// EXIT leaves the loop, or the loop its label names; EXIT WHEN is a conditional that holds
-// the leaving.
-bool Tplsparser::exit_statement(pending_code& code) {
+// EXIT leaves the loop, or the loop its label names, and CONTINUE starts its next round;
+// EXIT WHEN and CONTINUE WHEN are conditionals that hold the jump.
+bool Tplsparser::exit_statement(pending_code& code, std::string_view tag) {
     flush(code);
     const std::int32_t start = token_pos;
     std::int32_t end = token_end();
@@ -316,12 +348,12 @@ bool Tplsparser::exit_statement(pending_code& code) {
     }
     const std::string range = std::to_string(start) + "-" + std::to_string(end);
     if (kind != tk_when) {
-        output += "<break/>" + range;
+        output += std::string(tag) + range;
         return true;
     }
     open_range("<if>");
     if (!close_by_skip(0)) return false;
-    output += "<statement>" + range + "<break/>" + range + "</statement>" + range;
+    output += "<statement>" + range + std::string(tag) + range + "</statement>" + range;
     whole_range("</if>");
     return true;
 }
@@ -335,7 +367,7 @@ bool Tplsparser::conditional(pending_code& code) {
     open_range("<if>");
     if (!close_by_skip(1)) return false;
     advance();
-    if (!branch()) return false;
+    if (!branch(handler_chain)) return false;
     int elsifs = 0;
     while (kind == tk_elseif) {
         ++elsifs;
@@ -344,7 +376,7 @@ bool Tplsparser::conditional(pending_code& code) {
         output += "<statement>" + from + "-" + std::to_string(token_pos + 5) + "<if>" + from + "-";
         if (!close_by_skip(1)) return false;
         advance();
-        if (!branch()) return false;
+        if (!branch(handler_chain)) return false;
     }
     if (kind == tk_else) {
         advance();
@@ -367,11 +399,47 @@ bool Tplsparser::conditional(pending_code& code) {
     return true;
 }
 
-bool Tplsparser::branch() {
+bool Tplsparser::branch(bool handler) {
     if (!parse_statements(false)) return false;
-    if (ends_branch(kind)) return true;
+    if (ends_branch(kind) || (handler && kind == tk_eof)) return true;
     set_error(err_end_if);
     return false;
+}
+
+// CASE with its WHEN branches and an ELSE up to END CASE, a selection: "CASE x WHEN 1
+// THEN" compares x, "CASE WHEN x > 1 THEN" tests each condition. A CASE inside an expression
+// is part of its statement and never comes here.
+bool Tplsparser::selection(pending_code& code) {
+    flush(code);
+    open_range("<switch>");
+    std::int32_t end = token_end();
+    while (advance() != tk_when) {
+        if (!not_at_end()) {
+            set_error(err_in_statement);
+            return false;
+        }
+        end = token_end();
+    }
+    append_position(end);
+    // A branch that ends at the next WHEN gives that WHEN back as an ELSIF.
+    while (kind == tk_when || kind == tk_elseif) {
+        open_range("<case/>");
+        if (!close_by_skip(1)) return false;
+        advance();
+        if (!parse_statements(false)) return false;
+    }
+    if (kind == tk_else) {
+        whole_range("<else/>");
+        advance();
+        if (!parse_statements(false)) return false;
+    }
+    if (kind != tk_end || advance() != tk_word || !token_is("CASE")) {
+        set_error(err_end_case);
+        return false;
+    }
+    whole_range("</switch>");
+    advance();
+    return true;
 }
 
 // FOR ... LOOP and WHILE ... LOOP, closed by END LOOP.

@@ -26,6 +26,8 @@ class sql_family_parser : public tsparser {
     // tokens; false (nothing read) otherwise.
     bool scan_shared_token();
     void scan_bad_char();
+    // Whether the current token is the word `upper`, in any case.
+    bool token_is(std::string_view upper) const;
 
   private:
     void scan_string();
@@ -44,9 +46,10 @@ class Tplsparser : public sql_family_parser {
     void scan_label();
 
     std::int32_t statement_end();
-    bool exit_statement(pending_code& code);
+    bool exit_statement(pending_code& code, std::string_view tag);
     bool conditional(pending_code& code);
-    bool branch();
+    bool branch(bool handler);
+    bool selection(pending_code& code);
     bool loop_with_header(pending_code& code, std::string_view open, std::string_view close);
     bool plain_loop(pending_code& code);
     bool loop_body(std::uint8_t error, std::string_view close);

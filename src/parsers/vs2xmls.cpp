@@ -47,6 +47,23 @@ line_dialect vs_dialect() {
 
 Tvsparser::Tvsparser() : Tvbsparser(vs_keywords, vs_dialect()) {}
 
+// "_" continues the line only when nothing but blanks, and perhaps a comment, follows it on
+// its line; anywhere else it starts a name ("_count = 0", "If _stop Then").
+void Tvsparser::scan_raw() {
+    if (at(token_pos) == '_' && !continues_line(token_pos)) {
+        scan_word(true);
+        return;
+    }
+    Tvbsparser::scan_raw();
+}
+
+bool Tvsparser::continues_line(std::int32_t underscore) const {
+    std::int32_t pos = underscore + 1;
+    while (is_blank(at(pos))) ++pos;
+    const char c = at(pos);
+    return is_line_break(c) || c == '\001' || c == '\'';
+}
+
 // Generic type arguments such as "List<T>" stay one word.
 bool Tvsparser::is_word_continuation(char c) const {
     return c == '<' || c == '>' || Tvbsparser::is_word_continuation(c);

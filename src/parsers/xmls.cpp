@@ -26,7 +26,7 @@ constexpr std::array<tag_entry, 28> tag_table{{
 
 constexpr std::uint8_t unknown_tag = 29;
 
-constexpr std::array<std::string_view, 35> error_messages{
+constexpr std::array<std::string_view, 36> error_messages{
     "",                                             // 0
     "here should be \"do\"",                        // 1
     "here should be \"of\"",                        // 2
@@ -62,6 +62,7 @@ constexpr std::array<std::string_view, 35> error_messages{
     "syntax error",                                 // 32
     "here should be \";\"",                         // 33
     "here should be \".\"",                         // 34
+    "here should be end of code",                   // 35
 };
 
 // The stop kinds and the failure rule of one skip scan.
@@ -126,7 +127,7 @@ parser_result tsparser::parse(std::string_view source) {
     token_pos = 1;
     try {
         scan();
-        if (parse_statements(true)) {
+        if (parse_statements(true) && only_blanks_follow()) {
             set_error(err_none);
             result.ok = true;
         }
@@ -143,6 +144,37 @@ parser_result tsparser::parse(std::string_view source) {
     measured_len_.shrink_to_fit();
     measured_kind_.shrink_to_fit();
     return result;
+}
+
+bool tsparser::only_blanks_follow() {
+    if (kind == tk_eof) return true;
+    const std::int32_t closing_pos = token_pos;
+    const std::int32_t closing_len = token_len;
+    const token_kind closing_kind = kind;
+    const std::uint8_t saved_error = error_code;
+    const std::int32_t saved_error_pos = error_pos;
+    std::int32_t line_end = token_end() + 1;
+    while (at(line_end) != '\n' && at(line_end) != '\r' && at(line_end) != '\001') ++line_end;
+    advance();
+    // The routine's own closing line may still name it and end with a terminator
+    // ("END name;").
+    if (closing_kind == tk_end) {
+        while (token_pos < line_end && kind == tk_word) advance();
+    }
+    if (closing_kind != tk_semicolon && token_pos < line_end && kind == tk_semicolon) advance();
+    while (kind == tk_newline) advance();
+    if (!ends_code()) {
+        // A sequence closed early (a construct misread, or a stray closing token) must not
+        // pass for the whole chart: the code after it was never charted.
+        set_error(err_code_follows);
+        return false;
+    }
+    token_pos = closing_pos;
+    token_len = closing_len;
+    kind = closing_kind;
+    error_code = saved_error;
+    error_pos = saved_error_pos;
+    return true;
 }
 
 bool tsparser::ends_unterminated_statement(token_kind k) {

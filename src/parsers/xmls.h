@@ -99,6 +99,8 @@ inline constexpr std::uint8_t err_unexpected_eof = 24;
 inline constexpr std::uint8_t err_in_statement = 25;
 inline constexpr std::uint8_t err_none = 27;
 inline constexpr std::uint8_t err_unknown = 28;
+// The outermost sequence closed while significant code of the marked text still follows.
+inline constexpr std::uint8_t err_code_follows = 35;
 
 // What one parse gives: the markup (always ending with "\001") and the final error.
 struct parser_result {
@@ -147,6 +149,14 @@ class tsparser {
     virtual bool parse_statements(bool block) = 0;
 
     token_kind advance();
+    // After the outermost sequence has closed at the current token: true when nothing but
+    // blanks, comments, directives and line ends follows it, besides words and terminators on
+    // the closing token's own line (the cursor is left as it was); otherwise records "here
+    // should be end of code" at the first token that follows.
+    bool only_blanks_follow();
+    // Whether the current token ends the code of the text: the end of the text, or a
+    // language's own end-of-code mark.
+    virtual bool ends_code() const { return kind == tk_eof; }
     bool lookup_keyword();
     bool not_at_end() const { return kind != tk_semicolon && kind != tk_eof; }
     void set_error(std::uint8_t code);
@@ -172,6 +182,7 @@ class tsparser {
     // is written only when a structure, a jump or the end of the sequence follows.
     struct pending_code {
         std::int32_t end = 0;
+        bool in_block = true;  // false while a single statement is parsed (a bare loop body)
     };
     void open_code(pending_code& code);
     void flush(pending_code& code);

@@ -37,17 +37,20 @@ ini_file ini_file::parse(std::string_view text) {
     std::string section;
     while (!text.empty()) {
         const std::size_t line_end = text.find('\n');
-        const std::string_view line =
-            trimmed(text.substr(0, line_end == std::string_view::npos ? text.size() : line_end));
+        std::string_view raw =
+            text.substr(0, line_end == std::string_view::npos ? text.size() : line_end);
         text.remove_prefix(line_end == std::string_view::npos ? text.size() : line_end + 1);
+        if (raw.ends_with('\r')) raw.remove_suffix(1);
+        const std::string_view line = trimmed(raw);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             section = std::string(trimmed(line.substr(1, line.size() - 2)));
             continue;
         }
-        const std::size_t equals = line.find('=');
+        const std::size_t equals = raw.find('=');
         if (equals == std::string_view::npos || section.empty()) continue;
-        ini.set_value(section, trimmed(line.substr(0, equals)), line.substr(equals + 1));
+        // A value keeps its blanks at both ends: they are part of what was stored.
+        ini.set_value(section, trimmed(raw.substr(0, equals)), raw.substr(equals + 1));
     }
     return ini;
 }

@@ -151,6 +151,17 @@ TEST_F(FlowchartActions, ACellClickHighlightsItsCharactersPastTheMarkedRegion) {
     EXPECT_EQ(framed(), "P_code");
 }
 
+TEST_F(FlowchartActions, CopyFlowchartAsMermaidPutsTheChartOnTheClipboard) {
+    charted_function();
+    QApplication::clipboard()->clear();
+    action("ac_mermaid")->trigger();
+    const QString text = QApplication::clipboard()->text();
+    EXPECT_TRUE(text.startsWith("flowchart TD\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("{\"IF<br/>")) << text.toStdString();
+    EXPECT_TRUE(text.contains("-->|true|"));
+    EXPECT_TRUE(text.contains("a = 1;"));
+}
+
 TEST_F(FlowchartActions, RefreshKeepsTheLevelButNotPastTheDepth) {
     TMySynEdit* editor = open("main.c", c_function());
     mark_lines(editor, 3, 9);

@@ -15,19 +15,11 @@
 #include "flowview/cell_painter.h"
 #include "flowview/chart_picture.h"
 #include "flowview/grid_loading.h"
+#include "render_cli.h"
 #include "worked_example.h"
 
 namespace tarnwell {
 namespace {
-
-// Runs tarnwell-cli render with `arguments`, with no display and no platform chosen (the
-// program must choose off-screen painting itself), and gives its exit status.
-int render(const std::string& arguments) {
-    const std::string command = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY " +
-                                std::string(TARNWELL_CLI) + " render " + arguments + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 const std::string example = TARNWELL_TEST_DATA "/cli/example.c";
 const std::string jumps = TARNWELL_TEST_DATA "/flowview/jumps.c";

@@ -99,9 +99,17 @@ TEST_F(OfficeExportActions, DefaultOptionsWriteTheChartAndItsStampedCopy) {
     EXPECT_EQ(notes_->pages[0], QUrl::fromLocalFile(QString::fromStdString(output.string())));
     EXPECT_EQ(notes_->waits, 0);
 
-    // Word writes one document.
+    // Word writes one document; Excel and Visio, like PowerPoint, a time-stamped copy too.
     run_command(export_application::word, [](TfmExportOptions& dialog) { dialog.start(); });
     EXPECT_TRUE(fs::exists(program_.path() / "output" / "sum.c-.docx"));
+    for (const auto& [application, name] : {std::pair{export_application::excel, "sum.c-.xlsx"},
+                                            {export_application::visio, "sum.c-.vsdx"}}) {
+        notes_->answers.push_back(user_answer::no);  // not opened
+        run_command(application, [](TfmExportOptions& dialog) { dialog.start(); });
+        EXPECT_TRUE(fs::exists(program_.path() / "output" / name))
+            << name << ": "
+            << (notes_->messages.empty() ? "" : notes_->messages.back().toStdString());
+    }
 }
 
 TEST_F(OfficeExportActions, AnUnwritableOutputIsReported) {

@@ -56,7 +56,7 @@ const markup_case worked_examples[] = {
      "<statement>1-2<dowhile>1-2<statement>6-6<code/>6-9</statement>11-11"},
     {"missing_semicolon_at_end", "while (x) f()", false, "Unexpected End Of File",
      "<statement>1-5<whiledo>1-9<statement>11-11<code/>11-"},
-    {"brace_ends_the_outermost_sequence", "f();\n}\ng();", true, no_error,
+    {"brace_ends_the_outermost_sequence", "f();\n}\ng();", false, code_follows,
      "<statement>1-1<code/>1-4</statement>6-6"},
     {"unclosed_block", "while (x) {\nf(x);", false, "here should be \";\"",
      "<statement>1-5<whiledo>1-9<statement>13-13<code/>13-17</statement>18-18"},

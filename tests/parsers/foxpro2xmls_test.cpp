@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "line_parser_checks.h"
+#include "markup_reach.h"
 
 namespace tarnwell {
 namespace {
@@ -47,7 +48,7 @@ const markup_case foxpro_cases[] = {
      "<statement>1-14<code/>17-23</statement>24-24"},
     {"continued_statement_and_print", "z = f(a, ;\r\n b)\r\n? \"it\"\"s\" && says\r\n", true,
      no_error, "<statement>1-1<code/>1-36</statement>37-37"},
-    {"endfunc_ends_the_text", "x = 1\r\nENDFUNC\r\ny = 2\r\n", true, no_error,
+    {"endfunc_ends_the_text", "x = 1\r\nENDFUNC\r\ny = 2\r\n", false, "here should be end of code",
      "<statement>1-1<code/>1-7</statement>8-14"},
     {"if_without_endif", "IF a\r\nx = 1\r\n", false, "here should be \"end if\"",
      "<statement>1-2<if>1-6<statement>5-6<code/>7-13</statement>14-14"},
@@ -64,6 +65,16 @@ const markup_case foxpro_cases[] = {
      "<else/>25-33"},
     {"do_while_without_enddo_has_no_message", "DO WHILE a\r\nx = 1\r\n", false, "",
      "<statement>1-8<whiledo>1-12<statement>11-12<code/>13-19</statement>20-20"},
+    {"for_closed_by_next_with_a_scope_inside",
+     "FOR i = 1 TO 3\r\nREPLACE a WITH b NEXT 5\r\nNEXT\r\n", true, no_error,
+     "<statement>1-3<for>1-16<statement>15-16<code/>17-41</statement>42-45</for>42-47"
+     "</statement>48-48"},
+    {"next_on_a_continued_line_is_a_scope", "FOR i = 1 TO 3\r\nx = a ;\r\n NEXT\r\nENDFOR\r\n",
+     true, no_error,
+     "<statement>1-3<for>1-16<statement>15-16<code/>17-32</statement>33-38</for>33-40"
+     "</statement>41-41"},
+    {"text_not_at_a_statement_start_opens_no_block", "x = 1\r\ny = x text\r\nendtext\r\n", true,
+     no_error, "<statement>1-1<code/>1-28</statement>29-29"},
     {"missing_final_line_end", "x = 1", false, "here should be enter", "<statement>1-1<code/>1-"},
     {"nul_and_sentinel_character", std::string("x = 1\0\r\n\001IF\r\n", 12), true, no_error,
      "<statement>1-1<code/>1-8</statement>9-9"},
@@ -71,6 +82,23 @@ const markup_case foxpro_cases[] = {
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, FoxproMarkupTest, testing::ValuesIn(foxpro_cases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+class FoxproWholeTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(FoxproWholeTextTest, ChartsToTheEnd) {
+    Tfoxproparser parser;
+    parser_cases::expect_charts_to_the_end(parser, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeAsWritten, FoxproWholeTextTest,
+    testing::Values("FOR i = 1 TO 10\r\n  x = x + i\r\nNEXT\r\n? x\r\n",
+                    "FOR i = 1 TO 3\n  FOR j = 1 TO 3\n    REPLACE a WITH i * j NEXT 1\n  next j\n"
+                    "ENDFOR\nRETURN x\n",
+                    "TEXT TO lcHtml NOSHOW TEXTMERGE\n  <p>IF <<x>></p>\n  DO CASE\nENDTEXT\n"
+                    "RETURN lcHtml\n",
+                    "IF lShow\n  TEXT\n    ENDIF is only text here\n  ENDTEXT\nENDIF\n"
+                    "text = 1\n"));
 
 using vb = Tvbsparser;
 constexpr std::uint8_t none = err_none;
@@ -96,6 +124,13 @@ const test_support::token_case foxpro_tokens[] = {
     {"ENDSCAN", tk_next, 1, 7, none},
     {"ENDFUNC", tk_function, 1, 7, none},
     {"RETU", tk_return, 1, 4, none},
+    // NEXT closes a FOR only where a statement starts; elsewhere it is a scope clause.
+    {"NEXT", tk_next, 1, 4, none},
+    // TEXT ... ENDTEXT is one word over its lines; TEXT as a name is a word of its own.
+    {"TEXT\r\nIF a\r\n  endtext\r\nx", tk_word, 1, 21, none},
+    {"text to c noshow\nFOR\nENDTEXT", tk_word, 1, 28, none},
+    {"TEXT\r\nENDTEXTS\r\n", tk_word, 1, 4, none},
+    {"text = 1", tk_word, 1, 4, none},
 };
 
 TEST(FoxproParser, LexerReadsEachToken) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "markup_reach.h"
 #include "parser_cases.h"
 
 namespace tarnwell {
@@ -60,7 +61,7 @@ const markup_case worked_examples[] = {
     {"strings_and_comments_hide_keywords",
      "{ if } (* then *) // else\r\ns := 'a;end';\r\nt := #13#10 + $FF;", true, no_error,
      "<statement>1-6<code/>28-59</statement>61-61"},
-    {"end_at_depth_zero_ends_the_parse", "x; end; y;", true, no_error,
+    {"end_at_depth_zero_ends_the_parse", "x; end; y;", false, "here should be end of code",
      "<statement>1-1<code/>1-1</statement>4-6"},
     {"program_block_ends_with_end_dot", "begin x end.", true, no_error,
      "<statement>1-5<code/>7-8</statement>13-13"},
@@ -94,21 +95,53 @@ const markup_case worked_examples[] = {
      "<statement>1-4<switch>1-9<case/>11-"},
     {"repeat_without_until", "repeat x; end;", false, "here should be \"until\"",
      "<statement>1-6<dountil>1-6<statement>8-8<code/>8-8</statement>11-13"},
-    {"statement_runs_into_the_end", "x := 1", false, "here should be \";\"",
-     "<statement>1-1<code/>1-"},
-    {"loop_body_not_followed_by_a_statement_end", "while a do begin x end", false,
-     "here should be \";\"",
+    // The marked text may end after a statement's last token: the end of the text ends it.
+    {"statement_runs_into_the_end", "x := 1", true, no_error,
+     "<statement>1-1<code/>1-6</statement>7-7"},
+    {"loop_body_at_the_end_of_the_text", "while a do begin x end", true, no_error,
      "<statement>1-5<whiledo>1-10<statement>18-18<code/>18-19</statement>20-22"
-     "</whiledo>23-23"},
-    {"for_body_not_followed_by_a_statement_end", "for i := 1 to 2 do begin x end", false,
-     "here should be \";\"",
-     "<statement>1-3<for>1-18<statement>26-26<code/>26-27</statement>28-30"},
+     "</whiledo>23-23</statement>23-23"},
+    {"for_body_at_the_end_of_the_text", "for i := 1 to 2 do begin x end", true, no_error,
+     "<statement>1-3<for>1-18<statement>26-26<code/>26-27</statement>28-30</for>31-31"
+     "</statement>31-31"},
+    {"branch_at_the_end_of_the_text", "if a then x else y", true, no_error,
+     "<statement>1-2<if>1-9<statement>11-11<code/>11-12</statement>13-16<statement>18-18"
+     "<code/>18-18</statement>19-19</if>19-19</statement>19-19"},
+    {"until_condition_at_the_end_of_the_text", "repeat x until y", true, no_error,
+     "<statement>1-6<dountil>1-6<statement>8-8<code/>8-9</statement>10-14</dountil>10-16"
+     "</statement>17-17"},
+    {"handler_at_the_end_of_the_text", "try f; except g", true, no_error,
+     "<statement>1-3<code/>5-5<except>8-13<statement>15-15<code/>15-15</statement>16-16"
+     "</except>16-16</statement>16-16"},
+    {"case_label_without_its_statement_at_the_end", "case k of 1:", false, "Error In Statement",
+     "<statement>1-4<switch>1-9<case/>11-12<statement>13-13"
+     "</statement>13-13"},
     {"end_of_text_in_a_single_statement", "if a then", false, "Error In Statement",
      "<statement>1-2<if>1-9<statement>10-10</statement>10-10"},
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PascalMarkupTest,
                          testing::ValuesIn(worked_examples), case_name);
+
+class PascalWholeTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(PascalWholeTextTest, ChartsToTheEnd) {
+    Topsparser parser;
+    expect_charts_to_the_end(parser, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeAsWritten, PascalWholeTextTest,
+    testing::Values(
+        "x := 1;\nasm\n  movl h,%ebx\n  jnc .Lnoerror { at the end }\n.Lnoerror:\nend ['eax'];\n"
+        "y := 2;\nWriteLn(y);\n",
+        "if a then\n  asm\n    nop // end\n  end\nelse\n  b := 1;\nc := 2;\n",
+        "while a do\nbegin\n  asm\n    pushl %ebx\n    @@end: popl %ebx\n  end;\n  Inc(i);\nend;\n"
+        "Done;\n",
+        "ASM (* end *) MOV EAX, 1 END;\nExit(0);\n", "Inc(i);\nResult := i\n",
+        "if a then\n  Result := 1\nelse\n  Result := 2\n", "for i := 0 to 9 do\n  Sum := Sum + i\n",
+        "case k of\n  1: a := 1;\nelse\n  a := 2\nend\n",
+        "try\n  f;\nexcept\n  on E: Exception do\n    g(E)\n"));
 
 using namespace std::string_literals;
 
@@ -121,8 +154,8 @@ const markup_case unusual_bytes[] = {
     {"invalid_utf8", "s := \xff\xfe\xc0;", true, no_error,
      "<statement>1-1<code/>1-8</statement>10-10"},
     {"only_a_sentinel_character", "\001", true, no_error, "<statement>1-1</statement>1-1"},
-    {"cut_after_a_hash", "x := #", false, "here should be \";\"", "<statement>1-1<code/>1-"},
-    {"cut_after_a_dollar", "x := $", false, "here should be \";\"", "<statement>1-1<code/>1-"},
+    {"cut_after_a_hash", "x := #", true, no_error, "<statement>1-1<code/>1-6</statement>7-7"},
+    {"cut_after_a_dollar", "x := $", true, no_error, "<statement>1-1<code/>1-6</statement>7-7"},
     {"cut_inside_a_comment", "x; (*", true, no_error, "<statement>1-1<code/>1-1</statement>6-6"},
     {"label_colon_at_the_end", "a:", true, no_error, "<statement>1-2<label/>1-2</statement>3-3"},
 };

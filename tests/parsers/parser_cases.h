@@ -28,6 +28,8 @@ inline void PrintTo(const markup_case& c, std::ostream* os) {
 }
 
 inline const std::string no_error = "yeah!! NO error";
+// The outermost sequence closed before the end of the marked code.
+inline const std::string code_follows = "here should be end of code";
 
 inline std::string case_name(const testing::TestParamInfo<markup_case>& info) {
     return info.param.name;

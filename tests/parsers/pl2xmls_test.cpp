@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "markup_reach.h"
 #include "parser_cases.h"
 
 namespace tarnwell {
@@ -85,12 +86,60 @@ const markup_case worked_examples[] = {
      "<statement>1-6<return/>1-"},
     {"exit_when_without_semicolon", "EXIT WHEN x", false, "here should be \";\"",
      "<statement>1-4<if>6-"},
-    {"exception_part_runs_into_the_end", "x; EXCEPTION", false, "here should be \";\"",
-     "<statement>1-1<code/>1-2<except>4-12</except>13-13</statement>13-"},
+    // The marked text of a block's body may end inside its exception part.
+    {"exception_part_at_the_end_of_the_text", "x; EXCEPTION", true, no_error,
+     "<statement>1-1<code/>1-2<except>4-12</except>13-13</statement>13-13"},
+    {"handler_at_the_end_of_the_text", "x; EXCEPTION WHEN OTHERS THEN y;", true, no_error,
+     "<statement>1-1<code/>1-2<except>4-12<statement>14-17<if>14-29<statement>31-31"
+     "<code/>31-32</statement>33-33</if>33-33</statement>33-33</except>33-33"
+     "</statement>33-33"},
+    {"case_statement_is_a_selection", "CASE k WHEN 1 THEN a; WHEN 2 THEN b; ELSE c; END CASE;",
+     true, no_error,
+     "<statement>1-4<switch>1-6<case/>8-18<statement>20-20<code/>20-21</statement>23-26"
+     "<case/>23-33<statement>35-35<code/>35-36</statement>38-41<else/>38-41<statement>43-43"
+     "<code/>43-44</statement>46-48</switch>50-53</statement>55-55"},
+    {"searched_case_statement", "CASE WHEN a THEN b; END CASE;", true, no_error,
+     "<statement>1-4<switch>1-4<case/>6-16<statement>18-18<code/>18-19</statement>21-23"
+     "</switch>25-28</statement>30-30"},
+    {"case_expression_stays_in_its_statement", "v := CASE WHEN a THEN 1 ELSE 2 END; f;", true,
+     no_error, "<statement>1-1<code/>1-38</statement>39-39"},
+    {"case_without_end_case", "CASE k WHEN 1 THEN a; END;", false, "here should be \"case\"",
+     "<statement>1-4<switch>1-6<case/>8-18<statement>20-20<code/>20-21</statement>23-25"},
+    {"case_without_when", "CASE k;", false, "Error In Statement", "<statement>1-4<switch>1-"},
+    {"continue_when", "CONTINUE WHEN i > 2;", true, no_error,
+     "<statement>1-8<if>10-20<statement>1-8<continue/>1-8</statement>1-8</if>20-20"
+     "</statement>21-21"},
+    {"continue", "CONTINUE;", true, no_error, "<statement>1-8<continue/>1-8</statement>10-10"},
+    {"foreach_loop", "FOREACH v IN ARRAY a LOOP f(v); END LOOP;", true, no_error,
+     "<statement>1-7<for>1-25<statement>27-27<code/>27-31</statement>33-35</for>37-40"
+     "</statement>42-42"},
 };
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, PlsqlMarkupTest,
                          testing::ValuesIn(worked_examples), case_name);
+
+class PlsqlWholeTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(PlsqlWholeTextTest, ChartsToTheEnd) {
+    Tplsparser parser;
+    expect_charts_to_the_end(parser, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeAsWritten, PlsqlWholeTextTest,
+    testing::Values(
+        "CASE x\n  WHEN 'a' THEN\n    y := 1;\n  WHEN 'b', 'c' THEN\n    y := 2;\n  ELSE\n"
+        "    y := 3;\nEND CASE;\nRETURN y;\n",
+        "case\n  when n > 10 then\n    raise notice 'big';\n  when n < 0 then\n    n := 0;\n"
+        "end case;\nreturn n;\n",
+        "FOR r IN SELECT * FROM t LOOP\n  CASE r.kind\n    WHEN 1 THEN\n      CONTINUE;\n"
+        "  END CASE;\n  PERFORM f(r);\nEND LOOP;\nRETURN;\n",
+        "x := 1;\nEXCEPTION\n  WHEN unique_violation THEN\n    y := 2;\n"
+        "  WHEN others THEN\n    RAISE;\n",
+        "FOR i IN 1..10 LOOP\n  CONTINUE WHEN i % 2 = 0;\n  IF i > 7 THEN\n    CONTINUE;\n"
+        "  END IF;\n  total := total + i;\nEND LOOP;\nRETURN total;\n",
+        "FOREACH v_id IN ARRAY p_ids LOOP\n  EXECUTE format('x %s', v_id);\nEND LOOP;\n"
+        "v := CASE WHEN a THEN 1 ELSE 2 END;\nRETURN v;\n"));
 
 using namespace std::string_literals;
 

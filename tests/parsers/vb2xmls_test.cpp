@@ -85,8 +85,8 @@ const markup_case vb_cases[] = {
      "<statement>1-1<code/>1-7<label/>8-13<goto/>16-27</statement>28-28"},
     {"leading_label_is_passed_over", "Retry:\r\nx = 1\r\nGoTo Retry\r\n", true, no_error,
      "<statement>1-6<code/>9-15<goto/>16-27</statement>28-28"},
-    {"stray_closer_ends_the_text", "x = 1\r\nNext\r\ny = 2\r\n", true, no_error,
-     "<statement>1-1<code/>1-7</statement>8-11"},
+    {"stray_closer_ends_the_text", "x = 1\r\nNext\r\ny = 2\r\n", false,
+     "here should be end of code", "<statement>1-1<code/>1-7</statement>8-11"},
     {"one_line_if_ends_at_separator", "If a Then x = 1: y = 2\r\n", true, no_error,
      "<statement>1-2<if>1-9<statement>11-11<code/>11-16</statement>16-16</if>16-16"
      "<code/>18-24</statement>25-25"},

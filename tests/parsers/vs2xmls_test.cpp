@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "line_parser_checks.h"
+#include "markup_reach.h"
 
 namespace tarnwell {
 namespace {
@@ -32,8 +33,8 @@ const markup_case vs_cases[] = {
      "<statement>1-3<code/>11-15<except>16-22<statement>21-22<code/>23-27</statement>28-34"
      "</except>28-27<except>37-58<statement>57-58<goto/>59-68</statement>69-75</except>69-68"
      "<return/>78-87</statement>88-88"},
-    {"catch_outside_try_ends_the_text", "x = 1\r\nCatch\r\ny = 2\r\n", true, no_error,
-     "<statement>1-1<code/>1-7</statement>8-12"},
+    {"catch_outside_try_ends_the_text", "x = 1\r\nCatch\r\ny = 2\r\n", false,
+     "here should be end of code", "<statement>1-1<code/>1-7</statement>8-12"},
     {"handler_running_to_the_end", "Try\r\na()\r\nCatch\r\nb()\r\n", true, no_error,
      "<statement>1-3<code/>6-10<except>11-17<statement>16-17<code/>18-22</statement>23-23"
      "</except>23-22</statement>23-23"},
@@ -52,14 +53,40 @@ const markup_case vs_cases[] = {
 INSTANTIATE_TEST_SUITE_P(WorkedExamplesAndEdges, VsMarkupTest, testing::ValuesIn(vs_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class VsWholeTextTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(VsWholeTextTest, ChartsToTheEnd) {
+    Tvsparser parser;
+    parser_cases::expect_charts_to_the_end(parser, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CodeAsWritten, VsWholeTextTest,
+    testing::Values("_count = 0\r\nIf _stop Then\r\n  _count += 1\r\nEnd If\r\nReturn _count\r\n",
+                    "Dim _c As Integer = 0\nDo\n  _c += 1\n  If _c >= 5 Then Exit Do\nLoop\n"
+                    "Return _c\n",
+                    "total = Sum(a, _\n            b) ' joined\nIf total > _limit Then _\n"
+                    "  Return 0\n_c = 0\n",
+                    "x = f(a, _ ' carried over\n      b)\n_y = x\n"));
+
 constexpr std::uint8_t none = err_none;
 
 const test_support::token_case vs_tokens[] = {
-    {"End While", tk_wend, 1, 9, none},   {"End Try", Tvbsparser::tk_end_try, 1, 7, none},
-    {"Exit Try", tk_goto, 1, 8, none},    {"End Sub", tk_exit, 1, 7, none},
-    {"Exit While", tk_exit, 1, 10, none}, {"List<Of>", tk_word, 1, 8, none},
-    {"Catch", tk_handler, 1, 5, none},    {"Finally", tk_finally, 1, 7, none},
+    {"End While", tk_wend, 1, 9, none},
+    {"End Try", Tvbsparser::tk_end_try, 1, 7, none},
+    {"Exit Try", tk_goto, 1, 8, none},
+    {"End Sub", tk_exit, 1, 7, none},
+    {"Exit While", tk_exit, 1, 10, none},
+    {"List<Of>", tk_word, 1, 8, none},
+    {"Catch", tk_handler, 1, 5, none},
+    {"Finally", tk_finally, 1, 7, none},
     {"Return", tk_return, 1, 6, none},
+    // "_" continues a line only before blanks, a comment or the line break.
+    {"_count = 0", tk_word, 1, 6, none},
+    {"_stop:", tk_label, 1, 6, none},
+    {"_ \r\nx", tk_space, 1, 4, none},
+    {"_ ' why\r\nx", tk_space, 1, 9, none},
+    {"_", tk_space, 1, 1, none},
 };
 
 TEST(VsParser, LexerReadsEachToken) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
+
+#include "parsers/parser_registry.h"
 
 namespace tarnwell {
 namespace {
@@ -305,10 +308,77 @@ TEST(ErrorMessages, HaveTheirFixedTextsAndNoneForUnusedCodes) {
     EXPECT_EQ(tsparser::message_of(27), "yeah!! NO error");
     EXPECT_EQ(tsparser::message_of(33), "here should be \";\"");
     EXPECT_EQ(tsparser::message_of(7), tsparser::message_of(20));
-    for (int code : {0, 8, 35, 200, 255}) {
+    EXPECT_EQ(tsparser::message_of(35), "here should be end of code");
+    for (int code : {0, 8, 36, 200, 255}) {
         EXPECT_EQ(tsparser::message_of(static_cast<std::uint8_t>(code)), "") << code;
     }
 }
+
+}  // namespace
+}  // namespace tarnwell
+
+namespace tarnwell {
+namespace {
+
+// Code left after the outermost sequence has closed fails the parse at the first token of
+// that code; what closes a routine's own text (its brace, "END name;", PHP's "?>") and blanks
+// and comments after it do not.
+struct trailing_case {
+    const char* name;
+    int slot;
+    std::string source;
+    bool ok;
+    std::int32_t error_pos;  // checked on failure: just past the first token not charted
+};
+
+void PrintTo(const trailing_case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TrailingCodeTest : public testing::TestWithParam<trailing_case> {};
+
+TEST_P(TrailingCodeTest, FailsOnlyWhenCodeFollowsTheClosedSequence) {
+    static const parser_registry registry;
+    const trailing_case& c = GetParam();
+    const parser_result result = registry.parser_at(c.slot)->parse(c.source);
+    EXPECT_EQ(result.ok, c.ok) << result.message;
+    if (c.ok) {
+        EXPECT_EQ(result.message, "yeah!! NO error");
+    } else {
+        EXPECT_EQ(result.message, "here should be end of code");
+        EXPECT_EQ(result.error_pos, c.error_pos);
+        // The chart of what came before stays, closed as always.
+        EXPECT_NE(result.markup.find("</statement>"), std::string::npos);
+        EXPECT_EQ(result.markup.back(), '\001');
+    }
+}
+
+constexpr int c_slot = 3;
+constexpr int php_slot = 2;
+constexpr int perl_slot = 6;
+constexpr int cs_slot = 8;
+constexpr int pascal_slot = 13;
+constexpr int plsql_slot = 11;
+
+const trailing_case trailing_cases[] = {
+    {"code_after_a_stray_brace", c_slot, "x = 1;\n}\ny = 2;\nreturn y;", false, 11},
+    {"own_brace_then_blanks", c_slot, "x = 1;\n}\n\n", true, 0},
+    {"own_brace_then_comments", c_slot, "x = 1;\n} /* end */\n// done\n#endif\n", true, 0},
+    {"own_brace_then_terminator", c_slot, "x = 1;\n};\n", true, 0},
+    {"word_after_own_brace", c_slot, "x = 1;\n} g;", false, 11},
+    {"cs_code_after_brace", cs_slot, "f();\n}\nreturn 1;", false, 14},
+    {"php_end_tag_after_brace", php_slot, "$x = 1;\n}\n?>\n<p>page</p>", true, 0},
+    {"php_code_after_brace", php_slot, "$x = 1;\n}\n$y = 2;", false, 13},
+    {"perl_code_after_brace", perl_slot, "$x = 1;\n}\n$y = 2;", false, 13},
+    {"pascal_end_then_terminator", pascal_slot, "x := 1;\nend;\n", true, 0},
+    {"pascal_code_after_end", pascal_slot, "x; end; y;", false, 10},
+    {"plsql_end_with_name", plsql_slot, "x := 1;\nEND f;\n", true, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rule, TrailingCodeTest, testing::ValuesIn(trailing_cases),
+                         [](const testing::TestParamInfo<trailing_case>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tarnwell

@@ -28,6 +28,13 @@ TEST(IniFile, WritesWhatItReadsBack) {
     EXPECT_EQ(ini.text(), "[main]\nwidth=800\npath=/a b/c.java\n\n[excel]\nfe_outpath=/out\n");
     const ini_file again = ini_file::parse(ini.text());
     EXPECT_EQ(again.text(), ini.text());
+    // Blanks at the ends of a value survive writing and reading, with either line end.
+    ini.set_value("print", "header", "Page ");
+    ini.set_value("print", "footer", "\t- ");
+    const ini_file blanks = ini_file::parse(ini.text());
+    EXPECT_EQ(blanks.value("print", "header"), "Page ");
+    EXPECT_EQ(blanks.value("print", "footer"), "\t- ");
+    EXPECT_EQ(ini_file::parse("[p]\r\nheader=Page \r\n").value("p", "header"), "Page ");
 }
 
 TEST(IniFile, RefusesWhatWouldBreakTheFile) {

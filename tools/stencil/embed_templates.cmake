@@ -1,14 +1,15 @@
 # Writes the C++ source of the built-in templates: every file of the template folders
-# hollin.pptx/ and hollin.docx/ under STENCIL as a part name and its text.
+# under STENCIL (hollin.pptx/, hollin.docx/, hollin.xlsx/, korvel.vsdx/, korvel.vssx/) as a part
+# name and its text.
 # Usage: cmake -DSTENCIL=<folder> -DOUT=<file.cpp> -P embed_templates.cmake
 set(text "// Generated from tools/stencil by embed_templates.cmake: do not edit.\n")
 string(APPEND text "#include \"officeexport/ooxml_templates.h\"\n\nnamespace tarnwell {\n")
-foreach(kind presentation word_document)
-  if(kind STREQUAL "presentation")
-    set(folder ${STENCIL}/hollin.pptx)
-  else()
-    set(folder ${STENCIL}/hollin.docx)
-  endif()
+foreach(pair presentation:hollin.pptx word_document:hollin.docx workbook:hollin.xlsx
+             visio_drawing:korvel.vsdx visio_stencil:korvel.vssx)
+  string(REPLACE ":" ";" pair "${pair}")
+  list(GET pair 0 kind)
+  list(GET pair 1 name)
+  set(folder ${STENCIL}/${name})
   file(GLOB_RECURSE files RELATIVE ${folder} LIST_DIRECTORIES false ${folder}/*)
   list(SORT files)
   string(APPEND text "\nconst std::vector<template_part> builtin_${kind}_parts = {\n")
