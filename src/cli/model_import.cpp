@@ -112,12 +112,16 @@ import_arguments read_import_arguments(std::span<const std::string_view> args) {
     return import;
 }
 
-void import_files(import_arguments& import, TObjectModel& model, terminal_feedback& feedback) {
-    const trace_scope trace(import.trace, feedback);
-    // The importers of the desktop program, in its order.
+TIntegrators program_integrators(IDocumentOpener* opener) {
     TIntegrators integrators;
     integrators.Register(TJavaClassImporter::Class());
-    integrators.Register(TJavaImporter::Class(nullptr));
+    integrators.Register(TJavaImporter::Class(opener));
+    return integrators;
+}
+
+void import_files(import_arguments& import, TObjectModel& model, terminal_feedback& feedback) {
+    const trace_scope trace(import.trace, feedback);
+    const TIntegrators integrators = program_integrators(nullptr);
     const std::string first = import.files.front();
     if (!ImportFileList(integrators, model, import.files, feedback)) {
         throw usage_error("no importer reads " + first + " (the first file chooses the importer)");

@@ -12,8 +12,9 @@
 #include "classmodel/uIntegrator.h"
 
 namespace tarnwell {
+class IDocumentOpener;
 class TObjectModel;
-}
+}  // namespace tarnwell
 
 namespace tarnwell::cli {
 
@@ -61,6 +62,10 @@ struct import_arguments {
 // Reads "-traceon" (any letter case) and FILES (see expand_file_arguments). Throws usage_error
 // on another option, on standard input and when the arguments name no file.
 import_arguments read_import_arguments(std::span<const std::string_view> args);
+
+// The importers of the desktop program in its order: class files and jars, then Java sources,
+// which open each file they read through `opener` (may be nullptr).
+TIntegrators program_integrators(IDocumentOpener* opener);
 
 // Imports the files into the model as the desktop program does: the first file's extension
 // chooses the importer (class files and jars, else Java sources) and files of other types are

@@ -1,9 +1,17 @@
 #include "flowview/deal.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStringList>
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "classwin/uConfig.h"
+#include "classwin/uMainModule.h"
+#include "classwin/uRegisterExtension.h"
 #include "explorer/explorer_actions.h"
 #include "flowview/flowchart_actions.h"
 #include "officeexport/office_export_actions.h"
@@ -23,6 +31,14 @@ explorer_actions* add_code_explorer(TMainform& window, flowchart_actions& flowch
     return explorer;
 }
 
+TMainModule* add_class_model(TMainform& window) {
+    auto config = std::make_unique<TConfig>(
+        std::make_unique<QSettings>(QStringLiteral("broxsoft"), QStringLiteral("tarnwell")));
+    return new TMainModule(
+        window, std::move(config),
+        ModelDiagramEntryFile(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+}
+
 int program_entry(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwell"));
@@ -36,13 +52,16 @@ int program_entry(int argc, char** argv) {
     // All are owned by the window; the export commands go into the flowchart menu.
     add_code_explorer(main_window, *new flowchart_actions(main_window));
     new office_export_actions(main_window);
+    TMainModule* classes = add_class_model(main_window);
     main_window.show();
 
-    const QStringList files = QApplication::arguments().mid(1);
-    for (const QString& file : files) main_window.open_file(file);
-    if (main_window.document_count() == 0) main_window.display_sample();
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    classes->Start(views);
     if (main_window.document_count() == 0) main_window.new_document();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // -d and -x tell a script whether they succeeded.
+    return status != 0 ? status : classes->Failed() ? 1 : 0;
 }
 
 }  // namespace tarnwell

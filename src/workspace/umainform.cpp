@@ -238,6 +238,7 @@ void TMainform::create_actions() {
 
 void TMainform::create_menus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file_menu_ = file;
     file->addAction(FileNew_);
     file->addAction(fileopen_);
     reopen_menu_ = file->addMenu(tr("&Reopen"));

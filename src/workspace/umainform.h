@@ -78,6 +78,7 @@ class TMainform : public QMainWindow {
     QMenu* editor_popup() const { return editor_popup_; }
     QToolBar* tool_bar() const { return tools_; }
     QMenu* view_menu() const { return view_menu_; }
+    QMenu* file_menu() const { return file_menu_; }
     void set_status_panel(int index, const QString& text);
     // Docks the flowchart panel at the right, as wide as the settings last kept it.
     void dock_graphpanel(QDockWidget* panel);
@@ -145,6 +146,7 @@ class TMainform : public QMainWindow {
     QMenu* editor_popup_ = nullptr;
     QMenu* reopen_menu_ = nullptr;
     QMenu* view_menu_ = nullptr;
+    QMenu* file_menu_ = nullptr;
     QMenu* toggle_menu_ = nullptr;
     QMenu* goto_menu_ = nullptr;
     std::array<QLabel*, status_panel_count> panels_{};
