@@ -1,10 +1,9 @@
 #include "officeexport/export_parameters.h"
 
-#include <charconv>
-#include <cmath>
 #include <optional>
 
 #include "layout/export_cells.h"
+#include "officeexport/option_text.h"
 #include "workspace/ini_file.h"
 
 namespace tarnwell {
@@ -19,39 +18,6 @@ bool sets_page_size(export_application application) {
     return application == export_application::word || application == export_application::powerpoint;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// A number as any locale writes it: "0.55" or "0,55".
-std::optional<double> read_number(std::string_view text) {
-    std::string digits(trimmed(text));
-    if (const std::size_t comma = digits.find(','); comma != std::string::npos) digits[comma] = '.';
-    double number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(number)) {
-        return std::nullopt;
-    }
-    return number;
-}
-
-std::optional<std::int64_t> read_whole(std::string_view text) {
-    const std::string_view digits = trimmed(text);
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return number;
-}
-
-std::string written(double number) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, number);
-    return error == std::errc() ? std::string(buffer, end) : std::string("0");
-}
-
 // Reads the keys of one section over the defaults.
 class section_reader {
   public:
@@ -62,12 +28,12 @@ class section_reader {
     }
     void number(std::string_view key, double& field) const {
         if (const auto value = ini_.value(section_, key)) {
-            if (const auto number = read_number(*value)) field = *number;
+            if (const auto number = read_decimal(*value)) field = *number;
         }
     }
     void whole(std::string_view key, int& field, std::int64_t least, std::int64_t most) const {
         if (const auto value = ini_.value(section_, key)) {
-            if (const auto number = read_whole(*value);
+            if (const auto number = read_whole_number(*value);
                 number && *number >= least && *number <= most) {
                 field = static_cast<int>(*number);
             }
@@ -175,7 +141,7 @@ export_parameters load_export_parameters(export_application application, const i
     } else {
         std::string name = p.font.name;
         read.text("hfont", name);
-        if (!trimmed(name).empty()) p.font.name = std::string(trimmed(name));
+        if (!trimmed_text(name).empty()) p.font.name = std::string(trimmed_text(name));
         read.whole("wfont", p.font.size, 1, 1638);
         int colour = static_cast<int>(p.fill_colour);
         read.whole("bgcolor", colour, 0, largest_colour);
@@ -200,15 +166,15 @@ void save_export_parameters(const export_parameters& p, ini_file& ini) {
     if (is_visio(p.application)) put("stencil", p.stencil_file);
     put("template", p.template_file);
     put("output", p.output_dir);
-    put("width", written(p.shape_width));
-    put("height", written(p.shape_height));
-    put("distance", written(p.vertical_space));
-    put("hdistance", written(p.horizontal_space));
-    put("contentheight", written(p.header_height));
+    put("width", decimal_text(p.shape_width));
+    put("height", decimal_text(p.shape_height));
+    put("distance", decimal_text(p.vertical_space));
+    put("hdistance", decimal_text(p.horizontal_space));
+    put("contentheight", decimal_text(p.header_height));
     put("charlimit", std::to_string(p.char_limit));
     if (is_visio(p.application)) {
-        put("hfont", written(p.font_height));
-        put("wfont", written(p.font_width));
+        put("hfont", decimal_text(p.font_height));
+        put("wfont", decimal_text(p.font_width));
     } else {
         put("hfont", p.font.name);
         put("wfont", std::to_string(p.font.size));

@@ -8,6 +8,20 @@
 
 namespace tarnwell {
 
+shape_side side_of(anchor side) {
+    switch (side) {
+        case anchor::top:
+            return shape_side::top;
+        case anchor::bottom:
+            return shape_side::bottom;
+        case anchor::left:
+            return shape_side::left;
+        case anchor::right:
+            return shape_side::right;
+    }
+    return shape_side::top;
+}
+
 namespace {
 
 struct site_table {

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "layout/export_cells.h"
 #include "officeexport/connector_route.h"
 
 namespace tarnwell {
+
+// The side of a shape a connector of the export layout is glued to.
+shape_side side_of(anchor side);
 
 struct office_box {
     double left = 0;

@@ -29,20 +29,6 @@ std::uint32_t rgb_of(std::uint32_t colour) {
     return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
-shape_side side_of(anchor side) {
-    switch (side) {
-        case anchor::top:
-            return shape_side::top;
-        case anchor::bottom:
-            return shape_side::bottom;
-        case anchor::left:
-            return shape_side::left;
-        case anchor::right:
-            return shape_side::right;
-    }
-    return shape_side::top;
-}
-
 office_font font_of(const export_font& font) {
     return {font.name, static_cast<double>(font.size), font.bold, rgb_of(font.colour)};
 }

@@ -16,20 +16,6 @@ constexpr double points_per_inch = 72;
 // What the page keeps around a chart it was fitted to, each side, inches.
 constexpr double fitted_margin = 0.1;
 
-shape_side side_of(anchor side) {
-    switch (side) {
-        case anchor::top:
-            return shape_side::top;
-        case anchor::bottom:
-            return shape_side::bottom;
-        case anchor::left:
-            return shape_side::left;
-        case anchor::right:
-            return shape_side::right;
-    }
-    return shape_side::top;
-}
-
 bool in(int code, std::initializer_list<int> codes) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
