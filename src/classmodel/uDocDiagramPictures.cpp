@@ -20,8 +20,12 @@ std::vector<TDiagramArea> TDocDiagramPictures::WritePicture(TAbstractPackage& pa
     TRtfdDiagram diagram(model_, fonts_, defaults_, fallback_storage_);
     diagram.SetPackage(&package);
     diagram.InitFromModel();
-    const std::string error = SaveAsPicture(diagram, fonts_, png_file);
-    if (!error.empty()) throw model_error(error);
+    TDiagramPicture picture = PaintPicture(diagram, fonts_);
+    if (!picture.Error.empty()) throw model_error(picture.Error);
+    Flush();
+    writing_ = std::async(std::launch::async, [image = std::move(picture.Image), png_file] {
+        return WritePng(image, png_file);
+    });
 
     std::vector<TDiagramArea> areas;
     const auto& objects = diagram.Surface().GetManagedObjects();
@@ -32,6 +36,12 @@ std::vector<TDiagramArea> TDocDiagramPictures::WritePicture(TAbstractPackage& pa
         areas.push_back({b.Left, b.Top, b.Right, b.Bottom, diagram.Boxes()[index].Entity});
     }
     return areas;
+}
+
+void TDocDiagramPictures::Flush() {
+    if (!writing_.valid()) return;
+    const std::string error = writing_.get();
+    if (!error.empty()) throw model_error(error);
 }
 
 }  // namespace tarnwell

@@ -28,6 +28,9 @@ class IDiagramPictureWriter {
     virtual ~IDiagramPictureWriter() = default;
     virtual std::vector<TDiagramArea> WritePicture(TAbstractPackage& package,
                                                    const std::string& png_file) = 0;
+    // Returns when every picture is in its file; raises the error of one that is not. A
+    // writer may finish a file after `WritePicture` has returned.
+    virtual void Flush() = 0;
 };
 
 // What the generator needs of its surroundings: the desktop program asks for a folder, shows a

@@ -18,11 +18,13 @@ void THtmlDocGen::Prepare() {
     Write("styles.css", DocGenResource("css_file"));
     exporter_.Export();
     xmi_ = std::make_unique<TXmlDocument>(exporter_.XMI());
+    std::unique_ptr<TXslTransform> detail;
     try {
-        detail_ = std::make_unique<TXslTransform>(DocGenResource("p_detail_xsl_file"));
+        detail = std::make_unique<TXslTransform>(DocGenResource("p_detail_xsl_file"));
     } catch (const model_error&) {
         throw model_error("nix");
     }
+    package_pages_ = detail->ApplyPages(*xmi_);
     documented_ = {Packages().begin(), Packages().end()};
 }
 
@@ -34,11 +36,17 @@ void THtmlDocGen::DocStart() {
 
 void THtmlDocGen::DocPackage(TUnitPackage& package) {
     const std::string id = exporter_.GetXMIId(package);
-    Write("p_" + id + ".html", detail_->Apply(*xmi_, {{"package_id", id}}));
+    const auto page = package_pages_.find(id);
+    if (page == package_pages_.end()) {
+        throw model_error("No page was made for package " + package.Name());
+    }
+    Write("p_" + id + ".html", page->second);
+    package_pages_.erase(page);
     WriteDiagram(package, "p_" + id);
 }
 
 void THtmlDocGen::Finish() {
+    pictures_.Flush();
     Host().OpenDocument(OutputDir() + "overview.html");
 }
 

@@ -3,6 +3,7 @@
 // overview and for each package.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -36,7 +37,7 @@ class THtmlDocGen : public TDocGen {
     IDiagramPictureWriter& pictures_;
     TXMIExporter exporter_;
     std::unique_ptr<TXmlDocument> xmi_;
-    std::unique_ptr<TXslTransform> detail_;
+    std::map<std::string, std::string> package_pages_;  // by package identifier, until written
     std::set<const TModelEntity*> documented_;
 };
 

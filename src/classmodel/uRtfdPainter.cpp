@@ -3,12 +3,16 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgGenerator>
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 namespace tarnwell {
 
@@ -204,58 +208,111 @@ std::string TooLarge(int width, int height) {
            std::to_string(height) + " pixels).";
 }
 
+// Most of a large diagram is white paper: it is recognised a run of pixels at a time (with the
+// library's block compare) before any pixel is looked at on its own.
+constexpr int WhiteRun = 64;
+
+bool AllWhite(const QRgb* pixels) {
+    static const std::array<QRgb, WhiteRun> white = [] {
+        std::array<QRgb, WhiteRun> run;
+        run.fill(qRgb(255, 255, 255));
+        return run;
+    }();
+    return std::memcmp(pixels, white.data(), sizeof white) == 0;
+}
+
 // Every pixel that is not white turns black, as a colour bitmap becomes a monochrome one:
 // grey and green text stays readable.
 void CopyAsMonochrome(const QImage& band, int rows, QImage& picture, int top) {
     const QRgb white = qRgb(255, 255, 255);
+    const int width = band.width();
+    const int whole_bytes = width / 8;
+    constexpr int RunBytes = WhiteRun / 8;
     for (int row = 0; row < rows; ++row) {
         const auto* in = reinterpret_cast<const QRgb*>(band.constScanLine(row));
         uchar* out = picture.scanLine(top + row);
-        std::memset(out, 0, static_cast<std::size_t>(picture.bytesPerLine()));
-        for (int x = 0; x < band.width(); ++x) {
-            if ((in[x] | 0xff000000U) == white) out[x >> 3] |= static_cast<uchar>(0x80U >> (x & 7));
+        for (int b = 0; b < whole_bytes;) {
+            if (b + RunBytes <= whole_bytes && AllWhite(in + b * 8)) {
+                std::memset(out + b, 0xff, RunBytes);
+                b += RunBytes;
+                continue;
+            }
+            // A byte's eight pixels at a time, so that the loop needs no read of the output.
+            const QRgb* eight = in + b * 8;
+            unsigned bits = 0;
+            for (int k = 0; k < 8; ++k) bits = (bits << 1) | ((eight[k] | 0xff000000U) == white);
+            out[b++] = static_cast<uchar>(bits);
         }
+        unsigned bits = 0;
+        for (int x = whole_bytes * 8; x < width; ++x) {
+            bits |= static_cast<unsigned>((in[x] | 0xff000000U) == white) << (7 - (x & 7));
+        }
+        if (whole_bytes * 8 < width) out[whole_bytes] = static_cast<uchar>(bits);
     }
 }
 
-std::string SavePng(TRtfdDiagram& diagram, const TDiagramFonts& fonts, const QString& path) {
-    const TPoint size = diagram.GetDiagramSize();
-    const int width = std::max(size.X, 1);
-    const int height = std::max(size.Y, 1);
-    if (static_cast<std::int64_t>(width) * height > MostPixels) return TooLarge(width, height);
-    const bool monochrome = std::max(width, height) > LongestColourSide;
-    QImage picture(width, height, monochrome ? QImage::Format_Mono : QImage::Format_Indexed8);
-    if (picture.isNull()) return TooLarge(width, height);
-    const QList<QRgb> colours =
-        monochrome ? QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)} : PictureColours();
-    picture.setColorTable(colours);
-    QImage band(width, BandRows, QImage::Format_RGB32);
-    if (band.isNull()) return TooLarge(width, height);
-    TPaintOptions options{monochrome, false, std::nullopt};
-    for (int top = 0; top < height; top += BandRows) {
-        options.Clip = TRect{0, top, width, top + BandRows};
-        band.fill(Qt::white);
-        {
-            QPainter painter(&band);
-            painter.translate(0, -top);
-            PaintDiagram(painter, diagram, fonts, options);
+// Each pixel becomes the table's colour nearest to it (the least sum of channel differences,
+// the first of equals). A diagram has few colours, so each is matched once and remembered; a
+// run of one colour is not even looked up.
+class TColourReducer {
+  public:
+    explicit TColourReducer(const QList<QRgb>& colours)
+        : colours_(colours), white_(Nearest(qRgb(255, 255, 255))) {}
+
+    void Copy(const QImage& band, int rows, QImage& picture, int top) {
+        const int width = band.width();
+        for (int row = 0; row < rows; ++row) {
+            const auto* in = reinterpret_cast<const QRgb*>(band.constScanLine(row));
+            uchar* out = picture.scanLine(top + row);
+            QRgb last = in[0];
+            uchar index = Nearest(last);
+            for (int x = 0; x < width;) {
+                if (x + WhiteRun <= width && AllWhite(in + x)) {
+                    std::memset(out + x, white_, WhiteRun);
+                    x += WhiteRun;
+                    continue;
+                }
+                const int stop = std::min(width, x + WhiteRun);
+                for (; x < stop; ++x) {
+                    if (in[x] != last) {
+                        last = in[x];
+                        index = Nearest(last);
+                    }
+                    out[x] = index;
+                }
+            }
         }
-        const int rows = std::min(BandRows, height - top);
-        if (monochrome) {
-            CopyAsMonochrome(band, rows, picture, top);
-            continue;
-        }
-        const QImage reduced = band.convertToFormat(QImage::Format_Indexed8, colours,
-                                                    Qt::ThresholdDither | Qt::AvoidDither);
-        if (reduced.isNull()) return TooLarge(width, height);
-        const auto bytes =
-            static_cast<std::size_t>(std::min(reduced.bytesPerLine(), picture.bytesPerLine()));
-        for (int row = 0; row < rows; ++row)
-            std::memcpy(picture.scanLine(top + row), reduced.constScanLine(row), bytes);
     }
-    if (!picture.save(path, "PNG")) return "Could not write " + path.toStdString();
-    return {};
-}
+
+  private:
+    uchar Nearest(QRgb pixel) {
+        const auto known = matched_.find(pixel);
+        if (known != matched_.end()) return known->second;
+        const auto distance = [pixel](QRgb c) {
+            return std::abs(qRed(pixel) - qRed(c)) + std::abs(qGreen(pixel) - qGreen(c)) +
+                   std::abs(qBlue(pixel) - qBlue(c)) + std::abs(qAlpha(pixel) - qAlpha(c));
+        };
+        uchar best = 0;
+        int best_distance = std::numeric_limits<int>::max();
+        for (qsizetype i = 0; i < colours_.size(); ++i) {
+            const int d = distance(colours_[i]);
+            if (d < best_distance) {
+                best_distance = d;
+                best = static_cast<uchar>(i);
+            }
+        }
+        matched_.emplace(pixel, best);
+        return best;
+    }
+
+    const QList<QRgb>& colours_;
+    std::unordered_map<QRgb, uchar> matched_;
+    uchar white_;
+};
+
+// Pictures of large packages run to hundreds of millions of pixels, nearly all white; the
+// fastest compression makes files a little larger in a fraction of the time.
+constexpr int PngCompression = 11;
 
 std::string SaveSvg(TRtfdDiagram& diagram, const TDiagramFonts& fonts, const QString& path) {
     const TPoint size = diagram.GetDiagramSize();
@@ -350,13 +407,57 @@ void PaintTo(QPainter& painter, TRtfdDiagram& diagram, const TDiagramFonts& font
     if (only) surface.SetSelectedOnly(false);
 }
 
+TDiagramPicture PaintPicture(TRtfdDiagram& diagram, const TDiagramFonts& fonts) {
+    const TPoint size = diagram.GetDiagramSize();
+    const int width = std::max(size.X, 1);
+    const int height = std::max(size.Y, 1);
+    if (static_cast<std::int64_t>(width) * height > MostPixels) {
+        return {QImage(), TooLarge(width, height)};
+    }
+    const bool monochrome = std::max(width, height) > LongestColourSide;
+    QImage picture(width, height, monochrome ? QImage::Format_Mono : QImage::Format_Indexed8);
+    if (picture.isNull()) return {QImage(), TooLarge(width, height)};
+    const QList<QRgb> colours =
+        monochrome ? QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)} : PictureColours();
+    picture.setColorTable(colours);
+    QImage band(width, BandRows, QImage::Format_RGB32);
+    if (band.isNull()) return {QImage(), TooLarge(width, height)};
+    TColourReducer reducer(colours);
+    TPaintOptions options{monochrome, false, std::nullopt};
+    for (int top = 0; top < height; top += BandRows) {
+        options.Clip = TRect{0, top, width, top + BandRows};
+        band.fill(Qt::white);
+        {
+            QPainter painter(&band);
+            painter.translate(0, -top);
+            PaintDiagram(painter, diagram, fonts, options);
+        }
+        const int rows = std::min(BandRows, height - top);
+        if (monochrome) {
+            CopyAsMonochrome(band, rows, picture, top);
+        } else {
+            reducer.Copy(band, rows, picture, top);
+        }
+    }
+    return {std::move(picture), {}};
+}
+
+std::string WritePng(const QImage& picture, const std::string& file_name) {
+    QImageWriter writer(QString::fromStdString(file_name), "PNG");
+    writer.setCompression(PngCompression);
+    if (!writer.write(picture)) return "Could not write " + file_name;
+    return {};
+}
+
 std::string SaveAsPicture(TRtfdDiagram& diagram, const TDiagramFonts& fonts,
                           const std::string& file_name) {
     const QString path = QString::fromStdString(file_name);
     const QString suffix = QFileInfo(path).suffix().toLower();
     diagram.Surface().ClearSelection();
     if (suffix.contains("wmf") || suffix == "svg") return SaveSvg(diagram, fonts, path);
-    return SavePng(diagram, fonts, path);
+    const TDiagramPicture picture = PaintPicture(diagram, fonts);
+    if (!picture.Error.empty()) return picture.Error;
+    return WritePng(picture.Image, file_name);
 }
 
 }  // namespace tarnwell

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,18 @@ void PaintDiagram(QPainter& painter, const TRtfdDiagram& diagram, const TDiagram
 // and a selection, only the selected boxes and the lines between them.
 void PaintTo(QPainter& painter, TRtfdDiagram& diagram, const TDiagramFonts& fonts, int x, int y,
              bool selected_only);
+
+// The whole diagram as a PNG file holds it: 8 bits per pixel, 1 bit when a side is longer than
+// 16,000 pixels. A null image and the message for the user when it is too large.
+struct TDiagramPicture {
+    QImage Image;
+    std::string Error;
+};
+TDiagramPicture PaintPicture(TRtfdDiagram& diagram, const TDiagramFonts& fonts);
+
+// Writes a painted picture as a PNG file. Empty on success, else the message for the user.
+// Touches no diagram, so it may run on another thread than the painting.
+std::string WritePng(const QImage& picture, const std::string& file_name);
 
 // Saves the whole diagram as a picture: a name whose extension holds "wmf", or ".svg", as
 // SVG; any other as a PNG of 8 bits per pixel (1 bit when a side is longer than 16,000

@@ -4,12 +4,12 @@
 #include <libxml/xmlerror.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
-#include <libxslt/variables.h>
 #include <libxslt/xslt.h>
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
 
 #include <climits>
+#include <memory>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -117,9 +117,7 @@ TXslTransform::~TXslTransform() {
     xsltFreeStylesheet(static_cast<xsltStylesheetPtr>(stylesheet_));
 }
 
-std::string TXslTransform::Apply(
-    const TXmlDocument& input,
-    const std::vector<std::pair<std::string, std::string>>& parameters) const {
+void* TXslTransform::Transform(const TXmlDocument& input) const {
     auto* style = static_cast<xsltStylesheetPtr>(stylesheet_);
     first_message.clear();
     xsltTransformContextPtr context =
@@ -129,10 +127,6 @@ std::string TXslTransform::Apply(
     // A deep or endlessly recursive stylesheet ends with an error instead of exhausting the stack.
     context->maxTemplateDepth = 1000;
     context->maxTemplateVars = 100000;
-    for (const auto& [name, value] : parameters) {
-        xsltQuoteOneUserParam(context, reinterpret_cast<const xmlChar*>(name.c_str()),
-                              reinterpret_cast<const xmlChar*>(value.c_str()));
-    }
     xmlDocPtr result = xsltApplyStylesheetUser(style, static_cast<xmlDocPtr>(input.Handle()),
                                                nullptr, nullptr, nullptr, context);
     const bool failed = result == nullptr || context->state != XSLT_STATE_OK;
@@ -141,15 +135,64 @@ std::string TXslTransform::Apply(
         xmlFreeDoc(result);
         fail("The transformation failed");
     }
+    return result;
+}
+
+std::string TXslTransform::Serialise(void* result) const {
     xmlChar* text = nullptr;
     int length = 0;
-    const int saved = xsltSaveResultToString(&text, &length, result, style);
-    xmlFreeDoc(result);
+    const int saved = xsltSaveResultToString(&text, &length, static_cast<xmlDocPtr>(result),
+                                             static_cast<xsltStylesheetPtr>(stylesheet_));
     std::string out;
     if (saved == 0 && text != nullptr) out.assign(reinterpret_cast<const char*>(text), length);
     xmlFree(text);
     if (saved != 0) fail("The transformation's result could not be written");
     return out;
+}
+
+std::string TXslTransform::Apply(const TXmlDocument& input) const {
+    const std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> result(
+        static_cast<xmlDocPtr>(Transform(input)), xmlFreeDoc);
+    return Serialise(result.get());
+}
+
+namespace {
+
+bool is_element(const xmlNode* node, const char* name) {
+    return node != nullptr && node->type == XML_ELEMENT_NODE &&
+           (name == nullptr || xmlStrEqual(node->name, reinterpret_cast<const xmlChar*>(name)));
+}
+
+}  // namespace
+
+std::map<std::string, std::string> TXslTransform::ApplyPages(const TXmlDocument& input) const {
+    const std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> result(
+        static_cast<xmlDocPtr>(Transform(input)), xmlFreeDoc);
+    // Each page's element in turn becomes the result's document element and is written with
+    // what the transformation put around it (the document type); the nodes never leave the
+    // result's tree, so their names stay with its dictionary.
+    xmlNodePtr pages = xmlDocGetRootElement(result.get());
+    std::map<std::string, std::string> written;
+    if (!is_element(pages, "pages")) return written;
+    xmlUnlinkNode(pages);
+    const std::unique_ptr<xmlNode, decltype(&xmlFreeNode)> pages_owner(pages, xmlFreeNode);
+    for (xmlNodePtr page = pages->children; page != nullptr; page = page->next) {
+        if (!is_element(page, "page")) continue;
+        xmlChar* id = xmlGetProp(page, reinterpret_cast<const xmlChar*>("id"));
+        const std::string name = id == nullptr ? std::string() : reinterpret_cast<char*>(id);
+        xmlFree(id);
+        xmlNodePtr root = page->children;
+        while (root != nullptr && !is_element(root, nullptr)) root = root->next;
+        if (name.empty() || root == nullptr) continue;
+        xmlUnlinkNode(root);
+        xmlAddChild(reinterpret_cast<xmlNodePtr>(result.get()), root);
+        const std::unique_ptr<xmlNode, void (*)(xmlNodePtr)> placed(root, [](xmlNodePtr node) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+        });
+        written[name] = Serialise(result.get());
+    }
+    return written;
 }
 
 }  // namespace tarnwell

@@ -4,11 +4,9 @@
 // XMI text can come from anywhere.
 #pragma once
 
-#include <memory>
+#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace tarnwell {
 
@@ -36,14 +34,22 @@ class TXslTransform {
     TXslTransform(const TXslTransform&) = delete;
     TXslTransform& operator=(const TXslTransform&) = delete;
 
-    // The serialised result of the transformation of `input`; string parameters are passed as
-    // they are (no XPath is evaluated in them). Raises model_error when the transformation
-    // fails or tries anything the security settings forbid.
-    std::string Apply(
-        const TXmlDocument& input,
-        const std::vector<std::pair<std::string, std::string>>& parameters = {}) const;
+    // The serialised result of the transformation of `input`. Raises model_error when the
+    // transformation fails or tries anything the security settings forbid.
+    std::string Apply(const TXmlDocument& input) const;
+
+    // For a stylesheet that makes many documents in one pass (its keys are then built once):
+    // the result is a "pages" element whose "page" children each carry an "id" and hold one
+    // document element. Each page is serialised as a document of its own under the
+    // stylesheet's output settings, by id; other content is left out. Raises as `Apply`.
+    std::map<std::string, std::string> ApplyPages(const TXmlDocument& input) const;
 
   private:
+    // The result tree, which the caller frees; raises as `Apply`.
+    void* Transform(const TXmlDocument& input) const;
+    // The document as the stylesheet's output settings write it; raises when it cannot.
+    std::string Serialise(void* result) const;
+
     void* stylesheet_;
 };
 

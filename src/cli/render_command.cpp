@@ -182,8 +182,8 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
     engine.markup = parsed.result.markup;
     engine.parser_slot = parsed.parser_slot;
     const bool layout_ok = engine.make_script(options.level);
-    const std::optional<grid_script> script = read_grid_script(engine.grid_script());
-    if (!script) throw usage_error("the text gives no chart to draw");
+    const grid_script& script = engine.script();
+    if (script.column_count == 0) throw usage_error("the text gives no chart to draw");
 
     const auto application = start_gui_application();
 
@@ -191,7 +191,7 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
     bool written = false;
     if (format == picture_format::svg || format == picture_format::pdf) {
         // The vector pictures are drawn by the symbol painter and need no picture files.
-        const chart_cells chart = collect_chart_cells(*script, parsed.text, 0);
+        const chart_cells chart = collect_chart_cells(script, parsed.text, 0);
         if (format == picture_format::svg) {
             written = write_chart_svg(chart, options.small, out);
         } else {
@@ -208,7 +208,7 @@ int run_render(std::span<const std::string_view> args, std::ostream&) {
                 write_chart_pdf(chart_print(chart, options.small, pages.page, file, function), out);
         }
     } else {
-        written = write_bitmap(*script, parsed, options.small, format, out);
+        written = write_bitmap(script, parsed, options.small, format, out);
     }
     if (!written) throw usage_error("cannot write " + options.output_path);
     return parsed.result.ok && layout_ok ? 0 : 1;

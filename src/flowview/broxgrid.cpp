@@ -34,8 +34,8 @@ void tbroxgrid::set_drawing(bool on, bool repaint) {
     if (repaint) viewport()->update();
 }
 
-void tbroxgrid::set_cell(int column, int row, std::string name) {
-    model_.set_cell(column, row, std::move(name));
+void tbroxgrid::set_cell(int column, int row, std::string_view name) {
+    model_.set_cell(column, row, name);
     if (model_.drawing_enabled()) repaint_cell({column, row});
 }
 

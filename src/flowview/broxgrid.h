@@ -41,7 +41,7 @@ class tbroxgrid : public QAbstractScrollArea {
     int col_count() const { return model_.col_count(); }
     int row_count() const { return model_.row_count(); }
     const std::string& cell(int column, int row) const { return model_.cell(column, row); }
-    void set_cell(int column, int row, std::string name);
+    void set_cell(int column, int row, std::string_view name);
     void set_cell_size(int width, int height);
 
     // Resize: new counts and every cell cleared, when both counts are at least 1.

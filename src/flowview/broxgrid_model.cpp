@@ -30,7 +30,7 @@ bool broxgrid_model::resize(int columns, int rows) {
     // No cell names anything now, so the names of odd scripts need not pile up.
     if (names_.size() > 1024) {
         names_.resize(1);
-        name_numbers_ = {{std::string(), 0}};
+        name_numbers_ = {{names_.front(), 0}};
     }
     return true;
 }
@@ -45,14 +45,14 @@ const std::string& broxgrid_model::cell(int column, int row) const {
     return at < 0 ? no_cell : names_[cells_[static_cast<std::size_t>(at)]];
 }
 
-void broxgrid_model::set_cell(int column, int row, std::string name) {
+void broxgrid_model::set_cell(int column, int row, std::string_view name) {
     const std::ptrdiff_t at = index_of(column, row);
     if (at < 0) return;
     auto found = name_numbers_.find(name);
     if (found == name_numbers_.end()) {
         if (names_.size() > max_names) return;
-        found = name_numbers_.emplace(name, static_cast<std::uint16_t>(names_.size())).first;
-        names_.push_back(std::move(name));
+        const auto number = static_cast<std::uint16_t>(names_.size());
+        found = name_numbers_.emplace(names_.emplace_back(name), number).first;
     }
     cells_[static_cast<std::size_t>(at)] = found->second;
 }

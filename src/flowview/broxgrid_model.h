@@ -47,6 +47,14 @@ class broxgrid_model {
     static constexpr int large_width = 65, large_height = 33;
     static constexpr int small_width = 27, small_height = 21;
 
+    broxgrid_model() = default;
+    // The name index views the model's own names: a copy would view another model's, while a
+    // move takes the names along where they are.
+    broxgrid_model(const broxgrid_model&) = delete;
+    broxgrid_model& operator=(const broxgrid_model&) = delete;
+    broxgrid_model(broxgrid_model&&) = default;
+    broxgrid_model& operator=(broxgrid_model&&) = default;
+
     int col_count() const { return columns_; }
     int row_count() const { return rows_; }
 
@@ -55,7 +63,7 @@ class broxgrid_model {
     // The cell string; empty outside the grid.
     const std::string& cell(int column, int row) const;
     // Writing outside the grid does nothing.
-    void set_cell(int column, int row, std::string name);
+    void set_cell(int column, int row, std::string_view name);
 
     int x() const { return x_; }
     int y() const { return y_; }
@@ -123,7 +131,8 @@ class broxgrid_model {
     std::vector<std::uint16_t> cells_ =
         std::vector<std::uint16_t>(static_cast<std::size_t>(initial_columns * initial_rows));
     std::deque<std::string> names_{std::string()};  // a deque: references to names stay valid
-    std::unordered_map<std::string, std::uint16_t> name_numbers_{{std::string(), 0}};
+    // Keyed by views of names_, so a cell's name is looked up without being copied.
+    std::unordered_map<std::string_view, std::uint16_t> name_numbers_{{names_.front(), 0}};
     int x_ = -1;
     int y_ = -1;
     std::string script_;

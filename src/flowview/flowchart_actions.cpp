@@ -217,12 +217,11 @@ bool flowchart_actions::show_flowchart(int index) {
     settle_parser_slot(editor->doc);
     bool parsed = true;
     if (index == level_reload) {
-        load_chart(match_mode::containing);
+        load_chart(match_mode::containing, read_grid_script(editor->doc.flowchart.grid_script));
     } else {
         TeditorDataModule& data = window_.data();
-        const layout_outcome outcome =
-            lay_out(editor->doc, index, data.parsers(), data.layout_engine());
-        load_chart(outcome.mode);
+        layout_outcome outcome = lay_out(editor->doc, index, data.parsers(), data.layout_engine());
+        load_chart(outcome.mode, std::move(outcome.script));
         if (outcome.parse && !outcome.parse->ok) {
             parsed = false;
             const parser_result& failure = *outcome.parse;
@@ -239,7 +238,7 @@ bool flowchart_actions::show_flowchart(int index) {
     return parsed;
 }
 
-void flowchart_actions::load_chart(match_mode mode) {
+void flowchart_actions::load_chart(match_mode mode, std::optional<grid_script> script) {
     tbroxgrid* grid = panel_->grid();
     grid->set_drawing(false, false);
     grid->resize_grid(grid->col_count(), grid->row_count());
@@ -248,9 +247,7 @@ void flowchart_actions::load_chart(match_mode mode) {
     if (editor == nullptr) return;
     flowchart_state& chart = editor->doc.flowchart;
     const std::string text = editor->bytes();
-    if (chart.grid_script.empty() || text.empty()) return;
-    std::optional<grid_script> script = read_grid_script(chart.grid_script);
-    if (!script) return;
+    if (chart.grid_script.empty() || text.empty() || !script) return;
     if (!grid->load(*script, text, marked_region_offset(text, editor->bookmarks()))) return;
     shown_ = std::move(*script);
     grid->center_on(2, 1);

@@ -85,7 +85,7 @@ class flowchart_actions : public QObject {
     void open_panel();
     // Sets the marks on two lines and charts them when they mark valid code.
     void chart_lines(TMySynEdit& editor, int begin_line, int end_line);
-    void load_chart(match_mode mode);
+    void load_chart(match_mode mode, std::optional<grid_script> script);
     void highlight_code(std::int64_t start, std::int64_t end);
     void clear_grid();
     void refill_levels();

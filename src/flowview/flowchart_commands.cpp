@@ -61,7 +61,8 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
     }
     engine.parser_slot = doc.parser_slot;
     engine.markup = chart.markup;
-    chart.depth = engine.depth();
+    // The depth changes only with the markup, and reading it walks the whole markup.
+    if (outcome.parse) chart.depth = engine.depth();
 
     const int stored = chart.expand_level;
     int chosen = level;
@@ -70,6 +71,7 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
     chart.expand_level = chosen;
     engine.make_script(chosen);
     chart.grid_script = engine.grid_script();
+    outcome.script = std::move(engine.script());
     if (const std::optional<int> offset = script_column_offset(chart.grid_script)) {
         chart.column_offset = *offset;
     }

@@ -44,6 +44,7 @@ enum class match_mode { inside, containing };
 struct layout_outcome {
     std::optional<parser_result> parse;  // the parse, when it ran
     match_mode mode = match_mode::containing;
+    grid_script script;  // the cells laid out, handed on so that the grid need not read the text
 };
 
 // A document without a parser slot charts with the default parser.

@@ -231,21 +231,14 @@ line_kind kind_of(merge_line l) {
 
 }  // namespace
 
-std::uint64_t cell_script::key(int column, int row) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(column)) << 32) |
-           static_cast<std::uint32_t>(row);
-}
-
 cell_script::cell* cell_script::earliest(int column, int row) {
-    const auto found = positions_.find(key(column, row));
-    return found == positions_.end() ? nullptr
-                                     : &cells_[static_cast<std::size_t>(found->second.first)];
+    const position_cells* found = positions_.find(column, row);
+    return found == nullptr ? nullptr : &cells_[static_cast<std::size_t>(found->first)];
 }
 
 const cell_script::cell* cell_script::earliest(int column, int row) const {
-    const auto found = positions_.find(key(column, row));
-    return found == positions_.end() ? nullptr
-                                     : &cells_[static_cast<std::size_t>(found->second.first)];
+    const position_cells* found = positions_.find(column, row);
+    return found == nullptr ? nullptr : &cells_[static_cast<std::size_t>(found->first)];
 }
 
 void cell_script::reserve(std::size_t cells) {
@@ -256,11 +249,10 @@ void cell_script::reserve(std::size_t cells) {
 void cell_script::add_cell(int column, int row, symbol name, std::string_view text) {
     const auto index = static_cast<std::int32_t>(cells_.size());
     cells_.push_back({column, row, name, false, -1, std::string(text)});
-    const auto [slot, fresh] =
-        positions_.try_emplace(key(column, row), position_cells{index, index});
+    const auto [here, fresh] = positions_.add(column, row, position_cells{index, index});
     if (!fresh) {
-        cells_[static_cast<std::size_t>(slot->second.last)].next_here = index;
-        slot->second.last = index;
+        cells_[static_cast<std::size_t>(here->last)].next_here = index;
+        here->last = index;
     }
 }
 
@@ -281,14 +273,14 @@ void cell_script::set_cell(int column, int row, symbol name, std::string_view te
 }
 
 void cell_script::remove_cell(int column, int row) {
-    const auto found = positions_.find(key(column, row));
-    if (found == positions_.end()) return;
-    cell& first = cells_[static_cast<std::size_t>(found->second.first)];
+    position_cells* found = positions_.find(column, row);
+    if (found == nullptr) return;
+    cell& first = cells_[static_cast<std::size_t>(found->first)];
     first.removed = true;
     if (first.next_here < 0) {
-        positions_.erase(found);
+        positions_.erase(column, row);
     } else {
-        found->second.first = first.next_here;
+        found->first = first.next_here;
     }
 }
 
@@ -376,18 +368,10 @@ void cell_script::append(const cell_script& later) {
     }
 }
 
-void cell_script::write(std::string& out) const {
+void cell_script::collect(std::vector<grid_cell>& out) const {
+    out.reserve(out.size() + cells_.size());
     for (const cell& c : cells_) {
-        if (c.removed) continue;
-        out += '(';
-        out += std::to_string(c.column);
-        out += ',';
-        out += std::to_string(c.row);
-        out += ',';
-        out += symbol_name(c.name);
-        out += ',';
-        out += c.text;
-        out += ')';
+        if (!c.removed) out.push_back({c.column, c.row, std::string(symbol_name(c.name)), c.text});
     }
 }
 

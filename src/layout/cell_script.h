@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "layout/grid_script.h"
+#include "layout/position_index.h"
 
 namespace tarnwell {
 
@@ -48,8 +48,8 @@ class cell_script {
     void reserve(std::size_t cells);
     // Appends the cells of `later` after these, in their order.
     void append(const cell_script& later);
-    // "(" column "," row "," name "," text ")" for every cell, in order.
-    void write(std::string& out) const;
+    // Every cell, in order, as a script holds it.
+    void collect(std::vector<grid_cell>& out) const;
 
   private:
     struct cell {
@@ -60,19 +60,13 @@ class cell_script {
         std::int32_t next_here;  // the next cell of the same position, -1 at the last
         std::string text;
     };
-    struct position_cells {
-        std::int32_t first;
-        std::int32_t last;
-    };
-
-    static std::uint64_t key(int column, int row);
     cell* earliest(int column, int row);
     const cell* earliest(int column, int row) const;
 
     void walk_left(int column, int row, const cell_context& context);
 
     std::vector<cell> cells_;
-    std::unordered_map<std::uint64_t, position_cells> positions_;
+    position_index positions_;
 };
 
 }  // namespace tarnwell

@@ -131,6 +131,37 @@ std::string_view symbol_name(symbol s) {
     return symbol_names[static_cast<std::size_t>(s)];
 }
 
+std::string write_grid_script(const grid_script& script) {
+    std::string text;
+    // A cell is rarely longer than this; one allocation serves a long chart.
+    constexpr std::size_t usual_cell_length = 32;
+    text.reserve(48 + script.cells.size() * usual_cell_length);
+    const auto number = [&text](int value) {
+        char digits[16];
+        const auto written = std::to_chars(std::begin(digits), std::end(digits), value);
+        text.append(digits, written.ptr);
+    };
+    text += "colcount";
+    number(script.column_count);
+    text += "rowcount";
+    number(script.row_count);
+    text += "script";
+    number(script.column_offset);
+    for (const grid_cell& cell : script.cells) {
+        text += '(';
+        number(cell.column);
+        text += ',';
+        number(cell.row);
+        text += ',';
+        text += cell.name;
+        text += ',';
+        text += cell.range;
+        text += ')';
+    }
+    if (script.complete) text += '\001';
+    return text;
+}
+
 std::optional<grid_script> read_grid_script(std::string_view text) {
     const auto columns = between(text, "colcount", "rowcount");
     const auto rows = between(text, "rowcount", "script");

@@ -109,6 +109,9 @@ struct grid_script {
     bool complete = false;         // the cells ran up to the terminator
 };
 
+// The script text of counts, offset and cells; the terminator closes a complete script.
+std::string write_grid_script(const grid_script& script);
+
 // Reads the counts, the column offset and the cells. Empty when "colcount", "rowcount",
 // "script" or the first "(" is missing, a number does not read, or a count is below 1.
 // Cells are read up to the terminator or up to the first one that does not read.

@@ -74,6 +74,21 @@ constexpr struct {
 
 // Reader
 
+namespace {
+
+// The position of the first `a` or `b` from `from` on, or the text's size. A plain loop: the
+// library's search for either of two characters looks each character up in the set.
+std::size_t first_of(const std::string& text, std::size_t from, char a, char b) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* c = begin + from; c < end; ++c) {
+        if (*c == a || *c == b) return static_cast<std::size_t>(c - begin);
+    }
+    return text.size();
+}
+
+}  // namespace
+
 void txml2script::read_item() {
     const std::int32_t p = item.position;
     if (p < 1 || static_cast<std::size_t>(p) > markup.size()) {
@@ -95,17 +110,15 @@ void txml2script::read_item() {
         return;
     }
     const std::size_t start = static_cast<std::size_t>(p - 1);
-    const std::size_t close = markup.find_first_of(">\001", start + 1);
-    if (close == std::string::npos || markup[close] == '\001') {
+    const std::size_t close = first_of(markup, start + 1, '>', '\001');
+    if (close == markup.size() || markup[close] == '\001') {
         item.code = item_malformed;
-        item.length =
-            static_cast<std::int32_t>((close == std::string::npos ? markup.size() : close) - start);
+        item.length = static_cast<std::int32_t>(close - start);
         return;
     }
     item.code = tsparser::tag_code(std::string_view(markup).substr(start, close - start + 1));
-    std::size_t next = markup.find_first_of("<\001", close + 1);
-    if (next == std::string::npos) next = markup.size();
-    item.text = markup.substr(close + 1, next - close - 1);
+    const std::size_t next = first_of(markup, close + 1, '<', '\001');
+    item.text.assign(markup, close + 1, next - close - 1);
     item.length = static_cast<std::int32_t>(next - start);
 }
 
@@ -190,7 +203,7 @@ bool txml2script::make_script(int level) {
     measuring_ = false;
     nesting_ = 0;
     measures_.clear();
-    grid_script_.clear();
+    script_ = tarnwell::grid_script{};
     item.position = 1;
     read_item();
     if (item.code != item_statement) return false;
@@ -201,13 +214,18 @@ bool txml2script::make_script(int level) {
     const bool laid_out = layout_block(100, 2, level);
     add_cell(current_column_, current_row_, p_end);
     current_row_ += 1;
-    grid_script_ = "colcount" + std::to_string(highest_column_ - lowest_column_ + 4) + "rowcount" +
-                   std::to_string(current_row_ + 2) + "script" + std::to_string(lowest_column_ - 1);
-    script_cells_.write(grid_script_);
-    grid_script_ += '\001';
+    script_.column_count = highest_column_ - lowest_column_ + 4;
+    script_.row_count = current_row_ + 2;
+    script_.column_offset = lowest_column_ - 1;
+    script_cells_.collect(script_.cells);
+    script_.complete = true;
     measures_.clear();
     next_item();
     return laid_out && item.code == item_end_of_markup;
+}
+
+std::string txml2script::grid_script() const {
+    return script_.column_count > 0 ? write_grid_script(script_) : std::string();
 }
 
 bool txml2script::make_cells(int level) {

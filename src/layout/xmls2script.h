@@ -78,8 +78,12 @@ class txml2script {
     bool make_script(int level);
     // The nesting depth: 1 for the top sequence alone, one more per nested sequence.
     int depth();
-    // The grid script of the last `make_script`.
-    const std::string& grid_script() const { return grid_script_; }
+    // The grid script of the last `make_script`, as cells and as text; no column and no text
+    // when the markup did not begin with a sequence. A caller that needs the cells only once
+    // may move them out.
+    tarnwell::grid_script& script() { return script_; }
+    const tarnwell::grid_script& script() const { return script_; }
+    std::string grid_script() const;
     // Lays the markup out for the Office exporters at a level code: one cell per item and
     // connectors glued to their sides. Trims blanks and control characters from both ends of
     // the markup and closes it with its terminator first. True as for `make_script`.
@@ -160,7 +164,7 @@ class txml2script {
     bool measuring_ = false;               // nested sequences are taken from their measures
     int nesting_ = 0;
     std::unordered_map<measure_key, block_measure, measure_key_hash> measures_;
-    std::string grid_script_;
+    tarnwell::grid_script script_;
     export_cells export_cells_;
 };
 

@@ -203,10 +203,20 @@ bool tsparser::ends_unterminated_statement(token_kind k) {
 }
 
 std::uint8_t tsparser::tag_code(std::string_view tag) {
-    std::string lowered(tag);
-    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // The layout engine asks this for every item of a long markup: compared in place, the
+    // tags are not copied.
+    const auto same = [](std::string_view ours, std::string_view given) {
+        if (ours.size() != given.size()) return false;
+        for (std::size_t i = 0; i < ours.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(given[i]);
+            const char lowered = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                                                      : static_cast<char>(c);
+            if (ours[i] != lowered) return false;
+        }
+        return true;
+    };
     for (const tag_entry& entry : tag_table) {
-        if (entry.text == lowered) return entry.code;
+        if (same(entry.text, tag)) return entry.code;
     }
     return unknown_tag;
 }

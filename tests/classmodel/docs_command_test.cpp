@@ -91,6 +91,9 @@ TEST(DocsCommand, FailedFilesAndUnwritableFolders) {
     std::ofstream(folder / "Good.java") << "package p;\npublic class Good {}\n";
     std::ofstream(folder / "Bad.class") << "not a class file";
     std::ofstream(folder / "blocker") << "a file where the folder should be";
+    // A folder where a picture should be: the picture is written after its page, on another
+    // thread, and its failure still ends the run with the message.
+    fs::create_directories(folder / "out3" / "p_overview.png");
     struct call_case {
         std::string arguments;
         int status;
@@ -102,6 +105,7 @@ TEST(DocsCommand, FailedFilesAndUnwritableFolders) {
          2},
         {"docs " + (folder / "Good.java").string(), 2},
         {"docs -o " + (folder / "out2").string(), 2},
+        {"docs -o " + (folder / "out3").string() + " " + (folder / "Good.java").string(), 2},
     };
     for (const call_case& c : cases) {
         EXPECT_EQ(test::run_cli(c.arguments), c.status) << c.arguments;

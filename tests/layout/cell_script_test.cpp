@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tarnwell {
 namespace {
@@ -10,8 +11,13 @@ namespace {
 using enum symbol;
 
 std::string cells_of(const cell_script& script) {
+    std::vector<grid_cell> cells;
+    script.collect(cells);
     std::string out;
-    script.write(out);
+    for (const grid_cell& c : cells) {
+        out += "(" + std::to_string(c.column) + "," + std::to_string(c.row) + "," + c.name + "," +
+               c.range + ")";
+    }
     return out;
 }
 

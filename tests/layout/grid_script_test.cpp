@@ -81,6 +81,20 @@ TEST(GridScript, ColumnsOfAVeryWideChartMayBeNegative) {
     EXPECT_EQ(script->cells[0].column, -1);
 }
 
+TEST(GridScript, WritesTheTextItReads) {
+    const std::string scripts[] = {
+        worked_example,
+        "colcount205rowcount5script-2(-1,2,P_code,1-2)\001",
+        // Cut off before the terminator: written without it.
+        "colcount4rowcount5script99(100,1,p_start,1-2)",
+    };
+    for (const std::string& text : scripts) {
+        const auto script = read_grid_script(text);
+        ASSERT_TRUE(script) << text;
+        EXPECT_EQ(write_grid_script(*script), text);
+    }
+}
+
 TEST(GridScript, RangesThatMapToSourceCharacters) {
     struct range_case {
         const char* text;

@@ -1,12 +1,12 @@
 <?xml version="1.0" encoding="UTF-8"?>
-<!-- The page of one package of the model documentation: its classes, then its interfaces, each
-     with its relations, attributes and operations. -->
+<!-- The pages of the packages of the model documentation, each with its classes, then its
+     interfaces, each with its relations, attributes and operations. All pages come from one
+     transformation, so the keys below are built once for the whole model: the result is a
+     "pages" element with a "page" element, carrying the package's identifier, per package. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="html" encoding="UTF-8" indent="yes"
               doctype-public="-//W3C//DTD HTML 4.01//EN"
               doctype-system="http://www.w3.org/TR/html4/strict.dtd"/>
-
-  <xsl:param name="package_id"/>
 
   <!-- Every definition by its identifier; the XMI text refers to them by xmi.idref. -->
   <xsl:key name="classifier"
@@ -15,33 +15,49 @@
            use="@xmi.id"/>
   <xsl:key name="generalization" match="Foundation.Core.Generalization[@xmi.id]" use="@xmi.id"/>
   <xsl:key name="abstraction" match="Foundation.Core.Abstraction[@xmi.id]" use="@xmi.id"/>
-  <xsl:key name="package" match="Model_Management.Package" use="@xmi.id"/>
+
+  <!-- The placeholder package of types the model only names. Its identifier is compared with
+       the owner's: comparing names would read through every child of a large package for
+       each type shown. -->
+  <xsl:variable name="unknown_package"
+                select="string(//Model_Management.Package[Foundation.Core.ModelElement.name
+                                                          = '((Unknown))'][1]/@xmi.id)"/>
 
   <xsl:template match="/">
-    <xsl:variable name="package" select="key('package', $package_id)"/>
+    <pages>
+      <xsl:for-each select="//Model_Management.Package[@xmi.id]">
+        <page id="{@xmi.id}">
+          <xsl:call-template name="package"/>
+        </page>
+      </xsl:for-each>
+    </pages>
+  </xsl:template>
+
+  <xsl:template name="package">
+    <xsl:variable name="package_id" select="string(@xmi.id)"/>
     <html>
       <head>
         <meta http-equiv="Content-Type" content="text/html; charset=UTF-8"/>
-        <title><xsl:value-of select="concat('Package: ', $package/Foundation.Core.ModelElement.name)"/></title>
+        <title><xsl:value-of select="concat('Package: ', Foundation.Core.ModelElement.name)"/></title>
         <link rel="stylesheet" type="text/css" href="styles.css"/>
       </head>
       <body>
         <table>
           <tr>
             <td class="p_name">
-              <xsl:value-of select="concat('Package: ', $package/Foundation.Core.ModelElement.name)"/>
+              <xsl:value-of select="concat('Package: ', Foundation.Core.ModelElement.name)"/>
             </td>
             <td class="t_cell"><a href="p_{$package_id}_diagram.html">Diagram</a></td>
             <td class="t_cell"><a href="overview.html">Back to overview</a></td>
           </tr>
         </table>
-        <xsl:for-each select="$package/Foundation.Core.Class">
+        <xsl:for-each select="Foundation.Core.Class">
           <xsl:sort select="Foundation.Core.ModelElement.name"/>
           <xsl:call-template name="classifier">
             <xsl:with-param name="word" select="'class'"/>
           </xsl:call-template>
         </xsl:for-each>
-        <xsl:for-each select="$package/Foundation.Core.Interface">
+        <xsl:for-each select="Foundation.Core.Interface">
           <xsl:sort select="Foundation.Core.ModelElement.name"/>
           <xsl:call-template name="classifier">
             <xsl:with-param name="word" select="'interface'"/>
@@ -178,7 +194,7 @@
     <xsl:variable name="owner" select="$classifier/parent::Model_Management.Package"/>
     <xsl:choose>
       <xsl:when test="not($classifier)"/>
-      <xsl:when test="$owner/Foundation.Core.ModelElement.name = '((Unknown))'">
+      <xsl:when test="$unknown_package != '' and $owner/@xmi.id = $unknown_package">
         <xsl:value-of select="$classifier/Foundation.Core.ModelElement.name"/>
       </xsl:when>
       <xsl:otherwise>
