@@ -36,7 +36,26 @@ bool ends_run(char c) {
 
 bool is_ignored_modifier(const std::string& token) {
     return token == "static" || token == "final" || token == "native" || token == "synchronized" ||
-           token == "transient" || token == "volatile" || token == "strictfp";
+           token == "transient" || token == "volatile" || token == "strictfp" ||
+           token == "default" || token == "sealed" || token == "non-sealed";
+}
+
+bool opens_type_arguments(const std::string& token) {
+    return !token.empty() && token.front() == '<';
+}
+
+bool is_annotation(const std::string& token) {
+    return token.size() > 1 && token.front() == '@' && token != "@interface";
+}
+
+// A variable-arity parameter's type, "String..." (one token, as names take dots), is the array
+// type the method sees.
+std::string without_ellipsis(std::string type) {
+    if (type.size() > 3 && type.ends_with("...")) {
+        type.resize(type.size() - 3);
+        type += "[]";
+    }
+    return type;
 }
 
 }  // namespace
@@ -155,13 +174,16 @@ bool TJavaParser::Expect(std::string_view text) {
 }
 
 void TJavaParser::SkipBlock() {
-    // A counter instead of recursion: nested blocks of any depth cost no stack.
-    std::size_t depth = 1;
-    GetNextToken();
+    SkipBracketed("{", "}");
+}
+
+void TJavaParser::SkipBracketed(std::string_view open, std::string_view close) {
+    // A counter instead of recursion: nested brackets of any depth cost no stack.
+    std::size_t depth = 0;
     while (!token_.empty()) {
-        if (token_ == "{") {
+        if (token_ == open) {
             ++depth;
-        } else if (token_ == "}" && --depth == 0) {
+        } else if (token_ == close && --depth == 0) {
             break;
         }
         GetNextToken();
@@ -172,17 +194,70 @@ void TJavaParser::SkipBlock() {
 std::string TJavaParser::ReadType() {
     std::string type = token_;
     GetNextToken();
+    // A generic type is shown as its raw type: List<String> is a List.
+    if (opens_type_arguments(token_)) type += SkipTypeArguments();
     if (!token_.empty() && token_.front() == '[') {
         type += token_;
         GetNextToken();
     }
-    return type;
+    if (token_ == "...") {
+        type += "...";
+        GetNextToken();
+    }
+    return without_ellipsis(type);
+}
+
+std::string TJavaParser::SkipTypeArguments() {
+    // The angle brackets stand inside tokens ("<String", "Integer>>", "<T>[]"): they are
+    // counted character by character. A token that can only end a declaration ends the list
+    // too, so that a stray "<" cannot swallow the rest of the file.
+    long depth = 0;
+    while (!token_.empty()) {
+        if (token_ == "{" || token_ == "}" || token_ == ";" || token_ == "(" || token_ == ")") {
+            return {};
+        }
+        for (std::size_t i = 0; i < token_.size(); ++i) {
+            if (token_[i] == '<') {
+                ++depth;
+            } else if (token_[i] == '>' && --depth == 0) {
+                std::string rest = token_.substr(i + 1);
+                GetNextToken();
+                return rest.find('>') == std::string::npos ? rest : std::string();
+            }
+        }
+        GetNextToken();
+    }
+    return {};
+}
+
+void TJavaParser::SkipParameterModifiers() {
+    for (;;) {
+        if (token_ == "final") {
+            GetNextToken();
+        } else if (is_annotation(token_)) {
+            GetNextToken();
+            if (token_ == "(") SkipBracketed("(", ")");
+        } else {
+            return;
+        }
+    }
 }
 
 void TJavaParser::ParseModifiers() {
     modifier_visibility_ = TVisibility::Public;
     modifier_abstract_ = false;
-    for (;; GetNextToken()) {
+    for (;;) {
+        // Annotations and a generic method's type parameters stand among the modifiers and
+        // change nothing the model shows.
+        if (is_annotation(token_)) {
+            GetNextToken();
+            if (token_ == "(") SkipBracketed("(", ")");
+            continue;
+        }
+        if (opens_type_arguments(token_)) {
+            SkipTypeArguments();
+            continue;
+        }
         if (token_ == "public") {
             modifier_visibility_ = TVisibility::Public;
         } else if (token_ == "protected") {
@@ -194,6 +269,7 @@ void TJavaParser::ParseModifiers() {
         } else if (!is_ignored_modifier(token_)) {
             return;
         }
+        GetNextToken();
     }
 }
 
@@ -217,6 +293,12 @@ void TJavaParser::ParseCompilationUnit() {
 
     while (token_ == "import") {
         GetNextToken();
+        if (token_ == "static") {
+            // A static import brings members, not types: nothing to resolve names with.
+            while (!token_.empty() && token_ != ";") GetNextToken();
+            GetNextToken();
+            continue;
+        }
         const std::string name = token_;
         const std::size_t dot = name.rfind('.');
         const std::string package = dot == std::string::npos ? std::string() : name.substr(0, dot);
@@ -232,14 +314,23 @@ void TJavaParser::ParseCompilationUnit() {
 
     while (!token_.empty()) {
         ParseModifiers();
-        if (token_ == "class") {
-            ParseClass(false, std::string());
-        } else if (token_ == "interface") {
-            ParseInterface();
-        } else {
-            GetNextToken();
-        }
+        if (!ParseTypeDeclaration(false, std::string())) GetNextToken();
     }
+}
+
+bool TJavaParser::ParseTypeDeclaration(bool inner, const std::string& outer_name) {
+    if (token_ == "class") {
+        ParseClass(inner, outer_name, TClassForm::Class);
+    } else if (token_ == "enum") {
+        ParseClass(inner, outer_name, TClassForm::Enum);
+    } else if (token_ == "record") {
+        ParseClass(inner, outer_name, TClassForm::Record);
+    } else if (token_ == "interface" || token_ == "@interface") {
+        ParseInterface();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 template <class Classifier>
@@ -258,13 +349,29 @@ Classifier* TJavaParser::BeginDeclaration(Classifier* (TUnitPackage::*add)(const
     return classifier;
 }
 
-void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
+void TJavaParser::ParseClass(bool inner, const std::string& outer_name, TClassForm form) {
     TClass* c = BeginDeclaration(&TUnitPackage::AddClass);
     if (c == nullptr) return;
+    if (opens_type_arguments(token_)) SkipTypeArguments();
+    if (form == TClassForm::Record && token_ == "(") {
+        // A record's components are its fields.
+        GetNextToken();
+        while (!token_.empty() && token_ != ")" && token_ != "{") {
+            SkipParameterModifiers();
+            const std::string type = ReadType();
+            TAttribute* component = c->AddAttribute(token_);
+            component->SetVisibility(TVisibility::Private);
+            component->SetTypeClassifier(RequestClassifier(type, true, std::nullopt));
+            GetNextToken();
+            if (token_ == ",") GetNextToken();
+        }
+        if (token_ == ")") GetNextToken();
+    }
     if (token_ == "extends") {
         GetNextToken();
         c->SetAncestor(static_cast<TClass*>(RequestClassifier(token_, true, TEntityKind::Class)));
         GetNextToken();
+        if (opens_type_arguments(token_)) SkipTypeArguments();
     }
     if (token_ == "implements") {
         do {
@@ -272,25 +379,44 @@ void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
             c->AddImplements(
                 static_cast<TInterface*>(RequestClassifier(token_, true, TEntityKind::Interface)));
             GetNextToken();
+            if (opens_type_arguments(token_)) SkipTypeArguments();
         } while (token_ == ",");
+    }
+    if (token_ == "permits") {
+        while (!token_.empty() && token_ != "{" && token_ != ";") GetNextToken();
     }
     if (token_ == "{") {
         GetNextToken();
+        if (form == TClassForm::Enum) {
+            // The constants, up to the ";" before the members or the end of the body; a
+            // constant's arguments and body are read over.
+            while (!token_.empty() && token_ != ";" && token_ != "}") {
+                if (token_ == "{") {
+                    SkipBlock();
+                } else if (token_ == "(") {
+                    SkipBracketed("(", ")");
+                } else {
+                    GetNextToken();
+                }
+            }
+            if (token_ == ";") GetNextToken();
+        }
         for (;;) {
             ParseModifiers();
             if (token_ == "{") {
                 SkipBlock();
             } else if (token_ == ";") {
                 GetNextToken();
-            } else if (token_ == "class") {
-                ParseClass(true, c->Name());
-            } else if (token_ == "interface") {
-                ParseInterface();
             } else if (token_ == "}" || token_.empty()) {
                 break;
-            } else {
+            } else if (!ParseTypeDeclaration(true, c->Name())) {
                 std::string type = ReadType();
                 std::string name;
+                if (type == c->Name() && token_ == "{") {
+                    // A record's compact constructor.
+                    SkipBlock();
+                    continue;
+                }
                 if (type == c->Name() && token_ == "(") {
                     name = std::exchange(type, std::string());
                 } else {
@@ -316,15 +442,21 @@ void TJavaParser::ParseClass(bool inner, const std::string& outer_name) {
 void TJavaParser::ParseInterface() {
     TInterface* i = BeginDeclaration(&TUnitPackage::AddInterface);
     if (i == nullptr) return;
+    if (opens_type_arguments(token_)) SkipTypeArguments();
     if (token_ == "extends") {
         GetNextToken();
         i->SetAncestor(
             static_cast<TInterface*>(RequestClassifier(token_, true, TEntityKind::Interface)));
         GetNextToken();
+        if (opens_type_arguments(token_)) SkipTypeArguments();
         while (token_ == ",") {
             GetNextToken();
             GetNextToken();
+            if (opens_type_arguments(token_)) SkipTypeArguments();
         }
+    }
+    if (token_ == "permits") {
+        while (!token_.empty() && token_ != "{" && token_ != ";") GetNextToken();
     }
     if (token_ == "{") {
         GetNextToken();
@@ -332,13 +464,9 @@ void TJavaParser::ParseInterface() {
             ParseModifiers();
             if (token_ == ";") {
                 GetNextToken();
-            } else if (token_ == "class") {
-                ParseClass(false, std::string());
-            } else if (token_ == "interface") {
-                ParseInterface();
             } else if (token_ == "}" || token_.empty()) {
                 break;
-            } else {
+            } else if (!ParseTypeDeclaration(false, std::string())) {
                 const std::string type = ReadType();
                 const std::string name = token_;
                 GetNextToken();
@@ -347,7 +475,9 @@ void TJavaParser::ParseInterface() {
                 } else {
                     ParseOperation(*i->AddOperation(name), i->Name(), type);
                     GetNextToken();
-                    while (token_ != ";" && !token_.empty()) GetNextToken();
+                    // Default, static and private methods have bodies.
+                    while (token_ != ";" && token_ != "{" && !token_.empty()) GetNextToken();
+                    if (token_ == "{") SkipBlock();
                 }
             }
         }
@@ -404,7 +534,7 @@ void TJavaParser::ParseOperation(TOperation& operation, const std::string& owner
     }
     GetNextToken();
     while (!token_.empty() && token_ != ")") {
-        if (token_ == "final") GetNextToken();
+        SkipParameterModifiers();
         const std::string parameter_type = ReadType();
         TClassifier* classifier = RequestClassifier(parameter_type, true, std::nullopt);
         operation.AddParameter(token_)->SetTypeClassifier(classifier);

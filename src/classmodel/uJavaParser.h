@@ -46,8 +46,9 @@ class TJavaImporter : public TImportIntegrator {
 };
 
 // Reads one Java source text into the model: packages, imports, classes with inner classes,
-// interfaces, attributes, operations and parameters. It is no compiler front end: what it does
-// not understand (generics, annotations, enumerations, bodies) is read over, never reported.
+// interfaces, attributes, operations and parameters; enumerations and records become classes.
+// It is no compiler front end: what it does not understand (type arguments, annotations,
+// bodies) is read over, never reported.
 class TJavaParser : public TCodeParser {
   public:
     // How deeply type declarations, together with the files that type lookups pull in while
@@ -73,11 +74,23 @@ class TJavaParser : public TCodeParser {
     bool Expect(std::string_view text);
     void SkipBlock();
     std::string ReadType();
+    // At a token that opens a type argument or parameter list ("<"): reads over the list up
+    // to the token that closes it, and past that. Answers what that token holds after the
+    // closing ">" (an array's "[]").
+    std::string SkipTypeArguments();
+    // At `open`: reads over the tokens up to the `close` that matches it, and past that.
+    void SkipBracketed(std::string_view open, std::string_view close);
+    // Reads over annotations (with their arguments) and "final" before a parameter's type.
+    void SkipParameterModifiers();
     void ParseModifiers();
     void ApplyModifiers(TModelEntity& entity);
 
     void ParseCompilationUnit();
-    void ParseClass(bool inner, const std::string& outer_name);
+    // The keyword at the token dispatches: "class", "enum" and "record" declare classes,
+    // "interface" and "@interface" interfaces. False for any other token.
+    bool ParseTypeDeclaration(bool inner, const std::string& outer_name);
+    enum class TClassForm { Class, Enum, Record };
+    void ParseClass(bool inner, const std::string& outer_name, TClassForm form);
     void ParseInterface();
     // Starts a type declaration at its keyword: reads the name, adds the classifier, applies
     // the modifiers, reads on and counts one level of depth, which the caller gives back at
