@@ -199,7 +199,8 @@ std::vector<std::size_t> TRtfdDiagram::BoxesByName() const {
 }
 
 void TRtfdDiagram::MakeConnections() {
-    for (const auto& [name, from] : box_names_) {
+    for (const auto& named : box_names_) {
+        const std::size_t from = named.second;
         TModelEntity* entity = boxes_[from].Entity;
         const auto connect = [&](const TModelEntity* target, TLineStyle style, TArrowHead head) {
             if (const auto to = BoxOf(target)) surface_.ConnectObjects(from, *to, head, style);
