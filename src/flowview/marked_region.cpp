@@ -28,8 +28,14 @@ std::optional<marked_region> cut_marked_lines(std::string_view text, int begin_l
     }
     const std::size_t line_break = text.find('\n', end_start);
     const std::size_t end = line_break == std::string_view::npos ? text.size() : line_break + 1;
-    return marked_region{std::string(text.substr(begin, end - begin)),
+    marked_region region{std::string(text.substr(begin, end - begin)),
                          static_cast<std::int32_t>(begin)};
+    if (line_break == std::string_view::npos && end_start < text.size()) {
+        // end_start follows the break that ends the line before, since end_line > 1.
+        const bool cr_lf = end_start >= 2 && text[end_start - 2] == '\r';
+        region.text += cr_lf ? "\r\n" : "\n";
+    }
+    return region;
 }
 
 std::optional<marked_region> marked_text(std::string_view text, const bookmark_set& marks) {

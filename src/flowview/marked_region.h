@@ -18,7 +18,9 @@ struct marked_region {
 };
 
 // Lines are counted from 1 and separated by LF. Empty when begin is not below end or a line
-// lies past the text.
+// lies past the text. An end line that is the text's last, not empty and without a line break
+// gets one (CR LF when the line before it ends so), as every other end line brings its own:
+// the parsers of line-oriented languages end a statement only at a line break.
 std::optional<marked_region> cut_marked_lines(std::string_view text, int begin_line, int end_line);
 
 // The marked text of a document: valid only when both marks exist and the begin mark stands

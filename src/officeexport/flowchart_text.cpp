@@ -171,7 +171,9 @@ text_chart chart_of_table(const cell_table& table, const keyword_list& keywords)
     // From each node, follow the connectors through junctions to the nodes they reach; the
     // label is the first one met on the way.
     std::set<std::tuple<std::size_t, std::size_t, std::string>> seen;
-    for (const auto& [key, node] : places) {
+    for (const auto& placed : places) {
+        const grid_key& key = placed.first;
+        const auto& node = placed.second;
         if (!node) continue;
         std::set<grid_key> passed;
         std::function<void(const grid_key&, const std::string&)> follow =

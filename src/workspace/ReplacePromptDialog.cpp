@@ -30,8 +30,8 @@ TdlgReplacePrompt::TdlgReplacePrompt(const QString& search_text, QWidget* parent
     for (const auto& [caption, answer] : choices) {
         auto* button = new QPushButton(tr(caption), this);
         button->setDefault(answer == prompt_answer::replace);
-        connect(button, &QPushButton::clicked, this, [this, answer] {
-            answer_ = answer;
+        connect(button, &QPushButton::clicked, this, [this, chosen = answer] {
+            answer_ = chosen;
             accept();
         });
         buttons->addWidget(button);

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "cli/json_writer.h"
@@ -80,6 +81,33 @@ TEST(CliMarkup, FailedParseStillWritesTheJson) {
               std::string::npos);
 }
 
+// A function that ends on the file's last line, which has no line break, charts as it would
+// with one in every line-oriented language.
+TEST(CliMarkup, AFunctionEndingOnTheLastLineWithoutABreakParses) {
+    struct last_line_case {
+        const char* lang;
+        const char* text;
+    };
+    const last_line_case cases[] = {
+        {"vb", "Sub Main()\r\n    x = 1\r\n    If x > 0 Then\r\n        x = 2\r\n    End If"},
+        {"vbnet", "Sub Main()\n    x = 1\n    x = 2"},
+        {"vbs", "Sub Main()\n    x = 1\n    Do\n        x = x + 1\n    Loop Until x > 3"},
+        {"bas", "x = 1\nPRINT x\nPRINT x + 1"},
+        {"foxpro", "x = 1\nIF x > 0\n  x = 2\nENDIF"},
+    };
+    const std::string folder = testing::TempDir();
+    for (const last_line_case& c : cases) {
+        const std::string file = folder + "last_line_" + c.lang + ".txt";
+        std::ofstream(file, std::ios::binary) << c.text;
+        const std::string text = c.text;
+        const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+        const run_result r = run_cli("markup --lang " + std::string(c.lang) + " --lines 2-" +
+                                     std::to_string(lines) + " " + file);
+        EXPECT_EQ(r.status, 0) << c.lang << ": " << r.out;
+        EXPECT_NE(r.out.find("\"ok\":true"), std::string::npos) << c.lang << ": " << r.out;
+    }
+}
+
 TEST(CliProcs, ListsTheProceduresOfTheFileLanguage) {
     const run_result java = run_cli("procs " + data + "example_body.java");
     EXPECT_EQ(java.status, 0);
@@ -115,7 +143,7 @@ TEST(MarkedRegion, CutsFromTheBeginLineToTheStartOfTheLineAfterTheEndLine) {
     EXPECT_EQ(middle->offset, 3);
     const auto to_end = cut_marked_lines(text, 3, 4);
     ASSERT_TRUE(to_end);
-    EXPECT_EQ(to_end->text, "cc\nd");
+    EXPECT_EQ(to_end->text, "cc\nd\n");
     EXPECT_FALSE(cut_marked_lines(text, 2, 2));
     EXPECT_FALSE(cut_marked_lines(text, 3, 5));
     EXPECT_FALSE(cut_marked_lines(text, 0, 2));

@@ -26,10 +26,18 @@ TEST(MarkedText, RunsFromTheBeginLineToTheStartOfTheLineAfterTheEndLine) {
     ASSERT_TRUE(region);
     EXPECT_EQ(region->text, "line 03..\nline 04..\nline 05..\n");
     EXPECT_EQ(region->offset, 20);
-    // The last line without a break runs to the end of the text.
+    // The last line without a break runs to the end of the text and gets the break the other
+    // lines end with.
     const auto to_end = marked_text("a\nb\nc", marks_on(2, 3));
     ASSERT_TRUE(to_end);
-    EXPECT_EQ(to_end->text, "b\nc");
+    EXPECT_EQ(to_end->text, "b\nc\n");
+    const auto to_end_cr_lf = marked_text("a\r\nb\r\nc", marks_on(2, 3));
+    ASSERT_TRUE(to_end_cr_lf);
+    EXPECT_EQ(to_end_cr_lf->text, "b\r\nc\r\n");
+    // An empty last line adds nothing: the break before it ends the line above.
+    const auto to_empty_end = marked_text("a\nb\n", marks_on(1, 3));
+    ASSERT_TRUE(to_empty_end);
+    EXPECT_EQ(to_empty_end->text, "a\nb\n");
 }
 
 TEST(MarkedText, IsValidOnlyWithBothMarksTheBeginAboveTheEnd) {
