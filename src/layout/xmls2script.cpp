@@ -214,10 +214,20 @@ bool txml2script::make_script(int level) {
     const bool laid_out = layout_block(100, 2, level);
     add_cell(current_column_, current_row_, p_end);
     current_row_ += 1;
-    script_.column_count = highest_column_ - lowest_column_ + 4;
-    script_.row_count = current_row_ + 2;
-    script_.column_offset = lowest_column_ - 1;
     script_cells_.collect(script_.cells);
+    // A layout that stopped at a fault can leave cells of a branch it had placed outside the
+    // extent it went back to; the grid shows every cell, so its columns and rows take them in.
+    int lowest = lowest_column_;
+    int highest = highest_column_;
+    int last_row = current_row_ - 1;
+    for (const grid_cell& cell : script_.cells) {
+        lowest = std::min(lowest, cell.column);
+        highest = std::max(highest, cell.column);
+        last_row = std::max(last_row, cell.row);
+    }
+    script_.column_count = highest - lowest + 4;
+    script_.row_count = last_row + 3;
+    script_.column_offset = lowest - 1;
     script_.complete = true;
     measures_.clear();
     next_item();

@@ -122,10 +122,11 @@ const script_case script_cases[] = {
     // A failed parse: the collapse reaches the end of the markup.
     {"collapse_past_the_end", "<statement>1-1<if>1-5<statement>7-7<code/>7-9\001", 2, 3, false,
      "colcount4rowcount5script99(100,1,p_start,1-2)(100,2,p_end,7-9)"},
-    // The same markup expanded: the trial of the branch fails and its cells stay.
+    // The same markup expanded: the trial of the branch fails and its cells stay, in a grid
+    // that is one column wider to the left so that they show (column 99 is grid column 1).
     {"failed_trial_keeps_its_cells", "<statement>1-1<if>1-5<statement>7-7<code/>7-9\001", 0, 3,
      false,
-     "colcount4rowcount8script99(100,1,p_start,1-2)(100,2,p_if,1-5)(99,3,P_code,7-9)"
+     "colcount5rowcount8script98(100,1,p_start,1-2)(100,2,p_if,1-5)(99,3,P_code,7-9)"
      "(99,4,P_downarrow,7-9)(99,5,p_end,7-9)"},
     {"conditional_without_sequence", "<statement>1-1<if>1-5<code/>7-9\001", 0, 3, false,
      "colcount4rowcount5script99(100,1,p_start,1-2)(100,2,p_if,1-5)(100,2,p_end,7-9)"},
@@ -353,6 +354,51 @@ TEST(Malformed, AnyMarkupGivesAScriptOrNone) {
             EXPECT_EQ(script, "") << markup;
         }
     }
+}
+
+// Cells a failed layout leaves where the extent it went back to does not reach, and random item
+// sequences: every cell stays inside the grid with the margins of a whole layout, so that the
+// grid shows each one.
+TEST(Malformed, CellsOfAFailedLayoutStayInsideTheGrid) {
+    std::vector<std::string> markups = {
+        "<statement>1-1<if>5-6<statement>1-1<goto/>8-8</if>7-7</statement>2-2<statement>1-1"
+        "<code/>3-4</if>7-7<else/>8-8</switch>3-3</statement>2-2</whiledo>10-10</if>7-7\001",
+        "<statement>1-1<if>5-6<statement>1-1<if>5-6<statement>1-1<code/>3-4<dountil>11-11"
+        "<return/>7-7<code/>3-4<if>5-6</dountil>12-12</if>7-7<dountil>11-11</switch>3-3\001",
+        "<statement>1-1<if>5-6<statement>1-1<if>5-6<if>5-6<dountil>11-11<label/>9-9<break/>6-6"
+        "</if>7-7<return/>7-7</for>5-5</if>7-7<goto/>8-8</dountil>12-12</statement>2-2"
+        "<statement>1-1</statement>2-2\001",
+    };
+    const char* items[] = {"<statement>1-1", "</statement>2-2", "<code/>3-4", "<if>5-6",
+                           "</if>7-7",       "<else/>8-8",      "<whiledo>9-9", "</whiledo>10-10",
+                           "<dountil>11-11", "</dountil>12-12", "<switch>1-1", "<case/>2-2",
+                           "</switch>3-3",   "<for>4-4",        "</for>5-5",    "<break/>6-6",
+                           "<return/>7-7",   "<goto/>8-8",      "<label/>9-9",  "<continue/>1-1"};
+    std::mt19937 rng(5);
+    for (int i = 0; i < 5000; ++i) {
+        std::string markup = "<statement>1-1";
+        for (int n = 1 + static_cast<int>(rng() % 30); n > 0; --n) {
+            markup += items[rng() % std::size(items)];
+        }
+        markups.push_back(markup + "\001");
+    }
+    txml2script engine;
+    int failed = 0;
+    for (const std::string& markup : markups) {
+        engine.markup = markup;
+        for (int level = 0; level <= 3; ++level) {
+            if (!engine.make_script(level)) ++failed;
+            const grid_script& script = engine.script();
+            for (const grid_cell& cell : script.cells) {
+                const int column = cell.column - script.column_offset;
+                ASSERT_TRUE(column >= 1 && column <= script.column_count - 3 && cell.row >= 1 &&
+                            cell.row <= script.row_count - 3)
+                    << cell.column << "," << cell.row << " " << cell.name << " level " << level
+                    << " in " << engine.grid_script() << "\nfrom " << markup;
+            }
+        }
+    }
+    EXPECT_GT(failed, 0);
 }
 
 }  // namespace
