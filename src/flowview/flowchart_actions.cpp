@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLocale>
+#include <QPageSize>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -48,6 +50,12 @@ QString editor_string(const TMySynEdit& editor, std::string_view bytes) {
     const auto size = static_cast<qsizetype>(bytes.size());
     return editor.isUtf8() ? QString::fromUtf8(bytes.data(), size)
                            : QString::fromLatin1(bytes.data(), size);
+}
+
+// The paper of the user's country: Letter where lengths are in inches, A4 elsewhere.
+QPageSize::PageSizeId local_paper() {
+    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                      : QPageSize::A4;
 }
 
 // The tool bar's picture of the command: a decision of the chart.
@@ -480,7 +488,9 @@ void flowchart_actions::export_pdf() {
     if (!chosen) return;
     const wait_cursor busy(messages);
     const chart_cells chart = shown_chart();
-    const chart_print print(chart, panel_->grid()->small_set(), *read_page_format("a4"),
+    const QSizeF paper = QPageSize(local_paper()).size(QPageSize::Millimeter);
+    const chart_print print(chart, panel_->grid()->small_set(),
+                            page_format{paper.width(), paper.height()},
                             std::filesystem::path(name).filename().string(),
                             function_title(*editor));
     if (!write_chart_pdf(print, *chosen)) messages.message(tr("Cannot write ") + *chosen);
@@ -491,7 +501,7 @@ void flowchart_actions::print_chart() {
     if (editor == nullptr) return;
     notifier& messages = window_.messages();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageSize(QPageSize(local_paper()));
     if (!choose_printer_(printer)) return;
     const wait_cursor busy(messages);
     // The pages are cut for the paper the dialog chose.

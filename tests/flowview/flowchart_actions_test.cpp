@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLocale>
 #include <QMenu>
 #include <QPrinter>
 #include <QTabWidget>
@@ -316,6 +317,31 @@ TEST_F(FlowchartActions, PdfExportWritesThePagesWithTheCodeOfEverySymbol) {
     EXPECT_NE(words.find("main.c"), std::string::npos) << words;
     EXPECT_NE(words.find("lines 3-9"), std::string::npos) << words;
     EXPECT_NE(words.find("page 1 of 1"), std::string::npos) << words;
+}
+
+TEST_F(FlowchartActions, PdfPagesAreThePaperOfTheUsersCountry) {
+    if (std::system("command -v pdfinfo >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    charted_function();
+    const QLocale before;
+    struct paper_case {
+        QLocale locale;
+        const char* size;
+    };
+    const paper_case cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), "pts (letter)"},
+        {QLocale(QLocale::German, QLocale::Germany), "pts (A4)"},
+    };
+    for (const paper_case& c : cases) {
+        QLocale::setDefault(c.locale);
+        const std::string file = (temp_.path() / (c.locale.name().toStdString() + ".pdf")).string();
+        notes_->save_names.push_back(QString::fromStdString(file));
+        action("ac_pdf")->trigger();
+        const std::string info = output_of("pdfinfo '" + file + "' 2>/dev/null");
+        EXPECT_NE(info.find(c.size), std::string::npos) << c.locale.name().toStdString() << info;
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(FlowchartActions, PrintPaintsThePagesOnTheChosenPrinter) {
