@@ -37,7 +37,7 @@ bool ends_run(char c) {
 bool is_ignored_modifier(const std::string& token) {
     return token == "static" || token == "final" || token == "native" || token == "synchronized" ||
            token == "transient" || token == "volatile" || token == "strictfp" ||
-           token == "default" || token == "sealed" || token == "non-sealed";
+           token == "default" || token == "sealed";
 }
 
 bool opens_type_arguments(const std::string& token) {
@@ -141,7 +141,15 @@ void TJavaParser::GetNextToken() {
     SkipWhiteSpace();
     const std::size_t start = pos_;
     const char first = Current();
-    if (first == '"' || first == '\'') {
+    if (buffer_.compare(pos_, 3, "\"\"\"") == 0) {
+        // A text block runs to the next three quotes that no backslash escapes; its lines may
+        // hold quotes, semicolons and braces.
+        pos_ += 3;
+        while (Current() != '\0' && buffer_.compare(pos_, 3, "\"\"\"") != 0) {
+            pos_ += Current() == '\\' && Following() != '\0' ? 2 : 1;
+        }
+        if (Current() != '\0') pos_ += 3;
+    } else if (first == '"' || first == '\'') {
         ++pos_;
         while (Current() != '\0' && Current() != first) {
             const bool escape = Current() == '\\' && (Following() == first || Following() == '\\');
@@ -266,6 +274,9 @@ void TJavaParser::ParseModifiers() {
             modifier_visibility_ = TVisibility::Private;
         } else if (token_ == "abstract") {
             modifier_abstract_ = true;
+        } else if (token_ == "non" && buffer_.compare(pos_, 7, "-sealed") == 0) {
+            // "non-sealed" reads as a name and a run of other characters.
+            pos_ += 7;
         } else if (!is_ignored_modifier(token_)) {
             return;
         }

@@ -286,6 +286,24 @@ const source_case source_cases[] = {
      "  public interface Marker\n"
      "    public function value() : ?String\n"
      "    public function more() : ?int[]\n"},
+    {"text_blocks_and_sealed_classes", "",
+     "sealed class Shape permits Circle, Square {\n"
+     "    String text = \"\"\"\n"
+     "        a \"quoted line; { not a block\n"
+     "        an escaped \\\"\"\" end\n"
+     "        \"\"\";\n"
+     "    int after;\n"
+     "}\n"
+     "non-sealed class Square extends Shape { int side; }\n",
+     "package <<Unknown>>\n"
+     "  private class String\n"
+     "  private class int\n"
+     "package Default\n"
+     "  public class Shape\n"
+     "    public attribute text : ?String\n"
+     "    public attribute after : ?int\n"
+     "  public class Square extends Default::Shape\n"
+     "    public attribute side : ?int\n"},
     {"enumerations_records_and_interface_bodies", "",
      "enum Kind implements I {\n"
      "    ROUND(\"r\") { void f() { } }, SQUARE(g(1), 2);\n"
