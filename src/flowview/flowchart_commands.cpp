@@ -71,7 +71,7 @@ layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
     chart.expand_level = chosen;
     engine.make_script(chosen);
     chart.grid_script = engine.grid_script();
-    outcome.script = std::move(engine.script());
+    outcome.script = engine.take_script();
     if (const std::optional<int> offset = script_column_offset(chart.grid_script)) {
         chart.column_offset = *offset;
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "layout/cell_script.h"
 #include "layout/export_cells.h"
@@ -79,11 +80,11 @@ class txml2script {
     // The nesting depth: 1 for the top sequence alone, one more per nested sequence.
     int depth();
     // The grid script of the last `make_script`, as cells and as text; no column and no text
-    // when the markup did not begin with a sequence. A caller that needs the cells only once
-    // may move them out.
-    tarnwell::grid_script& script() { return script_; }
+    // when the markup did not begin with a sequence.
     const tarnwell::grid_script& script() const { return script_; }
     std::string grid_script() const;
+    // The cells moved out, for a caller that needs them once; the engine then holds no script.
+    tarnwell::grid_script take_script() { return std::exchange(script_, {}); }
     // Lays the markup out for the Office exporters at a level code: one cell per item and
     // connectors glued to their sides. Trims blanks and control characters from both ends of
     // the markup and closes it with its terminator first. True as for `make_script`.
