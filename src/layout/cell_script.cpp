@@ -246,6 +246,11 @@ void cell_script::reserve(std::size_t cells) {
     positions_.reserve(cells);
 }
 
+void cell_script::clear() {
+    cells_.clear();
+    positions_.clear();
+}
+
 void cell_script::add_cell(int column, int row, symbol name, std::string_view text) {
     const auto index = static_cast<std::int32_t>(cells_.size());
     cells_.push_back({column, row, name, false, -1, std::string(text)});

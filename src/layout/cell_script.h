@@ -46,6 +46,8 @@ class cell_script {
 
     // Room for about `cells` cells without growing.
     void reserve(std::size_t cells);
+    // No cells, with the room kept.
+    void clear();
     // Appends the cells of `later` after these, in their order.
     void append(const cell_script& later);
     // Every cell, in order, as a script holds it.

@@ -88,6 +88,11 @@ void position_index::reserve(std::size_t positions) {
     if (wanted > slots_.size()) grow_to(wanted);
 }
 
+void position_index::clear() {
+    for (slot& entry : slots_) entry.cells = empty_cells;
+    used_ = 0;
+}
+
 void position_index::grow_to(std::size_t capacity) {
     std::vector<slot> old(capacity, slot{0, empty_cells});
     old.swap(slots_);

@@ -24,6 +24,8 @@ class position_index {
     void erase(int column, int row);
     // Room for about `positions` entries without growing.
     void reserve(std::size_t positions);
+    // No entries, with the room kept.
+    void clear();
 
   private:
     struct slot {

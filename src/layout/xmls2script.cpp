@@ -194,7 +194,9 @@ void txml2script::extent::widen(int column) {
 // The script
 
 bool txml2script::make_script(int level) {
-    script_cells_ = cell_script();
+    // Cleared, not made anew: a level change lays the same markup out again into the memory
+    // the last layout already touched.
+    script_cells_.clear();
     // A chart has about one cell for every five characters of markup; a markup that is
     // mostly junk text must not reserve much.
     constexpr std::size_t most_reserved = std::size_t{1} << 18;

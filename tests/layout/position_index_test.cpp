@@ -69,6 +69,11 @@ TEST(PositionIndex, AnEmptyIndexAndFarPositions) {
         ASSERT_NE(index.find(c, r), nullptr);
         EXPECT_EQ(index.find(c, r)->first, n++);
     }
+    // Cleared, it holds nothing and takes the positions anew.
+    index.clear();
+    for (const auto& [c, r] : positions) EXPECT_EQ(index.find(c, r), nullptr);
+    EXPECT_TRUE(index.add(-1, -1, {9, 9}).second);
+    EXPECT_EQ(index.find(-1, -1)->first, 9);
 }
 
 }  // namespace
