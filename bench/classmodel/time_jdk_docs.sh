@@ -8,16 +8,7 @@ build=${1:?usage: time_jdk_docs.sh BUILD_DIR [WORK_DIR]}
 work=${2:-${TMPDIR:-/tmp}/tarnwell-jdk}
 here=$(dirname "$0")
 cli="$build/src/cli/tarnwell-cli"
-jdk=$(dirname "$(dirname "$(readlink -f "$(command -v javac || command -v java)")")")
-mkdir -p "$work"
-if [ ! -d "$work/src/java.base" ]; then
-    unzip -q -o "$jdk/lib/src.zip" 'java.base/*' -d "$work/src"
-fi
-if [ ! -d "$work/jmod/classes" ]; then
-    # A jmod is a zip behind a 4-byte header, which unzip steps over with a warning.
-    mkdir -p "$work/jmod"
-    (cd "$work/jmod" && unzip -q -o "$jdk/jmods/java.base.jmod" 'classes/*' 2>/dev/null || true)
-fi
+. "$here/jdk_java_base.sh"
 find "$work/src/java.base" -name '*.java' | sort > "$work/sources.list"
 find "$work/jmod/classes" -name '*.class' | sort > "$work/classes.list"
 for kind in sources classes; do
