@@ -9,6 +9,7 @@
 #include "layout/cell_script.h"
 #include "layout/export_cells.h"
 #include "layout/xmls2script.h"
+#include "parsers/language_table.h"
 
 namespace tarnwell {
 
@@ -31,13 +32,15 @@ inline constexpr collapsed_construct collapsed_constructs[] = {
 };
 
 // PHP, the C family, Perl and C# close a selection with one end symbol below its last branch.
-inline bool closes_selection_below(int parser_slot) {
+inline bool closes_selection_below(int slot) {
+    const int parser_slot = layout_slot_of(slot);
     return parser_slot == 2 || parser_slot == 3 || parser_slot == 4 || parser_slot == 6 ||
            parser_slot == 8;
 }
 
 // The Basic family, PowerBuilder and Pascal close each branch of a selection.
-inline bool basic_like_selection(int parser_slot) {
+inline bool basic_like_selection(int slot) {
+    const int parser_slot = layout_slot_of(slot);
     return parser_slot == 1 || parser_slot == 5 || parser_slot == 7 || parser_slot == 9 ||
            parser_slot == 10 || parser_slot == 13;
 }

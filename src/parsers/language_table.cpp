@@ -25,13 +25,43 @@ const std::array<language_row, language_count>& language_table() {
         {13, "PowerScript", "pb", 13, "*.pb", "PowerBuilder", 10},
         {14, "", "plsql", 14, "*.sql", "PL/SQL", 11},
         {15, "", "tsql", 14, "*.sql", "T-SQL", 12},
+        {16, "Python", "python", 15, "*.py;*.pyw", "Python", 14},
+        {17, "TypeScript", "ts", 16, "*.ts;*.mts;*.cts", "TypeScript", 15},
+        {18, "TSX", "tsx", 17, "*.tsx", "TSX", 16},
+        {19, "Go", "go", 18, "*.go", "Go", 17},
+        {20, "Rust", "rust", 19, "*.rs", "Rust", 18},
     }};
     return rows;
 }
 
+namespace {
+
+// The languages added after the first sixteen claim only their own extensions, whole: ".m"
+// is no TypeScript for being part of "*.mts".
+constexpr int first_whole_extension_step = 15;
+
+bool lists_extension(std::string_view extensions, std::string_view pattern) {
+    while (!extensions.empty()) {
+        const std::size_t end = std::min(extensions.find(';'), extensions.size());
+        std::string_view entry = extensions.substr(0, end);
+        if (entry.starts_with('*')) entry.remove_prefix(1);
+        if (!pattern.empty() && entry == pattern) return true;
+        extensions.remove_prefix(std::min(end + 1, extensions.size()));
+    }
+    return false;
+}
+
+}  // namespace
+
 int detect_language(std::string_view extension_pattern, std::string_view text) {
     std::string pattern(extension_pattern);
     for (char& c : pattern) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const language_row& row : language_table()) {
+        if (row.detection_step >= first_whole_extension_step &&
+            lists_extension(row.extensions, pattern)) {
+            return row.number;
+        }
+    }
     constexpr int last_extension_step = 13;
     for (int step = 1; step <= last_extension_step; ++step) {
         for (const language_row& row : language_table()) {
@@ -52,6 +82,23 @@ int detect_language(std::string_view extension_pattern, std::string_view text) {
 int parser_slot_of_language(int language) {
     if (language < 0 || language >= language_count) return 0;
     return language_table()[static_cast<std::size_t>(language)].parser_slot;
+}
+
+int layout_slot_of(int parser_slot) {
+    switch (parser_slot) {
+        // Python's match, Go's switch and Rust's match leave each branch at its end, as the
+        // Basic family's Select Case does.
+        case 14:
+        case 17:
+        case 18:
+            return 7;
+        // TypeScript's switch falls through from case to case, as JavaScript's does.
+        case 15:
+        case 16:
+            return 3;
+        default:
+            return parser_slot;
+    }
 }
 
 std::optional<int> language_by_name(std::string_view name) {

@@ -18,7 +18,7 @@ struct language_row {
     int parser_slot;
 };
 
-inline constexpr int language_count = 16;
+inline constexpr int language_count = 21;
 inline constexpr int language_c = 1;
 inline constexpr int language_java = 3;
 inline constexpr int language_plsql = 14;
@@ -33,7 +33,11 @@ int detect_language(std::string_view extension_pattern, std::string_view text);
 // The parser slot that serves a language number; 0 for numbers outside the table.
 int parser_slot_of_language(int language);
 
-// A language given by number ("0" to "15") or by short name ("cpp", "tsql", ...).
+// The parser slot whose layout a parser slot's charts follow: the slots of the syntax-tree
+// languages borrow the layout of the older language their selections behave like.
+int layout_slot_of(int parser_slot);
+
+// A language given by number ("0" to "20") or by short name ("cpp", "tsql", ...).
 std::optional<int> language_by_name(std::string_view name);
 
 }  // namespace tarnwell

@@ -10,13 +10,13 @@ namespace tarnwell {
 
 class parser_registry {
   public:
-    static constexpr int slot_count = 14;
+    static constexpr int slot_count = 19;
     // The slot that charts a document whose parser slot is unset.
     static constexpr int default_slot = 3;
 
     parser_registry();
 
-    // The parser of a slot; nullptr for an empty slot or a number outside 0 to 13.
+    // The parser of a slot; nullptr for an empty slot or a number outside the slots.
     tsparser* parser_at(int slot) const;
 
   private:

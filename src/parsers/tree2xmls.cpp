@@ -1,0 +1,646 @@
+#include "parsers/tree2xmls.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tarnwell {
+
+namespace {
+
+// Code 32, "syntax error", for what the grammar could not read; the framework's own messages
+// for a token the grammar expected and did not find.
+std::uint8_t error_code_of_missing(std::string_view type) {
+    if (type == ")") return 19;
+    if (type == "}") return 7;
+    if (type == "]") return 18;
+    if (type == ";") return 33;
+    if (type == ":") return 3;
+    if (type == "identifier") return 30;
+    return 32;
+}
+
+bool is_construct(tree_role role) {
+    return role != tree_role::code && role != tree_role::definition && role != tree_role::comment;
+}
+
+}  // namespace
+
+// One walk over the tree of one marked text: it writes the markup into the parser's output and
+// stops where the tree holds its first error.
+class Ttreesparser::walk {
+  public:
+    walk(Ttreesparser& parser, std::uint32_t offset, std::uint32_t stop)
+        : p_(parser), offset_(offset), stop_(stop) {}
+
+    struct stopped {};
+
+    // The outermost sequence: the statements of `root`, closed by the end of the text.
+    void chart(TSNode root) {
+        const std::vector<TSNode> statements = statements_of(root);
+        // The first token of the marked text, a comment too, opens it.
+        TSNode first{};
+        for (const tree_child& child : children_of(root)) {
+            if (ts_node_start_byte(child.node) >= offset_ &&
+                ts_node_end_byte(child.node) > ts_node_start_byte(child.node) &&
+                (ts_node_is_named(child.node) || !statements.empty())) {
+                first = first_leaf(child.node);
+                break;
+            }
+        }
+        if (!ts_node_is_null(first)) {
+            item("<statement>", first);
+        } else {
+            item("<statement>", p_.text_size, p_.text_size);
+        }
+        run code;
+        for (const TSNode& statement : statements) write_statement(statement, statement, code);
+        flush(code);
+        item("</statement>", p_.text_size, p_.text_size);
+    }
+
+  private:
+    // The run of plain statements of one sequence whose end is not written yet.
+    struct run {
+        std::int32_t end = 0;
+    };
+
+    std::int32_t position(std::uint32_t byte) const {
+        const std::int64_t pos = std::int64_t{byte} - offset_ + 1;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(pos, 1, p_.text_size));
+    }
+    std::int32_t start_of(TSNode node) const { return position(ts_node_start_byte(node)); }
+    // The last character of a node; an empty node ends where it starts.
+    std::int32_t end_of(TSNode node) const {
+        const std::uint32_t end = ts_node_end_byte(node);
+        return end > ts_node_start_byte(node) ? position(end - 1) : start_of(node);
+    }
+
+    void append(std::int32_t value) { p_.output += std::to_string(value); }
+    void item(std::string_view tag, std::int32_t start, std::int32_t end) {
+        p_.output += tag;
+        append(start);
+        p_.output += '-';
+        append(end);
+    }
+    void item(std::string_view tag, TSNode node) { item(tag, start_of(node), end_of(node)); }
+    void item_over_last_token(std::string_view tag, TSNode node) { item(tag, last_leaf(node)); }
+
+    void add_code(std::int32_t start, std::int32_t end, run& code) {
+        if (code.end == 0) {
+            p_.output += "<code/>";
+            append(start);
+            p_.output += '-';
+        }
+        code.end = std::max(end, 1);
+    }
+    void flush(run& code) {
+        if (code.end > 0) append(code.end);
+        code.end = 0;
+    }
+
+    tree_role role_of(TSNode node) const { return p_.rules_.role_of(node); }
+    const tree_rule& rule_of(TSNode node) const {
+        static constexpr tree_rule plain{"", tree_role::code};
+        const tree_rule* rule = p_.rules_.rule_of(node);
+        return rule != nullptr ? *rule : plain;
+    }
+
+    // The statements of a block, nested blocks read as their statements, comments left out.
+    std::vector<TSNode> statements_of(TSNode block) {
+        std::vector<TSNode> statements;
+        add_statements(block, 0, statements);
+        return statements;
+    }
+    void add_statements(TSNode block, std::uint32_t from_child, std::vector<TSNode>& statements) {
+        nesting_guard guard(p_);
+        const std::vector<tree_child> children = children_of(block);
+        for (std::size_t i = from_child; i < children.size(); ++i) {
+            const TSNode child = children[i].node;
+            if (!ts_node_is_named(child) && !ts_node_is_error(child)) continue;
+            const tree_role role = role_of(child);
+            if (role == tree_role::comment) continue;
+            if (role == tree_role::sequence) {
+                add_statements(child, 0, statements);
+            } else {
+                statements.push_back(child);
+            }
+        }
+    }
+    // The statements after the child that ends a header or a label.
+    std::vector<TSNode> statements_after(TSNode node, std::size_t header_end) {
+        std::vector<TSNode> statements;
+        add_statements(node, static_cast<std::uint32_t>(header_end + 1), statements);
+        return statements;
+    }
+
+    // The body of a construct: its `body` field, else its last named child that is no comment.
+    TSNode body_of(TSNode node, const tree_rule& rule) const {
+        if (!rule.body.empty()) {
+            const std::string field(rule.body);
+            return ts_node_child_by_field_name(node, field.c_str(),
+                                               static_cast<std::uint32_t>(field.size()));
+        }
+        for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
+            const TSNode child = ts_node_named_child(node, i - 1);
+            if (role_of(child) != tree_role::comment) return child;
+        }
+        return TSNode{};
+    }
+    // The last character of a construct's header: the end of the child before its body.
+    std::int32_t header_end(TSNode node, TSNode body) const {
+        if (ts_node_is_null(body)) return end_of(node);
+        std::int32_t end = start_of(node);
+        for (const tree_child& child : children_of(node)) {
+            if (ts_node_start_byte(child.node) >= ts_node_start_byte(body)) break;
+            // The brace that opens a selection's cases is no part of its header.
+            if (ts_node_type(child.node) == std::string_view("{")) break;
+            end = end_of(child.node);
+        }
+        return end;
+    }
+
+    // Stops the walk before a statement that holds the tree's first error, or whose header
+    // does; a construct whose body holds it is opened and the walk stops inside.
+    void stop_before(TSNode statement, TSNode body) const {
+        if (ts_node_end_byte(statement) <= stop_) return;
+        if (ts_node_is_error(statement) || ts_node_is_missing(statement)) throw stopped{};
+        const std::uint32_t body_start =
+            ts_node_is_null(body) ? ts_node_end_byte(statement) : ts_node_start_byte(body);
+        if (stop_ < body_start) throw stopped{};
+    }
+
+    // `range` is the node whose characters a jump or a code box stands for: the statement
+    // around an expression that is charted for it.
+    void write_statement(TSNode node, TSNode range, run& code) {
+        nesting_guard guard(p_);
+        const tree_rule& rule = rule_of(node);
+        switch (rule.role) {
+            case tree_role::comment:
+                return;
+            case tree_role::sequence:
+                for (const TSNode& statement : statements_of(node)) {
+                    write_statement(statement, statement, code);
+                }
+                return;
+            case tree_role::wrapper: {
+                const std::vector<TSNode> inner = statements_of(node);
+                if (inner.size() == 1 && is_construct(role_of(inner[0]))) {
+                    write_statement(inner[0], node, code);
+                    return;
+                }
+                stop_before(node, TSNode{});
+                add_code(start_of(node), end_of(node), code);
+                return;
+            }
+            case tree_role::inline_body: {
+                const TSNode body = body_of(node, rule);
+                stop_before(node, body);
+                add_code(start_of(node), header_end(node, body), code);
+                if (!ts_node_is_null(body)) write_statement(body, body, code);
+                return;
+            }
+            case tree_role::definition:
+                stop_before(node, TSNode{});
+                flush(code);
+                item("<code/>", range);
+                return;
+            case tree_role::labeled:
+                write_labeled(node, code);
+                return;
+            case tree_role::label:
+                write_jump("<label/>", node, range, code);
+                return;
+            case tree_role::return_:
+                write_jump("<return/>", node, range, code);
+                return;
+            case tree_role::break_:
+                write_jump("<break/>", node, range, code);
+                return;
+            case tree_role::continue_:
+                write_jump("<continue/>", node, range, code);
+                return;
+            case tree_role::throw_:
+                write_jump("<exit/>", node, range, code);
+                return;
+            case tree_role::goto_:
+                write_jump("<goto/>", node, range, code);
+                return;
+            case tree_role::if_: {
+                const TSNode body = body_of(node, rule);
+                stop_before(node, body);
+                if (ts_node_is_null(body)) {
+                    add_code(start_of(range), end_of(range), code);
+                    return;
+                }
+                flush(code);
+                write_if(node, rule);
+                return;
+            }
+            case tree_role::while_:
+                write_loop(node, rule, "<whiledo>", "</whiledo>", code);
+                return;
+            case tree_role::for_:
+                write_loop(node, rule, "<for>", "</for>", code);
+                return;
+            case tree_role::do_while:
+                write_do_while(node, rule, code);
+                return;
+            case tree_role::switch_:
+                write_switch(node, rule, code);
+                return;
+            case tree_role::try_:
+                write_try(node, code);
+                return;
+            default:
+                stop_before(node, TSNode{});
+                add_code(start_of(range), end_of(range), code);
+                return;
+        }
+    }
+
+    void write_jump(std::string_view tag, TSNode node, TSNode range, run& code) {
+        stop_before(node, TSNode{});
+        flush(code);
+        item(tag, range);
+    }
+
+    void write_labeled(TSNode node, run& code) {
+        const std::vector<tree_child> children = children_of(node);
+        std::size_t colon = 0;
+        while (colon < children.size() &&
+               ts_node_type(children[colon].node) != std::string_view(":")) {
+            ++colon;
+        }
+        if (colon == children.size()) colon = 0;
+        const TSNode label_end = children.empty() ? node : children[colon].node;
+        if (ts_node_start_byte(label_end) >= stop_) throw stopped{};
+        flush(code);
+        item("<label/>", start_of(node), end_of(label_end));
+        for (const TSNode& statement : statements_after(node, colon)) {
+            write_statement(statement, statement, code);
+        }
+    }
+
+    // A sequence: a block with its opening and closing tokens, or one statement standing for it.
+    void write_sequence(TSNode body, std::int32_t close_start, std::int32_t close_end) {
+        if (ts_node_is_null(body)) {
+            item("<statement>", close_start, close_end);
+            item("</statement>", close_start, close_end);
+            return;
+        }
+        nesting_guard guard(p_);
+        std::vector<TSNode> statements;
+        TSNode opening{};
+        TSNode closing{};
+        if (role_of(body) == tree_role::sequence) {
+            statements = statements_of(body);
+            // The first token inside the braces opens the sequence, the closing brace ends it.
+            const std::vector<tree_child> children = children_of(body);
+            for (const tree_child& child : children) {
+                if (!ts_node_is_named(child.node) &&
+                    ts_node_start_byte(child.node) == ts_node_start_byte(body)) {
+                    continue;
+                }
+                opening = first_leaf(child.node);
+                break;
+            }
+            if (!children.empty() && !ts_node_is_named(children.back().node)) {
+                closing = children.back().node;
+            }
+        } else {
+            statements.push_back(body);
+        }
+        if (ts_node_is_null(opening))
+            opening = first_leaf(statements.empty() ? body : statements[0]);
+        if (ts_node_is_null(closing)) closing = last_leaf(body);
+        item("<statement>", opening);
+        run code;
+        for (const TSNode& statement : statements) write_statement(statement, statement, code);
+        flush(code);
+        if (close_start > 0) {
+            item("</statement>", close_start, close_end);
+        } else {
+            item("</statement>", closing);
+        }
+    }
+    void write_sequence(TSNode body) { write_sequence(body, 0, 0); }
+
+    std::vector<TSNode> children_in_field(TSNode node, std::string_view field) {
+        std::vector<TSNode> found;
+        if (field.empty()) return found;
+        for (const tree_child& child : children_of(node)) {
+            if (child.field == field) found.push_back(child.node);
+        }
+        return found;
+    }
+
+    void write_if(TSNode node, const tree_rule& rule) {
+        const TSNode body = body_of(node, rule);
+        item("<if>", start_of(node), header_end(node, body));
+        write_sequence(body);
+        const std::vector<TSNode> alternatives = children_in_field(node, rule.alternative);
+        if (!alternatives.empty()) write_alternatives(alternatives, 0);
+        item_over_last_token("</if>", node);
+    }
+
+    // The other branch of a conditional from its `index`-th alternative on: an else-if that
+    // carries its own condition, an else clause, or a conditional or block standing alone.
+    void write_alternatives(const std::vector<TSNode>& alternatives, std::size_t index) {
+        nesting_guard guard(p_);
+        const TSNode alternative = alternatives[index];
+        const tree_rule& rule = rule_of(alternative);
+        if (ts_node_start_byte(alternative) >= stop_) throw stopped{};
+        if (rule.role == tree_role::else_if) {
+            const TSNode chain_end = last_leaf(alternatives.back());
+            item("<statement>", first_leaf(alternative));
+            const TSNode body = body_of(alternative, rule);
+            stop_before(alternative, body);
+            item("<if>", start_of(alternative), header_end(alternative, body));
+            write_sequence(body);
+            if (index + 1 < alternatives.size()) write_alternatives(alternatives, index + 1);
+            item("</if>", chain_end);
+            item("</statement>", chain_end);
+            return;
+        }
+        TSNode branch = alternative;
+        if (rule.role == tree_role::else_) {
+            branch = body_of(alternative, rule);
+            if (ts_node_is_null(branch)) {
+                write_sequence(branch, end_of(alternative), end_of(alternative));
+                return;
+            }
+        }
+        if (role_of(branch) == tree_role::if_ ||
+            (role_of(branch) == tree_role::wrapper && statements_of(branch).size() == 1 &&
+             role_of(statements_of(branch)[0]) == tree_role::if_)) {
+            const TSNode last = last_leaf(branch);
+            item("<statement>", first_leaf(branch));
+            run code;
+            write_statement(branch, branch, code);
+            flush(code);
+            item("</statement>", last);
+            return;
+        }
+        write_sequence(branch);
+    }
+
+    // A loop's `else:` block, run when the loop ends without break: a conditional after the
+    // loop, so that the chart shows the block is not always run.
+    void write_loop_else(TSNode node, const tree_rule& rule) {
+        for (const TSNode& otherwise : children_in_field(node, rule.alternative)) {
+            const tree_rule& else_rule = rule_of(otherwise);
+            const TSNode body = body_of(otherwise, else_rule);
+            stop_before(otherwise, body);
+            item("<if>", start_of(otherwise), header_end(otherwise, body));
+            write_sequence(body);
+            item_over_last_token("</if>", otherwise);
+        }
+    }
+
+    void write_loop(TSNode node, const tree_rule& rule, std::string_view open,
+                    std::string_view close, run& code) {
+        const TSNode body = body_of(node, rule);
+        stop_before(node, body);
+        flush(code);
+        item(open, start_of(node), header_end(node, body));
+        write_sequence(body);
+        item_over_last_token(close, ts_node_is_null(body) ? node : body);
+        write_loop_else(node, rule);
+    }
+
+    void write_do_while(TSNode node, const tree_rule& rule, run& code) {
+        const TSNode body = body_of(node, rule);
+        stop_before(node, body);
+        flush(code);
+        item("<dowhile>", first_leaf(node));
+        write_sequence(body);
+        const std::uint32_t test_from =
+            ts_node_is_null(body) ? ts_node_start_byte(node) : ts_node_end_byte(body);
+        const std::vector<tree_child> children = children_of(node);
+        const auto test = std::find_if(children.begin(), children.end(), [&](const tree_child& c) {
+            return ts_node_start_byte(c.node) >= test_from;
+        });
+        if (test != children.end() && ts_node_start_byte(test->node) >= stop_) throw stopped{};
+        item("</dowhile>", test != children.end() ? start_of(test->node) : end_of(node),
+             end_of(node));
+    }
+
+    // The index of the child that ends a case label, the label's first child when there is
+    // none.
+    std::size_t label_end_of(const std::vector<tree_child>& children, const tree_rule& rule) {
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (!ts_node_is_named(children[i].node) &&
+                ts_node_type(children[i].node) == rule.label_end) {
+                return i;
+            }
+        }
+        return 0;
+    }
+
+    // A case whose whole label is the wildcard pattern `_` is the default branch.
+    bool is_wildcard(TSNode label, std::int32_t label_last) const {
+        std::string_view text(p_.text);
+        const auto from = static_cast<std::size_t>(start_of(label) - 1);
+        const auto to = static_cast<std::size_t>(label_last);
+        if (from >= to || to > text.size()) return false;
+        std::string_view label_text = text.substr(from, to - from);
+        if (label_text.starts_with("case")) label_text.remove_prefix(4);
+        while (!label_text.empty() &&
+               (label_text.back() == ':' || label_text.back() == '>' || label_text.back() == '=' ||
+                label_text.back() == ' ' || label_text.back() == '\t')) {
+            label_text.remove_suffix(1);
+        }
+        while (!label_text.empty() && (label_text.front() == ' ' || label_text.front() == '\t')) {
+            label_text.remove_prefix(1);
+        }
+        return label_text == "_";
+    }
+
+    void write_switch(TSNode node, const tree_rule& rule, run& code) {
+        const TSNode container = rule.body.empty() ? node : body_of(node, rule);
+        std::vector<TSNode> cases;
+        if (!ts_node_is_null(container)) {
+            for (const tree_child& child : children_of(container)) {
+                const tree_role role = role_of(child.node);
+                if (role == tree_role::case_ || role == tree_role::default_) {
+                    cases.push_back(child.node);
+                }
+            }
+        }
+        const TSNode head_end = !rule.body.empty() ? container
+                                : cases.empty()    ? TSNode{}
+                                                   : cases[0];
+        stop_before(node, head_end);
+        flush(code);
+        item("<switch>", start_of(node), header_end(node, head_end));
+        const TSNode closing = last_leaf(node);
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            nesting_guard guard(p_);
+            const TSNode branch = cases[i];
+            const tree_rule& case_rule = rule_of(branch);
+            const std::vector<tree_child> children = children_of(branch);
+            const std::size_t label_end = label_end_of(children, case_rule);
+            const TSNode label_last = children.empty() ? branch : children[label_end].node;
+            if (ts_node_start_byte(branch) >= stop_ || ts_node_end_byte(label_last) > stop_) {
+                throw stopped{};
+            }
+            const bool otherwise =
+                case_rule.role == tree_role::default_ || is_wildcard(branch, end_of(label_last));
+            item(otherwise ? "<else/>" : "<case/>", start_of(branch), end_of(label_last));
+            const std::vector<TSNode> statements = statements_after(branch, label_end);
+            const TSNode next = i + 1 < cases.size() ? first_leaf(cases[i + 1]) : closing;
+            item("<statement>", statements.empty() ? next : first_leaf(statements[0]));
+            run branch_code;
+            for (const TSNode& statement : statements) {
+                write_statement(statement, statement, branch_code);
+            }
+            flush(branch_code);
+            item("</statement>", next);
+        }
+        item("</switch>", closing);
+    }
+
+    // The protected block and the final one stand in the sequence; each handler is charted.
+    void write_try(TSNode node, run& code) {
+        if (ts_node_start_byte(node) >= stop_) throw stopped{};
+        for (const tree_child& child : children_of(node)) {
+            if (!ts_node_is_named(child.node)) continue;
+            const tree_rule& rule = rule_of(child.node);
+            if (rule.role == tree_role::handler) {
+                const TSNode body = body_of(child.node, rule);
+                stop_before(child.node, body);
+                flush(code);
+                item("<except>", start_of(child.node), header_end(child.node, body));
+                write_sequence(body);
+                item_over_last_token("</except>", child.node);
+            } else if (rule.role == tree_role::finally_ || rule.role == tree_role::else_) {
+                const TSNode body = body_of(child.node, rule);
+                stop_before(child.node, body);
+                add_code(start_of(child.node), header_end(child.node, body), code);
+                if (!ts_node_is_null(body)) write_statement(body, body, code);
+            } else {
+                write_statement(child.node, child.node, code);
+            }
+        }
+    }
+
+    Ttreesparser& p_;
+    std::uint32_t offset_;
+    std::uint32_t stop_;
+};
+
+Ttreesparser::Ttreesparser(const tree_grammar& grammar)
+    : tsparser({}), grammar_(grammar), rules_(grammar), parser_(grammar) {}
+
+Ttreesparser::~Ttreesparser() = default;
+
+void Ttreesparser::scan() {
+    tsparser::scan();
+    if (kind == tk_eof) return;
+    token_len = 1;
+    kind = at(token_pos) == '\001' ? tk_eof : tk_other;
+}
+
+bool Ttreesparser::parse_statements(bool) {
+    const std::string_view source(text.data(), static_cast<std::size_t>(text_size - 1));
+    // The framing under which the text parses without an error, else the one that read
+    // furthest before its first error.
+    syntax_tree chosen;
+    std::uint32_t chosen_offset = 0;
+    std::int64_t chosen_error = -1;
+    TSNode error{};
+    for (const tree_framing& framing : grammar_.framings) {
+        std::string framed;
+        framed.reserve(framing.prefix.size() + source.size() + framing.suffix.size());
+        framed.append(framing.prefix).append(source).append(framing.suffix);
+        syntax_tree tree = parser_.parse(framed);
+        if (!tree) continue;
+        const TSNode found = first_error(ts_tree_root_node(tree.get()));
+        const auto offset = static_cast<std::uint32_t>(framing.prefix.size());
+        const std::int64_t error_at =
+            ts_node_is_null(found) ? INT64_MAX : std::int64_t{ts_node_start_byte(found)} - offset;
+        if (!chosen || error_at > chosen_error) {
+            chosen = std::move(tree);
+            chosen_offset = offset;
+            chosen_error = error_at;
+            error = found;
+        }
+        if (ts_node_is_null(found)) break;
+    }
+    if (!chosen) {
+        token_pos = 1;
+        token_len = 1;
+        set_error(err_unknown);
+        return false;
+    }
+    const std::uint32_t stop = ts_node_is_null(error) ? UINT32_MAX : ts_node_start_byte(error);
+
+    // Under a framing, the sequence that holds the marked text is the innermost block around
+    // all of its characters but the blanks at either end.
+    TSNode root = ts_tree_root_node(chosen.get());
+    if (chosen_offset > 0) {
+        const std::size_t first = source.find_first_not_of(" \t\r\n");
+        const std::size_t last = source.find_last_not_of(" \t\r\n");
+        const std::uint32_t text_start =
+            chosen_offset + static_cast<std::uint32_t>(first == std::string_view::npos ? 0 : first);
+        const std::uint32_t text_end =
+            chosen_offset +
+            static_cast<std::uint32_t>(last == std::string_view::npos ? 0 : last + 1);
+        for (TSNode node = root;;) {
+            TSNode inner{};
+            for (std::uint32_t i = 0; i < ts_node_named_child_count(node); ++i) {
+                const TSNode child = ts_node_named_child(node, i);
+                if (ts_node_start_byte(child) <= text_start &&
+                    ts_node_end_byte(child) >= text_end) {
+                    inner = child;
+                    break;
+                }
+            }
+            if (ts_node_is_null(inner)) break;
+            node = inner;
+            if (rules_.role_of(node) == tree_role::sequence) root = node;
+        }
+    }
+    // A text that is one function alone charts that function's body.
+    for (int depth = 0; depth < 4; ++depth) {
+        std::vector<TSNode> statements;
+        for (std::uint32_t i = 0; i < ts_node_named_child_count(root); ++i) {
+            const TSNode child = ts_node_named_child(root, i);
+            if (rules_.role_of(child) != tree_role::comment) statements.push_back(child);
+        }
+        if (statements.size() != 1) break;
+        const tree_rule* rule = rules_.rule_of(statements[0]);
+        if (rule == nullptr || rule->role != tree_role::definition || !rule->charts_body) break;
+        const std::string field(rule->body);
+        const TSNode body = ts_node_child_by_field_name(statements[0], field.c_str(),
+                                                        static_cast<std::uint32_t>(field.size()));
+        if (ts_node_is_null(body)) break;
+        root = body;
+    }
+
+    walk writer(*this, chosen_offset, stop);
+    try {
+        writer.chart(root);
+    } catch (const walk::stopped&) {
+    }
+    if (ts_node_is_null(error) && chosen_error == INT64_MAX) {
+        token_pos = text_size;
+        token_len = 1;
+        kind = tk_eof;
+        return true;
+    }
+    // The error's own characters are what the editor highlights.
+    const std::int64_t start = std::clamp<std::int64_t>(chosen_error, 0, text_size - 1);
+    const std::int64_t length =
+        ts_node_is_null(error) ? 1
+                               : std::int64_t{ts_node_end_byte(error)} - ts_node_start_byte(error);
+    token_pos = static_cast<std::int32_t>(start + 1);
+    token_len = static_cast<std::int32_t>(std::clamp<std::int64_t>(length, 1, text_size - start));
+    set_error(ts_node_is_null(error) || !ts_node_is_missing(error)
+                  ? 32
+                  : error_code_of_missing(ts_node_type(error)));
+    error_pos = static_cast<std::int32_t>(start);
+    return false;
+}
+
+}  // namespace tarnwell

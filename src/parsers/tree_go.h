@@ -1,0 +1,10 @@
+// Go for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& go_grammar();
+
+}  // namespace tarnwell

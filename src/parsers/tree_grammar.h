@@ -1,0 +1,74 @@
+// What the syntax-tree reader knows of one language: the tree-sitter grammar, the role each
+// node type plays in a chart, and the framings that make a marked piece of code parse.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+struct TSLanguage;
+
+namespace tarnwell {
+
+// The part a node of the syntax tree plays in the structure markup. Node types a grammar does
+// not list are plain statements.
+enum class tree_role {
+    code,         // a plain statement: joins the run of plain statements around it
+    sequence,     // a block of statements; nested ones add nothing and are read as their statements
+    wrapper,      // a statement around one expression: charted as that expression when it is a
+                  // construct (a Rust `if` or `match`, a `return` expression), else as code
+    inline_body,  // a header that is plain code followed by a body read in the enclosing
+                  // sequence (Python's `with`, Rust's `unsafe` block)
+    definition,   // a function, class or closure: one code box of its own
+    if_,          // a conditional; `body` is the branch taken, `alternative` names the others
+    else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
+    else_,        // the other branch; its body is `body` or its one statement
+    while_,       // a loop tested before its body
+    do_while,     // a loop tested after its body (`body`, then the test)
+    for_,         // a counted, iterating or endless loop
+    switch_,      // a selection; `body` holds its cases, else the node itself does
+    case_,        // a branch of a selection: its label runs to `label_end`, then its statements
+    default_,     // the default branch of a selection
+    try_,         // exception handling: its protected and final blocks stand in the sequence
+    handler,      // an exception handler: its header, then its body
+    finally_,     // a block run in any case: its statements stand in the sequence
+    labeled,      // a label with its colon, then the statement it labels
+    label,        // a label standing alone
+    return_,
+    break_,
+    continue_,
+    throw_,   // raise, throw: leaves the routine
+    goto_,    // goto, and Go's fallthrough into the next case
+    comment,  // passed over
+};
+
+// One node type of a grammar and how it is charted.
+struct tree_rule {
+    std::string_view type;
+    tree_role role;
+    // The field of the body (the branch taken, the loop's body, a definition's body, the
+    // block of a selection's cases); empty when it is the last named child.
+    std::string_view body = {};
+    // The field of the other branches of a conditional, or of a loop's `else:` block.
+    std::string_view alternative = {};
+    // The token that ends a case label (":" or "=>").
+    std::string_view label_end = {};
+    // A definition whose body is charted when the marked text is that definition alone.
+    bool charts_body = false;
+};
+
+// A text put around the marked code so that it parses as the grammar's source file would:
+// a body of statements inside a function, a method inside a class.
+struct tree_framing {
+    std::string_view prefix;
+    std::string_view suffix;
+};
+
+struct tree_grammar {
+    std::string_view name;
+    const TSLanguage* (*language)();
+    std::span<const tree_rule> rules;
+    // Tried in order; the first under which the text parses without an error is used.
+    std::span<const tree_framing> framings;
+};
+
+}  // namespace tarnwell

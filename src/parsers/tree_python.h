@@ -1,0 +1,10 @@
+// Python for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& python_grammar();
+
+}  // namespace tarnwell

@@ -1,0 +1,10 @@
+// Rust for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& rust_grammar();
+
+}  // namespace tarnwell

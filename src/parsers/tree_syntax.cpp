@@ -1,0 +1,94 @@
+#include "parsers/tree_syntax.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tarnwell {
+
+syntax_tree_parser::syntax_tree_parser(const tree_grammar& grammar) : parser_(ts_parser_new()) {
+    ts_parser_set_language(parser_.get(), grammar.language());
+}
+
+syntax_tree syntax_tree_parser::parse(std::string_view text) {
+    // tree-sitter counts in 32 bits; longer texts are cut, and the cut shows as an error.
+    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), UINT32_MAX));
+    return syntax_tree(ts_parser_parse_string(parser_.get(), nullptr, text.data(), length));
+}
+
+tree_rule_index::tree_rule_index(const tree_grammar& grammar) {
+    const TSLanguage* language = grammar.language();
+    by_symbol_.assign(ts_language_symbol_count(language), nullptr);
+    for (const tree_rule& rule : grammar.rules) {
+        const std::string type(rule.type);
+        // A type can be named and anonymous at once; both symbols get the rule.
+        for (const bool named : {true, false}) {
+            const TSSymbol symbol = ts_language_symbol_for_name(
+                language, type.c_str(), static_cast<std::uint32_t>(type.size()), named);
+            if (symbol != 0 && symbol < by_symbol_.size() && by_symbol_[symbol] == nullptr) {
+                by_symbol_[symbol] = &rule;
+            }
+        }
+    }
+}
+
+const tree_rule* tree_rule_index::rule_of(TSNode node) const {
+    const TSSymbol symbol = ts_node_symbol(node);
+    return symbol < by_symbol_.size() ? by_symbol_[symbol] : nullptr;
+}
+
+std::vector<tree_child> children_of(TSNode node) {
+    std::vector<tree_child> children;
+    children.reserve(ts_node_child_count(node));
+    TSTreeCursor cursor = ts_tree_cursor_new(node);
+    if (ts_tree_cursor_goto_first_child(&cursor)) {
+        do {
+            const char* field = ts_tree_cursor_current_field_name(&cursor);
+            children.push_back({ts_tree_cursor_current_node(&cursor),
+                                field != nullptr ? std::string_view(field) : std::string_view()});
+        } while (ts_tree_cursor_goto_next_sibling(&cursor));
+    }
+    ts_tree_cursor_delete(&cursor);
+    return children;
+}
+
+TSNode first_leaf(TSNode node) {
+    while (ts_node_child_count(node) > 0) node = ts_node_child(node, 0);
+    return node;
+}
+
+TSNode last_leaf(TSNode node) {
+    std::uint32_t count = ts_node_child_count(node);
+    while (count > 0) {
+        node = ts_node_child(node, count - 1);
+        count = ts_node_child_count(node);
+    }
+    return node;
+}
+
+TSNode first_error(TSNode root) {
+    if (!ts_node_has_error(root)) return TSNode{};
+    TSTreeCursor cursor = ts_tree_cursor_new(root);
+    TSNode found{};
+    for (;;) {
+        const TSNode node = ts_tree_cursor_current_node(&cursor);
+        if (ts_node_is_error(node) || ts_node_is_missing(node)) {
+            found = node;
+            break;
+        }
+        // Only the children of a node that holds an error are looked into.
+        bool moved = false;
+        if (ts_tree_cursor_goto_first_child(&cursor)) {
+            do {
+                if (ts_node_has_error(ts_tree_cursor_current_node(&cursor))) {
+                    moved = true;
+                    break;
+                }
+            } while (ts_tree_cursor_goto_next_sibling(&cursor));
+        }
+        if (!moved) break;
+    }
+    ts_tree_cursor_delete(&cursor);
+    return found;
+}
+
+}  // namespace tarnwell
