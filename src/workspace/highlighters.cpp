@@ -151,6 +151,42 @@ const char* tsql_lexer::keywords(int set) const {
            "varchar xml";
 }
 
+const char* python_lexer::keywords(int set) const {
+    if (set != 1) return QsciLexerPython::keywords(set);
+    static const std::string words = std::string(QsciLexerPython::keywords(1)) + " match case type";
+    return words.c_str();
+}
+
+keyword_lexer::keyword_lexer(const char* language, const char* keywords, QObject* parent)
+    : QsciLexerCPP(parent), language_(language), keywords_(keywords) {}
+
+const char* keyword_lexer::keywords(int set) const {
+    return set == 1 ? keywords_ : nullptr;
+}
+
+namespace {
+
+constexpr const char* typescript_keywords =
+    "abstract any as async await bigint boolean break case catch class const constructor "
+    "continue debugger declare default delete do else enum export extends false finally for "
+    "from function get if implements import in infer instanceof interface is keyof let module "
+    "namespace never new null number object of override private protected public readonly "
+    "return satisfies set static string super switch symbol this throw true try type typeof "
+    "undefined unique unknown var void while with yield";
+constexpr const char* go_keywords =
+    "break case chan const continue default defer else fallthrough for func go goto if import "
+    "interface map package range return select struct switch type var any bool byte complex64 "
+    "complex128 error float32 float64 int int8 int16 int32 int64 rune string uint uint8 uint16 "
+    "uint32 uint64 uintptr true false iota nil append cap close copy delete len make new panic "
+    "print println recover";
+constexpr const char* rust_keywords =
+    "as async await break const continue crate dyn else enum extern false fn for if impl in let "
+    "loop match mod move mut pub ref return self Self static struct super trait true type union "
+    "unsafe use where while bool char f32 f64 i8 i16 i32 i64 i128 isize str u8 u16 u32 u64 u128 "
+    "usize String Vec Option Result Some None Ok Err Box";
+
+}  // namespace
+
 QFont editor_font() {
     QFont font;
     font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
@@ -186,6 +222,14 @@ QsciLexer* create_highlighter(int language, const QColor& background, QObject* p
         lexer = new QsciLexerSQL(parent);
     } else if (name == "T-SQL") {
         lexer = new tsql_lexer(parent);
+    } else if (name == "Python") {
+        lexer = new python_lexer(parent);
+    } else if (name == "TypeScript" || name == "TSX") {
+        lexer = new keyword_lexer(name.data(), typescript_keywords, parent);
+    } else if (name == "Go") {
+        lexer = new keyword_lexer("Go", go_keywords, parent);
+    } else if (name == "Rust") {
+        lexer = new keyword_lexer("Rust", rust_keywords, parent);
     } else if (const highlight_syntax* syntax = custom_syntax(name)) {
         lexer = new syntax_lexer(name.data(), *syntax, parent);
     } else {

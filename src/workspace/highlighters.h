@@ -2,7 +2,9 @@
 // language, and a lexer over our highlighting rules for the others.
 #pragma once
 
+#include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexercustom.h>
+#include <Qsci/qscilexerpython.h>
 #include <Qsci/qscilexersql.h>
 
 #include <vector>
@@ -37,6 +39,28 @@ class tsql_lexer : public QsciLexerSQL {
     using QsciLexerSQL::QsciLexerSQL;
     const char* language() const override { return "T-SQL"; }
     const char* keywords(int set) const override;
+};
+
+// Python's lexer with the soft keywords of today's Python (`match`, `case`, `type`).
+class python_lexer : public QsciLexerPython {
+    Q_OBJECT
+  public:
+    using QsciLexerPython::QsciLexerPython;
+    const char* keywords(int set) const override;
+};
+
+// The C++ lexer with the words of a language QScintilla has no lexer of its own for
+// (TypeScript, Go, Rust): their comments, strings and numbers read as C++'s do.
+class keyword_lexer : public QsciLexerCPP {
+    Q_OBJECT
+  public:
+    keyword_lexer(const char* language, const char* keywords, QObject* parent);
+    const char* language() const override { return language_; }
+    const char* keywords(int set) const override;
+
+  private:
+    const char* language_;
+    const char* keywords_;
 };
 
 // The editor's font: "Courier New" at 10 points, or the nearest fixed-pitch font.

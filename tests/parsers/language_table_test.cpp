@@ -38,6 +38,15 @@ TEST(LanguageTable, DetectsByExtensionInStepOrder) {
         {".SQL", "BEGIN NULL; END;", 14},
         {".sql", "select 1", 15},
         {".sql", "End;", 15},  // only "end;" and "END;" count
+        {".py", "", 16},
+        {".PYW", "", 16},
+        {".ts", "", 17},
+        {".mts", "", 17},
+        {".tsx", "", 18},
+        {".go", "", 19},
+        {".rs", "", 20},
+        {".m", "", 1},  // part of "*.mts", but the newer languages match whole extensions
+        {".t", "", 1},
     };
     for (const detect_case& c : cases) {
         EXPECT_EQ(detect_language(c.pattern, c.text), c.language) << c.pattern << " " << c.text;
@@ -45,13 +54,20 @@ TEST(LanguageTable, DetectsByExtensionInStepOrder) {
 }
 
 TEST(LanguageTable, MapsEveryLanguageToItsParserSlot) {
-    const int slots[language_count] = {0, 3, 7, 3, 1, 6, 13, 5, 2, 3, 7, 8, 9, 10, 11, 12};
+    const int slots[language_count] = {0, 3, 7, 3, 1, 6, 13, 5, 2, 3, 7,
+                                       8, 9, 10, 11, 12, 14, 15, 16, 17, 18};
     for (int language = 0; language < language_count; ++language) {
         EXPECT_EQ(parser_slot_of_language(language), slots[language]) << language;
         EXPECT_EQ(language_table()[static_cast<std::size_t>(language)].number, language);
     }
     EXPECT_EQ(parser_slot_of_language(-1), 0);
-    EXPECT_EQ(parser_slot_of_language(16), 0);
+    EXPECT_EQ(parser_slot_of_language(21), 0);
+}
+
+TEST(LanguageTable, SyntaxTreeLanguagesFollowTheLayoutOfTheirSelections) {
+    // Python's match, Go's switch and Rust's match end each branch; TypeScript falls through.
+    const int layout_slots[][2] = {{14, 7}, {15, 3}, {16, 3}, {17, 7}, {18, 7}, {3, 3}, {9, 9}};
+    for (const auto& [slot, layout] : layout_slots) EXPECT_EQ(layout_slot_of(slot), layout) << slot;
 }
 
 TEST(LanguageTable, NamesLanguagesByNumberOrShortName) {
@@ -61,7 +77,10 @@ TEST(LanguageTable, NamesLanguagesByNumberOrShortName) {
     EXPECT_EQ(language_by_name("tsql"), 15);
     EXPECT_EQ(language_by_name("0"), 0);
     EXPECT_EQ(language_by_name("15"), 15);
-    EXPECT_EQ(language_by_name("16"), std::nullopt);
+    EXPECT_EQ(language_by_name("python"), 16);
+    EXPECT_EQ(language_by_name("rust"), 20);
+    EXPECT_EQ(language_by_name("20"), 20);
+    EXPECT_EQ(language_by_name("21"), std::nullopt);
     EXPECT_EQ(language_by_name("-1"), std::nullopt);
     EXPECT_EQ(language_by_name("cobol"), std::nullopt);
     EXPECT_EQ(language_by_name(""), std::nullopt);

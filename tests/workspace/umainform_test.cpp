@@ -130,6 +130,11 @@ TEST_F(Mainform, OpenedFilesGetTheLanguageOfTheirExtension) {
         {"form.frm", "Dim a\n", 2, 7, "Visual Basic"},
         {"main.prg", "* c\n", 7, 5, "FoxPro"},
         {"Main.java", "class Main {}\n", 3, 3, "Java"},
+        {"tool.py", "print(1)\n", 16, 14, "Python"},
+        {"app.ts", "let a = 1;\n", 17, 15, "TypeScript"},
+        {"view.tsx", "let a = <b/>;\n", 18, 16, "TSX"},
+        {"main.go", "package main\n", 19, 17, "Go"},
+        {"lib.rs", "fn main() {}\n", 20, 18, "Rust"},
     };
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
