@@ -40,6 +40,11 @@ class Ttreesparser::walk {
         // The first token of the marked text, a comment too, opens it.
         TSNode first{};
         for (const tree_child& child : children_of(root)) {
+            // A function's body opens at the token after its brace.
+            if (!ts_node_is_named(child.node) &&
+                ts_node_start_byte(child.node) == ts_node_start_byte(root)) {
+                continue;
+            }
             if (ts_node_start_byte(child.node) >= offset_ &&
                 ts_node_end_byte(child.node) > ts_node_start_byte(child.node) &&
                 (ts_node_is_named(child.node) || !statements.empty())) {
@@ -92,10 +97,19 @@ class Ttreesparser::walk {
             p_.output += '-';
         }
         code.end = std::max(end, 1);
+        open_run_ = &code;
     }
     void flush(run& code) {
         if (code.end > 0) append(code.end);
         code.end = 0;
+        open_run_ = nullptr;
+    }
+
+    // Ends the walk at the tree's first error; the run of plain statements read before it is
+    // closed, so that the chart of the code before the error is whole.
+    [[noreturn]] void stop() {
+        if (open_run_ != nullptr) flush(*open_run_);
+        throw stopped{};
     }
 
     tree_role role_of(TSNode node) const { return p_.rules_.role_of(node); }
@@ -161,12 +175,12 @@ class Ttreesparser::walk {
 
     // Stops the walk before a statement that holds the tree's first error, or whose header
     // does; a construct whose body holds it is opened and the walk stops inside.
-    void stop_before(TSNode statement, TSNode body) const {
+    void stop_before(TSNode statement, TSNode body) {
         if (ts_node_end_byte(statement) <= stop_) return;
-        if (ts_node_is_error(statement) || ts_node_is_missing(statement)) throw stopped{};
+        if (ts_node_is_error(statement) || ts_node_is_missing(statement)) stop();
         const std::uint32_t body_start =
             ts_node_is_null(body) ? ts_node_end_byte(statement) : ts_node_start_byte(body);
-        if (stop_ < body_start) throw stopped{};
+        if (stop_ < body_start) stop();
     }
 
     // `range` is the node whose characters a jump or a code box stands for: the statement
@@ -273,7 +287,7 @@ class Ttreesparser::walk {
         }
         if (colon == children.size()) colon = 0;
         const TSNode label_end = children.empty() ? node : children[colon].node;
-        if (ts_node_start_byte(label_end) >= stop_) throw stopped{};
+        if (ts_node_start_byte(label_end) >= stop_) stop();
         flush(code);
         item("<label/>", start_of(node), end_of(label_end));
         for (const TSNode& statement : statements_after(node, colon)) {
@@ -349,7 +363,7 @@ class Ttreesparser::walk {
         nesting_guard guard(p_);
         const TSNode alternative = alternatives[index];
         const tree_rule& rule = rule_of(alternative);
-        if (ts_node_start_byte(alternative) >= stop_) throw stopped{};
+        if (ts_node_start_byte(alternative) >= stop_) stop();
         if (rule.role == tree_role::else_if) {
             const TSNode chain_end = last_leaf(alternatives.back());
             item("<statement>", first_leaf(alternative));
@@ -420,7 +434,7 @@ class Ttreesparser::walk {
         const auto test = std::find_if(children.begin(), children.end(), [&](const tree_child& c) {
             return ts_node_start_byte(c.node) >= test_from;
         });
-        if (test != children.end() && ts_node_start_byte(test->node) >= stop_) throw stopped{};
+        if (test != children.end() && ts_node_start_byte(test->node) >= stop_) stop();
         item("</dowhile>", test != children.end() ? start_of(test->node) : end_of(node),
              end_of(node));
     }
@@ -482,7 +496,7 @@ class Ttreesparser::walk {
             const std::size_t label_end = label_end_of(children, case_rule);
             const TSNode label_last = children.empty() ? branch : children[label_end].node;
             if (ts_node_start_byte(branch) >= stop_ || ts_node_end_byte(label_last) > stop_) {
-                throw stopped{};
+                stop();
             }
             const bool otherwise =
                 case_rule.role == tree_role::default_ || is_wildcard(branch, end_of(label_last));
@@ -502,7 +516,7 @@ class Ttreesparser::walk {
 
     // The protected block and the final one stand in the sequence; each handler is charted.
     void write_try(TSNode node, run& code) {
-        if (ts_node_start_byte(node) >= stop_) throw stopped{};
+        if (ts_node_start_byte(node) >= stop_) stop();
         for (const tree_child& child : children_of(node)) {
             if (!ts_node_is_named(child.node)) continue;
             const tree_rule& rule = rule_of(child.node);
@@ -527,6 +541,9 @@ class Ttreesparser::walk {
     Ttreesparser& p_;
     std::uint32_t offset_;
     std::uint32_t stop_;
+    // The run whose end is still to be written; at most one is open at a time, as every
+    // construct flushes the run before it.
+    run* open_run_ = nullptr;
 };
 
 Ttreesparser::Ttreesparser(const tree_grammar& grammar)
@@ -601,21 +618,30 @@ bool Ttreesparser::parse_statements(bool) {
             if (rules_.role_of(node) == tree_role::sequence) root = node;
         }
     }
-    // A text that is one function alone charts that function's body.
-    for (int depth = 0; depth < 4; ++depth) {
-        std::vector<TSNode> statements;
-        for (std::uint32_t i = 0; i < ts_node_named_child_count(root); ++i) {
-            const TSNode child = ts_node_named_child(root, i);
-            if (rules_.role_of(child) != tree_role::comment) statements.push_back(child);
+    // A text that is one function alone charts that function's body; an export or the
+    // decorators around the function lead to it.
+    const auto only_statement = [&](TSNode block) {
+        TSNode single{};
+        for (std::uint32_t i = 0; i < ts_node_named_child_count(block); ++i) {
+            const TSNode child = ts_node_named_child(block, i);
+            if (rules_.role_of(child) == tree_role::comment) continue;
+            if (!ts_node_is_null(single)) return TSNode{};
+            single = child;
         }
-        if (statements.size() != 1) break;
-        const tree_rule* rule = rules_.rule_of(statements[0]);
+        return single;
+    };
+    for (TSNode single = only_statement(root); !ts_node_is_null(single);) {
+        const tree_rule* rule = rules_.rule_of(single);
         if (rule == nullptr || rule->role != tree_role::definition || !rule->charts_body) break;
         const std::string field(rule->body);
-        const TSNode body = ts_node_child_by_field_name(statements[0], field.c_str(),
+        const TSNode body = ts_node_child_by_field_name(single, field.c_str(),
                                                         static_cast<std::uint32_t>(field.size()));
         if (ts_node_is_null(body)) break;
-        root = body;
+        if (rules_.role_of(body) == tree_role::sequence) {
+            root = body;
+            break;
+        }
+        single = body;
     }
 
     walk writer(*this, chosen_offset, stop);
