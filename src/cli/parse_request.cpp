@@ -11,6 +11,10 @@ namespace tarnwell::cli {
 parse_outcome parse_request(const cli_options& options) {
     const std::string source = read_input(options.file);
     const int language = language_of(options, source);
+    if (language == language_general) {
+        throw usage_error("no language is chosen for " + options.file +
+                          ": name one with --lang (tarnwell-cli languages lists them)");
+    }
     parse_outcome outcome;
     outcome.parser_slot = parser_slot_of_language(language);
     if (outcome.parser_slot == 0) outcome.parser_slot = parser_registry::default_slot;

@@ -1,13 +1,15 @@
 #include "flowview/flowchart_actions.h"
 
+#include "parsers/language_table.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QLocale>
-#include <QPageSize>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSize>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -24,6 +26,7 @@
 #include "flowview/symbol_painter.h"
 #include "officeexport/flowchart_text.h"
 #include "officeexport/office_export_actions.h"
+#include "parsers/language_table.h"
 #include "workspace/datamod.h"
 #include "workspace/mysynedit.h"
 #include "workspace/notifier.h"
@@ -202,6 +205,11 @@ void flowchart_actions::create_or_refresh(int index) {
     window_.set_status_panel(hint_panel, QStringLiteral(" "));
     flowchart_state& chart = editor->doc.flowchart;
     chart.flowchart_stale = false;
+    if (editor->doc.language == language_general) {
+        window_.messages().message(text_of(no_language_message));
+        clear_grid();
+        return;
+    }
     const std::optional<marked_region> region = marked_text(editor->bytes(), editor->bookmarks());
     if (!region) {
         window_.messages().message(text_of(mark_message));
@@ -489,10 +497,9 @@ void flowchart_actions::export_pdf() {
     const wait_cursor busy(messages);
     const chart_cells chart = shown_chart();
     const QSizeF paper = QPageSize(local_paper()).size(QPageSize::Millimeter);
-    const chart_print print(chart, panel_->grid()->small_set(),
-                            page_format{paper.width(), paper.height()},
-                            std::filesystem::path(name).filename().string(),
-                            function_title(*editor));
+    const chart_print print(
+        chart, panel_->grid()->small_set(), page_format{paper.width(), paper.height()},
+        std::filesystem::path(name).filename().string(), function_title(*editor));
     if (!write_chart_pdf(print, *chosen)) messages.message(tr("Cannot write ") + *chosen);
 }
 

@@ -57,6 +57,11 @@ void settle_parser_slot(document& doc);
 layout_outcome lay_out(document& doc, int level, const parser_registry& parsers,
                        txml2script& engine);
 
+// Charting a document of no language, whose code no parser reads.
+inline constexpr std::string_view no_language_message =
+    "No language is chosen for this file, so its code cannot be charted. Choose the language "
+    "in the tool bar's language list.";
+
 // The message box of a failed parse.
 std::string parse_error_text(const parser_result& result);
 

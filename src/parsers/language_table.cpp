@@ -72,7 +72,7 @@ int detect_language(std::string_view extension_pattern, std::string_view text) {
         }
     }
     if (language_table()[language_plsql].extensions.find(pattern) == std::string_view::npos) {
-        return language_c;
+        return language_general;
     }
     const bool plsql =
         text.find("end;") != std::string_view::npos || text.find("END;") != std::string_view::npos;

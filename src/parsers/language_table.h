@@ -19,6 +19,7 @@ struct language_row {
 };
 
 inline constexpr int language_count = 21;
+inline constexpr int language_general = 0;
 inline constexpr int language_c = 1;
 inline constexpr int language_java = 3;
 inline constexpr int language_plsql = 14;
@@ -27,7 +28,8 @@ inline constexpr int language_tsql = 15;
 const std::array<language_row, language_count>& language_table();
 
 // The language of a file name's extension pattern (such as ".cpp"), by substring search in
-// detection order; `text` decides between the two SQL dialects.
+// detection order; `text` decides between the two SQL dialects. A name without an extension is
+// C/C++; an extension no language claims is General, which charts nothing.
 int detect_language(std::string_view extension_pattern, std::string_view text);
 
 // The parser slot that serves a language number; 0 for numbers outside the table.

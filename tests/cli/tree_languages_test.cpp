@@ -128,5 +128,16 @@ TEST(TreeLanguages, ABrokenFunctionIsAParseErrorAtItsPlace) {
         << r.out;
 }
 
+TEST(TreeLanguages, AFileOfNoLanguageAsksForOne) {
+    const std::string file = ::testing::TempDir() + "notes.txt";
+    std::ofstream(file, std::ios::binary) << "x := f()\n";
+    const run_result plain = run_cli("markup " + file);
+    EXPECT_EQ(plain.status, 2);
+    EXPECT_NE(plain.out.find("no language is chosen for " + file + ": name one with --lang"),
+              std::string::npos)
+        << plain.out;
+    EXPECT_EQ(run_cli("markup --lang go " + file).status, 0);
+}
+
 }  // namespace
 }  // namespace tarnwell::cli

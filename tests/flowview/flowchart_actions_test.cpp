@@ -128,6 +128,26 @@ TEST_F(FlowchartActions, MarksOnOneLineGiveTheMarkMessageAndAnEmptyGrid) {
     EXPECT_TRUE(grid_is_blank());
 }
 
+TEST_F(FlowchartActions, AFileOfNoLanguageIsNotChartedAsC) {
+    // Go's `a := f()` read as C makes goto labels; a file of an unknown type charts nothing and
+    // says how to choose its language, until a language is chosen.
+    charted_function();
+    TMySynEdit* editor = open("notes.txt", "x := f()\nif x > 0 {\n  y()\n}\n");
+    EXPECT_EQ(editor->doc.language, 0);
+    mark_lines(editor, 1, 4);
+    action("ac_layer")->trigger();
+    ASSERT_EQ(notes_->messages.size(), 1u);
+    EXPECT_EQ(notes_->messages[0],
+              QStringLiteral("No language is chosen for this file, so its code cannot be charted. "
+                             "Choose the language in the tool bar's language list."));
+    EXPECT_TRUE(grid_is_blank());
+
+    window_->set_language(editor, 19);
+    action("ac_layer")->trigger();
+    EXPECT_EQ(notes_->messages.size(), 1u);
+    EXPECT_FALSE(grid_is_blank());
+}
+
 TEST_F(FlowchartActions, ACellClickHighlightsItsCharactersPastTheMarkedRegion) {
     TMySynEdit* editor = charted_function();
     EXPECT_TRUE(notes_->messages.empty());

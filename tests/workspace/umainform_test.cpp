@@ -135,6 +135,7 @@ TEST_F(Mainform, OpenedFilesGetTheLanguageOfTheirExtension) {
         {"view.tsx", "let a = <b/>;\n", 18, 16, "TSX"},
         {"main.go", "package main\n", 19, 17, "Go"},
         {"lib.rs", "fn main() {}\n", 20, 18, "Rust"},
+        {"notes.txt", "x := 1\n", 0, 0, "general"},
     };
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
