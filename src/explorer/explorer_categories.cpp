@@ -21,7 +21,8 @@ const std::array<explorer_category, category_count>& explorer_categories() {
 }
 
 bool category_shown_for(int category, int language_kind) {
-    const bool scanned = language_kind == 2 || language_kind == 3 || language_kind == 4;
+    const bool scanned =
+        language_kind == 2 || language_kind == 3 || language_kind == 4 || language_kind == 5;
     switch (category) {
         case 1:
             return language_kind == 0 || scanned;

@@ -2,7 +2,9 @@
 
 #include "explorer/uCppProcLexer.h"
 #include "explorer/uPasProcLexer.h"
+#include "explorer/uTreeProcLexer.h"
 #include "parsers/language_table.h"
+#include "parsers/tree_languages.h"
 
 namespace tarnwell {
 
@@ -23,11 +25,14 @@ int explorer_language_kind(int language) {
         case language_csharp:
             return 4;
         default:
-            return 0;
+            return tree_grammar_of_language(language) != nullptr ? 5 : 0;
     }
 }
 
 std::unique_ptr<TKestrinProcLexer> make_proc_scanner(int language) {
+    if (const tree_grammar* grammar = tree_grammar_of_language(language)) {
+        return std::make_unique<TTreeProcLexer>(*grammar);
+    }
     switch (explorer_language_kind(language)) {
         case 2:
             return std::make_unique<TCppProcLexer>();

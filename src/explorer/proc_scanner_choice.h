@@ -9,7 +9,8 @@
 namespace tarnwell {
 
 // The explorer's language kind of a language number: 2 for C/C++, 3 for Pascal, 4 for Java
-// and C#, 0 for every other language (none of them is scanned).
+// and C#, 5 for the syntax-tree languages (Python, TypeScript, TSX, Go, Rust), 0 for every
+// other language (none of them is scanned).
 int explorer_language_kind(int language);
 
 // A new scanner for a language, not started; none for a language of kind 0.

@@ -4,16 +4,14 @@
 #include "parsers/cpp2xmls.h"
 #include "parsers/cs2xmls.h"
 #include "parsers/foxpro2xmls.h"
+#include "parsers/language_table.h"
 #include "parsers/op2xmls.h"
 #include "parsers/pbtoxmls.h"
 #include "parsers/perl2xmls.h"
 #include "parsers/php2xmls.h"
 #include "parsers/pl2xmls.h"
 #include "parsers/tree2xmls.h"
-#include "parsers/tree_go.h"
-#include "parsers/tree_python.h"
-#include "parsers/tree_rust.h"
-#include "parsers/tree_typescript.h"
+#include "parsers/tree_languages.h"
 #include "parsers/tsql2xmls.h"
 #include "parsers/vb2xmls.h"
 #include "parsers/vs2xmls.h"
@@ -33,11 +31,12 @@ parser_registry::parser_registry() {
     slots_[10] = std::make_unique<Tpbsparser>();
     slots_[11] = std::make_unique<Tplsparser>();
     slots_[12] = std::make_unique<Ttsqlsparser>();
-    slots_[14] = std::make_unique<Ttreesparser>(python_grammar());
-    slots_[15] = std::make_unique<Ttreesparser>(typescript_grammar());
-    slots_[16] = std::make_unique<Ttreesparser>(tsx_grammar());
-    slots_[17] = std::make_unique<Ttreesparser>(go_grammar());
-    slots_[18] = std::make_unique<Ttreesparser>(rust_grammar());
+    for (const language_row& row : language_table()) {
+        if (const tree_grammar* grammar = tree_grammar_of_language(row.number)) {
+            slots_[static_cast<std::size_t>(row.parser_slot)] =
+                std::make_unique<Ttreesparser>(*grammar);
+        }
+    }
 }
 
 tsparser* parser_registry::parser_at(int slot) const {

@@ -618,8 +618,8 @@ bool Ttreesparser::parse_statements(bool) {
             if (rules_.role_of(node) == tree_role::sequence) root = node;
         }
     }
-    // A text that is one function alone charts that function's body; an export or the
-    // decorators around the function lead to it.
+    // A text that is one function alone charts that function's body; an export, the
+    // decorators or the declaration of a name bound to the function lead to it.
     const auto only_statement = [&](TSNode block) {
         TSNode single{};
         for (std::uint32_t i = 0; i < ts_node_named_child_count(block); ++i) {
@@ -632,10 +632,19 @@ bool Ttreesparser::parse_statements(bool) {
     };
     for (TSNode single = only_statement(root); !ts_node_is_null(single);) {
         const tree_rule* rule = rules_.rule_of(single);
-        if (rule == nullptr || rule->role != tree_role::definition || !rule->charts_body) break;
-        const std::string field(rule->body);
-        const TSNode body = ts_node_child_by_field_name(single, field.c_str(),
-                                                        static_cast<std::uint32_t>(field.size()));
+        if (rule == nullptr || !rule->charts_body) break;
+        TSNode body{};
+        if (rule->body.empty()) {
+            for (std::uint32_t i = ts_node_named_child_count(single);
+                 i > 0 && ts_node_is_null(body); --i) {
+                const TSNode child = ts_node_named_child(single, i - 1);
+                if (rules_.role_of(child) != tree_role::comment) body = child;
+            }
+        } else {
+            const std::string field(rule->body);
+            body = ts_node_child_by_field_name(single, field.c_str(),
+                                               static_cast<std::uint32_t>(field.size()));
+        }
         if (ts_node_is_null(body)) break;
         if (rules_.role_of(body) == tree_role::sequence) {
             root = body;

@@ -52,7 +52,9 @@ struct tree_rule {
     std::string_view alternative = {};
     // The token that ends a case label (":" or "=>").
     std::string_view label_end = {};
-    // A definition whose body is charted when the marked text is that definition alone.
+    // A node that leads to a function's body when the marked text is that node alone: the
+    // function itself, an export or a declaration around it. Its `body` field (else its last
+    // named child) is followed until a block is reached.
     bool charts_body = false;
 };
 

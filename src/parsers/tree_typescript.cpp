@@ -36,6 +36,14 @@ constexpr tree_rule rules[] = {
     {"generator_function_declaration", definition, "body", {}, {}, true},
     {"method_definition", definition, "body", {}, {}, true},
     {"export_statement", definition, "declaration", {}, {}, true},
+    // `const f = (x) => { ... }` marked alone charts the arrow function's body; as a statement
+    // among others it stays plain code.
+    {"lexical_declaration", code, {}, {}, {}, true},
+    {"variable_declaration", code, {}, {}, {}, true},
+    {"variable_declarator", code, "value", {}, {}, true},
+    {"public_field_definition", code, "value", {}, {}, true},
+    {"arrow_function", code, "body", {}, {}, true},
+    {"function_expression", code, "body", {}, {}, true},
     {"class_declaration", definition},
     {"abstract_class_declaration", definition},
     {"interface_declaration", definition},

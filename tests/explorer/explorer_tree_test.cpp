@@ -190,7 +190,7 @@ TEST(ExplorerTree, PositionTextsGiveThreeLinesAndMinusOneWhereNoNumberStands) {
 }
 
 TEST(ProcScannerChoice, KindsAndScannersOfTheLanguages) {
-    for (int language = -1; language <= 16; ++language) {
+    for (int language = -1; language <= 21; ++language) {
         SCOPED_TRACE(language);
         const int kind = explorer_language_kind(language);
         const std::unique_ptr<TKestrinProcLexer> scanner = make_proc_scanner(language);
@@ -204,6 +204,13 @@ TEST(ProcScannerChoice, KindsAndScannersOfTheLanguages) {
                 break;
             case 6:
                 EXPECT_EQ(kind, 3);
+                break;
+            case 16:
+            case 17:
+            case 18:
+            case 19:
+            case 20:
+                EXPECT_EQ(kind, 5);
                 break;
             default:
                 EXPECT_EQ(kind, 0);

@@ -1,0 +1,163 @@
+#include "explorer/uTreeProcLexer.h"
+
+#include <string>
+#include <vector>
+
+#include "parsers/tree_syntax.h"
+
+namespace tarnwell {
+
+namespace {
+
+enum class found_as {
+    function,   // a function or method
+    bound,      // a name bound to a function value: listed when its value is one
+    container,  // a class, impl, trait, module or namespace: its name qualifies what it holds
+};
+
+struct function_node {
+    std::string_view grammar;
+    std::string_view type;
+    found_as as;
+    std::string_view name_field;
+};
+
+// The node types that name functions and their containers, per grammar.
+constexpr function_node function_nodes[] = {
+    {"python", "function_definition", found_as::function, "name"},
+    {"python", "class_definition", found_as::container, "name"},
+    {"ts", "function_declaration", found_as::function, "name"},
+    {"ts", "generator_function_declaration", found_as::function, "name"},
+    {"ts", "method_definition", found_as::function, "name"},
+    {"ts", "variable_declarator", found_as::bound, "name"},
+    {"ts", "public_field_definition", found_as::bound, "name"},
+    {"ts", "class_declaration", found_as::container, "name"},
+    {"ts", "abstract_class_declaration", found_as::container, "name"},
+    {"ts", "internal_module", found_as::container, "name"},
+    {"go", "function_declaration", found_as::function, "name"},
+    {"go", "method_declaration", found_as::function, "name"},
+    {"rust", "function_item", found_as::function, "name"},
+    {"rust", "impl_item", found_as::container, "type"},
+    {"rust", "trait_item", found_as::container, "name"},
+    {"rust", "mod_item", found_as::container, "name"},
+};
+
+// TSX shares TypeScript's node types.
+std::string_view table_name(const tree_grammar& grammar) {
+    return grammar.name == "tsx" ? std::string_view("ts") : grammar.name;
+}
+
+std::string_view separator_of(std::string_view grammar) {
+    return grammar == "rust" ? "::" : ".";
+}
+
+TSNode field(TSNode node, std::string_view name) {
+    return ts_node_child_by_field_name(node, name.data(), static_cast<std::uint32_t>(name.size()));
+}
+
+// A type as a qualifier: without the generic arguments (`Stack<T>` is `Stack`) and pointers.
+std::string bare_type(std::string_view text) {
+    std::string name;
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '<' || c == '[') ++depth;
+        if (depth == 0 && c != '*' && c != '&' && c != ' ') name += c;
+        if ((c == '>' || c == ']') && depth > 0) --depth;
+    }
+    return name;
+}
+
+bool is_function_value(TSNode value) {
+    if (ts_node_is_null(value)) return false;
+    const std::string_view type = ts_node_type(value);
+    return type == "arrow_function" || type == "function_expression" ||
+           type == "generator_function";
+}
+
+// The statement a listed function stands in: marking it whole charts the function's body.
+TSNode whole_statement(TSNode node) {
+    for (TSNode parent = ts_node_parent(node); !ts_node_is_null(parent);
+         parent = ts_node_parent(parent)) {
+        const std::string_view type = ts_node_type(parent);
+        if (type != "lexical_declaration" && type != "variable_declaration" &&
+            type != "export_statement") {
+            break;
+        }
+        node = parent;
+    }
+    return node;
+}
+
+int last_line_of(TSNode node) {
+    const TSPoint start = ts_node_start_point(node);
+    const TSPoint end = ts_node_end_point(node);
+    // A node that ends with its line break ends on the line before.
+    if (end.column == 0 && end.row > start.row) return static_cast<int>(end.row);
+    return static_cast<int>(end.row) + 1;
+}
+
+}  // namespace
+
+void TTreeProcLexer::execute() {
+    const std::string_view grammar_name = table_name(grammar_);
+    const std::string_view separator = separator_of(grammar_name);
+    const std::string& text = source_text();
+    syntax_tree_parser parser(grammar_);
+    const syntax_tree tree = parser.parse(text);
+    if (!tree) {
+        fail("the text could not be read");
+        return;
+    }
+
+    struct pending {
+        TSNode node;
+        std::string qualifier;
+    };
+    // Depth first with a stack of our own: nesting in the text never deepens the call stack.
+    std::vector<pending> stack{{ts_tree_root_node(tree.get()), std::string()}};
+    while (!stack.empty()) {
+        if (budget_exceeded()) return;
+        pending current = std::move(stack.back());
+        stack.pop_back();
+        const TSNode node = current.node;
+        const std::string_view type = ts_node_type(node);
+        std::string inner_qualifier = current.qualifier;
+        for (const function_node& kind : function_nodes) {
+            if (kind.grammar != grammar_name || kind.type != type) continue;
+            const TSNode name_node = field(node, kind.name_field);
+            if (ts_node_is_null(name_node)) break;
+            std::string name = bare_type(node_text(name_node, text));
+            if (kind.as == found_as::container) {
+                inner_qualifier += name + std::string(separator);
+                break;
+            }
+            if (kind.as == found_as::bound && !is_function_value(field(node, "value"))) break;
+            if (type == "method_declaration") {
+                // Go: the receiver's type qualifies the method, `(r *Reader) Read` is Reader.Read.
+                const TSNode receiver = field(node, "receiver");
+                const TSNode parameter =
+                    ts_node_is_null(receiver) ? TSNode{} : ts_node_named_child(receiver, 0);
+                const TSNode receiver_type =
+                    ts_node_is_null(parameter) ? TSNode{} : field(parameter, "type");
+                if (!ts_node_is_null(receiver_type)) {
+                    name = bare_type(node_text(receiver_type, text)) + "." + name;
+                }
+            }
+            const bool constructor =
+                (grammar_name == "python" && name == "__init__" && !current.qualifier.empty()) ||
+                (grammar_name == "ts" && type == "method_definition" && name == "constructor");
+            const TSNode whole = whole_statement(node);
+            append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1,
+                          static_cast<int>(ts_node_start_point(whole).row) + 1, last_line_of(whole),
+                          constructor ? tag_constructor : tag_function, current.qualifier + name);
+            inner_qualifier = current.qualifier + name + std::string(separator);
+            break;
+        }
+        // Children in reverse so that they come off the stack in source order.
+        for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
+            stack.push_back({ts_node_named_child(node, i - 1), inner_qualifier});
+        }
+    }
+}
+
+}  // namespace tarnwell

@@ -1,0 +1,24 @@
+// The procedure scanner of the syntax-tree languages (Python, TypeScript, TSX, Go, Rust): the
+// functions and methods their trees hold, named with their class, impl, receiver or module.
+#pragma once
+
+#include "explorer/uKestrinProcLexer.h"
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+class TTreeProcLexer : public TKestrinProcLexer {
+  public:
+    // `grammar` must be one of the syntax-tree grammars; it lives for the whole run.
+    explicit TTreeProcLexer(const tree_grammar& grammar) : grammar_(grammar) {}
+    ~TTreeProcLexer() override { wait(); }
+    int language_kind() const override { return 5; }
+
+  protected:
+    void execute() override;
+
+  private:
+    const tree_grammar& grammar_;
+};
+
+}  // namespace tarnwell
