@@ -96,6 +96,47 @@ int last_line_of(TSNode node) {
     return static_cast<int>(end.row) + 1;
 }
 
+// Whether only blanks stand before a node on its line.
+bool first_on_its_line(TSNode node, std::string_view text) {
+    for (std::uint32_t i = ts_node_start_byte(node); i > 0; --i) {
+        const char c = text[i - 1];
+        if (c == '\n') return true;
+        if (c != ' ' && c != '\t') return false;
+    }
+    return true;
+}
+
+struct body_lines {
+    int begin;
+    int end;
+};
+
+// The lines of a function's statements: the lines of an indented block, the lines between the
+// braces of a braced one. Marked, they chart as the body they are. A body that has no line
+// of its own gives the lines of the whole statement.
+body_lines lines_of_body(TSNode function, TSNode whole, std::string_view text) {
+    const body_lines all{static_cast<int>(ts_node_start_point(whole).row) + 1, last_line_of(whole)};
+    TSNode body = field(function, "body");
+    if (ts_node_is_null(body)) {
+        const TSNode value = field(function, "value");
+        if (!ts_node_is_null(value)) body = field(value, "body");
+    }
+    if (ts_node_is_null(body) || ts_node_child_count(body) == 0) return all;
+    const TSNode open = ts_node_child(body, 0);
+    const TSNode close = ts_node_child(body, ts_node_child_count(body) - 1);
+    body_lines lines{};
+    if (ts_node_type(open) == std::string_view("{") && !ts_node_is_named(open)) {
+        if (ts_node_type(close) != std::string_view("}")) return all;
+        lines.begin = static_cast<int>(ts_node_start_point(open).row) + 2;
+        lines.end = static_cast<int>(ts_node_start_point(close).row) +
+                    (first_on_its_line(close, text) ? 0 : 1);
+    } else {
+        lines.begin = static_cast<int>(ts_node_start_point(body).row) + 1;
+        lines.end = last_line_of(body);
+    }
+    return lines.begin <= lines.end ? lines : all;
+}
+
 }  // namespace
 
 void TTreeProcLexer::execute() {
@@ -146,10 +187,10 @@ void TTreeProcLexer::execute() {
             const bool constructor =
                 (grammar_name == "python" && name == "__init__" && !current.qualifier.empty()) ||
                 (grammar_name == "ts" && type == "method_definition" && name == "constructor");
-            const TSNode whole = whole_statement(node);
-            append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1,
-                          static_cast<int>(ts_node_start_point(whole).row) + 1, last_line_of(whole),
-                          constructor ? tag_constructor : tag_function, current.qualifier + name);
+            const body_lines lines = lines_of_body(node, whole_statement(node), text);
+            append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1, lines.begin,
+                          lines.end, constructor ? tag_constructor : tag_function,
+                          current.qualifier + name);
             inner_qualifier = current.qualifier + name + std::string(separator);
             break;
         }

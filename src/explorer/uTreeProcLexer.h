@@ -1,5 +1,6 @@
 // The procedure scanner of the syntax-tree languages (Python, TypeScript, TSX, Go, Rust): the
-// functions and methods their trees hold, named with their class, impl, receiver or module.
+// functions and methods their trees hold, named with their class, impl, receiver or module,
+// with the line of the name and the lines of the body's statements.
 #pragma once
 
 #include "explorer/uKestrinProcLexer.h"

@@ -28,7 +28,9 @@ struct scan_case {
     std::string lines;
 };
 
-TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndWholeLines) {
+// Each function: the line of its name, then the lines of its body's statements (the lines of a
+// function whose body has no line of its own).
+TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndBodyLines) {
     const scan_case cases[] = {
         {"python class, decorator, nested function", 16,
          "import os\n"
@@ -43,10 +45,10 @@ TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndWholeLines) {
          "        return inner()\n"
          "async def main():\n"
          "    pass\n",
-         "3-3-4|cons|Account.__init__\r\n7-7-10|void|Account.total\r\n"
-         "8-8-9|void|Account.total.inner\r\n11-11-12|void|main\r\n"},
+         "3-4-4|cons|Account.__init__\r\n7-8-10|void|Account.total\r\n"
+         "8-9-9|void|Account.total.inner\r\n11-12-12|void|main\r\n"},
         {"python __init__ outside a class is a plain function", 16, "def __init__():\n    pass\n",
-         "1-1-2|void|__init__\r\n"},
+         "1-2-2|void|__init__\r\n"},
         {"typescript class, constructor, arrow functions, export", 17,
          "export class Shape {\n"
          "  constructor(private r: number) {}\n"
@@ -63,10 +65,10 @@ TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndWholeLines) {
          "namespace Geo {\n"
          "  export function dist() { return 0; }\n"
          "}\n",
-         "2-2-2|cons|Shape.constructor\r\n3-3-5|void|Shape.area\r\n6-6-8|void|Shape.onClick\r\n"
+         "2-2-2|cons|Shape.constructor\r\n3-4-4|void|Shape.area\r\n6-7-7|void|Shape.onClick\r\n"
          "10-10-10|void|twice\r\n12-12-12|void|ids\r\n14-14-14|void|Geo.dist\r\n"},
         {"tsx component", 18, "export function Panel() {\n  return <div>{1}</div>;\n}\n",
-         "1-1-3|void|Panel\r\n"},
+         "1-2-2|void|Panel\r\n"},
         {"go functions and methods on pointer and generic receivers", 19,
          "package q\n"
          "func New() *Q {\n"
@@ -75,7 +77,7 @@ TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndWholeLines) {
          "func (q *Q) Push(v int) {\n"
          "}\n"
          "func (s Set[T]) Has(v T) bool { return false }\n",
-         "2-2-4|void|New\r\n5-5-6|void|Q.Push\r\n7-7-7|void|Set.Has\r\n"},
+         "2-3-3|void|New\r\n5-5-6|void|Q.Push\r\n7-7-7|void|Set.Has\r\n"},
         {"rust impl, trait impl, trait, module", 20,
          "mod store {\n"
          "    pub struct Stack<T> { v: Vec<T> }\n"
@@ -90,12 +92,12 @@ TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndWholeLines) {
          "}\n"
          "trait Shape { fn area(&self) -> f64 { 0.0 } }\n"
          "fn main() {}\n",
-         "4-4-6|void|store::Stack::new\r\n9-9-9|void|store::Stack::drop\r\n"
+         "4-5-5|void|store::Stack::new\r\n9-9-9|void|store::Stack::drop\r\n"
          "12-12-12|void|Shape::area\r\n13-13-13|void|main\r\n"},
         {"an empty text", 19, "", ""},
         {"a broken text keeps what its tree still shows", 16,
          "def good():\n    return 1\ndef bad(:\n    pass\nclass :\n",
-         "1-1-2|void|good\r\n3-3-4|void|bad\r\n"},
+         "1-2-2|void|good\r\n3-4-4|void|bad\r\n"},
     };
     for (const scan_case& c : cases) {
         EXPECT_EQ(scanned(c.language, c.text), c.lines) << c.name;
