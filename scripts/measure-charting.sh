@@ -6,7 +6,8 @@
 #
 #   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [LANGUAGE...]
 #
-# LANGUAGE is one of c cpp java js php perl pas plsql cs (default: all that have sources).
+# LANGUAGE is one of c cpp java js php perl pas plsql cs python ts tsx go rust (default: all
+# that have sources).
 # KEEPDIR receives each body that fails or is shortened, with its result as JSON beside it.
 # Sources and the Debian packages they come from:
 #   c      /usr/include (except C++)        libc6-dev, linux-libc-dev and other -dev packages
@@ -19,6 +20,14 @@
 #   plsql  /usr/share/postgresql/*/extension postgresql-contrib, postgresql-15-partman,
 #                                            postgresql-15-pgtap
 #   cs     the folders in $TARNWELL_CS_SOURCES (Debian ships no C# library sources)
+#   python /usr/lib/python3.11               libpython3.11-stdlib
+#   go     /usr/share/go-*/src               golang-1.19-src
+#   rust   /usr/src/rustc-*/library          rust-src
+#   ts tsx the folders in $TARNWELL_TS_SOURCES: npm packages that ship their .ts and .tsx
+#          sources (rxjs, effect, @trpc/server, @tanstack/query-core, @tanstack/react-query),
+#          unpacked from `npm pack` archives (Debian ships none)
+# The syntax-tree languages are cut as the code explorer cuts them, from the body lines that
+# `tarnwell-cli procs` lists.
 set -eu
 cd "$(dirname "$0")/.."
 count=300
@@ -36,7 +45,7 @@ shift $((OPTIND - 1))
 cli="$build/src/cli/tarnwell-cli"
 [ -x "$cli" ] || { echo "no $cli: build the target tarnwell-cli first" >&2; exit 2; }
 command -v ctags > /dev/null || { echo "universal-ctags is needed" >&2; exit 2; }
-languages="${*:-c cpp java js php perl pas plsql cs}"
+languages="${*:-c cpp java js php perl pas plsql cs python ts tsx go rust}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -60,6 +69,10 @@ roots_of() {
         pas) existing /usr/share/fpcsrc ;;
         plsql) existing /usr/share/postgresql/*/extension ;;
         cs) [ -n "${TARNWELL_CS_SOURCES:-}" ] && existing $TARNWELL_CS_SOURCES ;;
+        python) existing /usr/lib/python3.11 ;;
+        go) existing /usr/share/go-*/src ;;
+        rust) existing /usr/src/rustc-*/library ;;
+        ts|tsx) [ -n "${TARNWELL_TS_SOURCES:-}" ] && existing $TARNWELL_TS_SOURCES ;;
     esac
 }
 

@@ -35,7 +35,19 @@ LANGUAGES = {
     "tsql": ("tsql", None, None, (), rb"/\*.*?\*/|--[^\n]*"),
     "vbnet": ("vbnet", None, None, (), rb"'[^\n]*"),
     "foxpro": ("foxpro", None, None, (), rb"(?m)^\s*\*[^\n]*|&&[^\n]*"),
+    "python": ("python", None, None, (".py",), rb"#[^\n]*"),
+    "ts": ("ts", None, None, (".ts",), C_COMMENTS),
+    "tsx": ("tsx", None, None, (".tsx",), C_COMMENTS),
+    "go": ("go", None, None, (".go",), C_COMMENTS),
+    "rust": ("rust", None, None, (".rs",), C_COMMENTS),
 }
+
+# The syntax-tree languages are cut where the code explorer cuts them: the body lines that
+# `tarnwell-cli procs` lists, which a click in the explorer marks.
+TREE_LANGUAGES = ("python", "ts", "tsx", "go", "rust")
+
+# Test data that is broken on purpose, and declaration files, which hold no bodies.
+EXCLUDED = {"c": "/c++/", "go": "/testdata/", "python": "/lib2to3/tests/data/", "ts": ".d.ts"}
 
 MAX_FILE_BYTES = 2_000_000
 
@@ -183,10 +195,22 @@ def plpgsql_bodies(lines):
     return bodies
 
 
-def collect(language, roots, count):
+def procs_bodies(cli, tarnwell_lang, path):
+    """The body lines of the functions that `tarnwell-cli procs` lists, 0-based and half open."""
+    done = subprocess.run([cli, "procs", "--lang", tarnwell_lang, path], capture_output=True,
+                          timeout=60)
+    bodies = []
+    for line in done.stdout.decode("utf-8", "replace").splitlines():
+        lines = line.split("|", 1)[0].split("-")
+        if len(lines) == 3 and lines[1].isdigit() and lines[2].isdigit():
+            bodies.append((int(lines[1]) - 1, int(lines[2])))
+    return bodies
+
+
+def collect(cli, language, roots, count):
     tarnwell_lang, ctags_language, kinds, suffixes, _ = LANGUAGES[language]
     # C headers are taken from beside the C++ ones, which belong to the other language.
-    files = source_files(roots, suffixes, "/c++/" if language == "c" else None, count * 8)
+    files = source_files(roots, suffixes, EXCLUDED.get(language), count * 8)
     starts = ctags_starts(files, ctags_language, kinds) if ctags_language else {}
     bodies = []
     seen = set()
@@ -194,7 +218,9 @@ def collect(language, roots, count):
         lines = read_lines(path)
         if lines is None:
             continue
-        if language == "plsql":
+        if language in TREE_LANGUAGES:
+            found = procs_bodies(cli, tarnwell_lang, path)
+        elif language == "plsql":
             found = plpgsql_bodies(lines)
         else:
             cut = pascal_bodies if language == "pas" else brace_bodies
@@ -204,6 +230,9 @@ def collect(language, roots, count):
                 continue
             first, end = span
             body = b"\n".join(lines[first:end]) + b"\n"
+            # A body of one line cannot be marked: the marks need two lines.
+            if language in TREE_LANGUAGES and end - first < 2:
+                continue
             if not body.strip() or body in seen or end - first > 400:
                 continue
             seen.add(body)
@@ -235,7 +264,7 @@ def chart(cli, tarnwell_lang, body):
 
 def measure(cli, language, roots, count, keep):
     tarnwell_lang, _, _, _, comments = LANGUAGES[language]
-    bodies = collect(language, roots, count)
+    bodies = collect(cli, language, roots, count)
     charted = shortened = 0
     failures = []
     for path, line, body in bodies:

@@ -130,9 +130,12 @@ body_lines lines_of_body(TSNode function, TSNode whole, std::string_view text) {
         lines.begin = static_cast<int>(ts_node_start_point(open).row) + 2;
         lines.end = static_cast<int>(ts_node_start_point(close).row) +
                     (first_on_its_line(close, text) ? 0 : 1);
-    } else {
+    } else if (ts_node_type(body) == std::string_view("block")) {
         lines.begin = static_cast<int>(ts_node_start_point(body).row) + 1;
         lines.end = last_line_of(body);
+    } else {
+        // An arrow function's body that is one expression, `=> ({ ... })`.
+        return all;
     }
     return lines.begin <= lines.end ? lines : all;
 }

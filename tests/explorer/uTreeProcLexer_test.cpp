@@ -59,14 +59,16 @@ TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndBodyLines) {
          "    log(e);\n"
          "  };\n"
          "}\n"
-         "export const twice = (n: number) => n * 2;\n"
+         "export const twice = (n: number) => ({\n"
+         "  n\n"
+         "});\n"
          "const limit = 3;\n"
          "function* ids() { yield 1; }\n"
          "namespace Geo {\n"
          "  export function dist() { return 0; }\n"
          "}\n",
          "2-2-2|cons|Shape.constructor\r\n3-4-4|void|Shape.area\r\n6-7-7|void|Shape.onClick\r\n"
-         "10-10-10|void|twice\r\n12-12-12|void|ids\r\n14-14-14|void|Geo.dist\r\n"},
+         "10-10-12|void|twice\r\n14-14-14|void|ids\r\n16-16-16|void|Geo.dist\r\n"},
         {"tsx component", 18, "export function Panel() {\n  return <div>{1}</div>;\n}\n",
          "1-2-2|void|Panel\r\n"},
         {"go functions and methods on pointer and generic receivers", 19,
