@@ -530,7 +530,6 @@ class Ttreesparser::walk {
             } else if (rule.role == tree_role::finally_ || rule.role == tree_role::else_) {
                 const TSNode body = body_of(child.node, rule);
                 stop_before(child.node, body);
-                add_code(start_of(child.node), header_end(child.node, body), code);
                 if (!ts_node_is_null(body)) write_statement(body, body, code);
             } else {
                 write_statement(child.node, child.node, code);

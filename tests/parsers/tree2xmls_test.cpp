@@ -1,0 +1,178 @@
+// What the syntax-tree reader does the same way in every language: empty and comment-only
+// texts, errors, nesting without end, line ends, and that no statement of a body is left out.
+#include "parsers/tree2xmls.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "parser_cases.h"
+#include "parsers/tree_go.h"
+#include "parsers/tree_python.h"
+#include "parsers/tree_rust.h"
+#include "parsers/tree_syntax.h"
+#include "parsers/tree_typescript.h"
+
+namespace tarnwell {
+namespace {
+
+using parser_cases::markup_case;
+using parser_cases::no_error;
+
+TEST(TreeReader, EmptyAndCommentOnlyTextsGiveAnEmptySequence) {
+    const markup_case cases[] = {
+        {"empty", "", true, no_error, "<statement>1-1</statement>1-1"},
+        {"comment", "# only a note\n", true, no_error, "<statement>1-13</statement>15-15"},
+        {"blank lines", "\n\n", true, no_error, "<statement>3-3</statement>3-3"},
+    };
+    Ttreesparser parser(python_grammar());
+    for (const markup_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        parser_cases::expect_markup(parser, c);
+    }
+}
+
+TEST(TreeReader, AnErrorIsReportedAtItsNodeWithTheChartBeforeIt) {
+    struct error_case {
+        const tree_grammar& grammar;
+        std::string source;
+        std::string message;
+        std::int32_t error_pos;  // 0-based: the editor highlights from it
+        std::string markup_start;
+    };
+    const error_case cases[] = {
+        {python_grammar(), "x = 1\ny = 2\nif x >:\n    y = 1\n", "syntax error", 17,
+         "<statement>1-1<code/>1-11\001"},
+        {typescript_grammar(), "f();\nif (a {\n  g();\n}\n", "here should be \")\"", 10,
+         "<statement>1-1<code/>1-4"},
+        {go_grammar(), "x := 1\nfor i := 0; i < ; i++ {\n}\n", "here should be Identifier", 22,
+         "<statement>1-1<code/>1-6\001"},
+        {rust_grammar(), "let a = 1;\nmatch a {\n    1 => f(),\n    2 =>\n}\n", "here should be Identifier", 43,
+         "<statement>1-3<code/>1-10<switch>12-18<case/>26-29"},
+    };
+    for (const error_case& c : cases) {
+        SCOPED_TRACE(c.source);
+        Ttreesparser parser(c.grammar);
+        const parser_result result = parser.parse(c.source);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.error_pos, c.error_pos);
+        EXPECT_GE(result.error_len, 5);
+        EXPECT_EQ(result.markup.substr(0, c.markup_start.size()), c.markup_start);
+        EXPECT_EQ(result.markup.back(), '\001');
+    }
+}
+
+TEST(TreeReader, NestingPastTheLimitEndsWithAClosedMarkup) {
+    std::string python;
+    std::string go = "func f() {\n";
+    for (int depth = 0; depth < 3000; ++depth) {
+        python += std::string(static_cast<std::size_t>(depth), ' ') + "if a:\n";
+        go += "if a {\n";
+    }
+    python += std::string(3000, ' ') + "pass\n";
+    go += std::string(3001, '}') + "\n";
+    // Python's grammar gives up on indentation this deep before the reader's limit is reached.
+    Ttreesparser py(python_grammar());
+    const parser_result deep_python = py.parse(python);
+    EXPECT_FALSE(deep_python.ok);
+    EXPECT_EQ(deep_python.markup.back(), '\001');
+    Ttreesparser golang(go_grammar());
+    parser_cases::expect_too_deep(golang, go);
+}
+
+TEST(TreeReader, CarriageReturnsCountInThePositions) {
+    Ttreesparser parser(python_grammar());
+    parser_cases::expect_markup(
+        parser, {"crlf", "if a:\r\n    b()\r\nc()\r\n", true, no_error,
+                 "<statement>1-2<if>1-5<statement>12-12<code/>12-14</statement>14-14</if>14-14"
+                 "<code/>17-19</statement>22-22"});
+}
+
+std::string read_fixture(const std::string& name) {
+    std::ifstream in(std::string(TARNWELL_TEST_DATA) + "/tree/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The byte offset of the start of a 1-based line.
+std::size_t line_start(const std::string& text, int line) {
+    std::size_t offset = 0;
+    for (int l = 1; l < line && offset != std::string::npos; ++l) {
+        offset = text.find('\n', offset);
+        if (offset != std::string::npos) ++offset;
+    }
+    return offset == std::string::npos ? text.size() : offset;
+}
+
+// Every name and literal of a marked body stands inside an item of its chart: a success never
+// leaves code out.
+TEST(TreeReader, EveryNameAndLiteralOfABodyIsCharted) {
+    struct body_case {
+        const char* file;
+        const tree_grammar& grammar;
+        int first_line;
+        int last_line;
+    };
+    const body_case cases[] = {
+        {"account.py", python_grammar(), 7, 29}, {"shapes.ts", typescript_grammar(), 7, 30},
+        {"panel.tsx", tsx_grammar(), 4, 19},     {"queue.go", go_grammar(), 6, 30},
+        {"stack.rs", rust_grammar(), 5, 21},
+    };
+    const std::regex range("<[^>]+>(\\d+)-(\\d+)");
+    for (const body_case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string file = read_fixture(c.file);
+        ASSERT_FALSE(file.empty());
+        const std::size_t from = line_start(file, c.first_line);
+        const std::size_t to = line_start(file, c.last_line + 1);
+        const std::string body = file.substr(from, to - from);
+        Ttreesparser parser(c.grammar);
+        const parser_result result = parser.parse(body);
+        ASSERT_TRUE(result.ok) << result.message;
+        // The items inside the outermost sequence, which closes at the end of the text anyway.
+        const std::string inside = result.markup.substr(0, result.markup.rfind("</statement>"));
+        std::vector<std::pair<long, long>> ranges;
+        for (auto it = std::sregex_iterator(inside.begin(), inside.end(), range);
+             it != std::sregex_iterator(); ++it) {
+            ranges.emplace_back(std::stol((*it)[1]), std::stol((*it)[2]));
+        }
+
+        syntax_tree_parser trees(c.grammar);
+        const syntax_tree tree = trees.parse(file);
+        std::vector<TSNode> pending{ts_tree_root_node(tree.get())};
+        int leaves = 0;
+        while (!pending.empty()) {
+            const TSNode node = pending.back();
+            pending.pop_back();
+            const std::uint32_t start = ts_node_start_byte(node);
+            if (ts_node_end_byte(node) <= from || start >= to) continue;
+            const std::string_view type = ts_node_type(node);
+            if (type.find("comment") != std::string_view::npos) continue;
+            if (ts_node_child_count(node) > 0) {
+                for (std::uint32_t i = 0; i < ts_node_child_count(node); ++i) {
+                    pending.push_back(ts_node_child(node, i));
+                }
+                continue;
+            }
+            if (!ts_node_is_named(node) || start < from) continue;
+            ++leaves;
+            const long pos = static_cast<long>(start - from) + 1;
+            bool covered = false;
+            for (const auto& [first, last] : ranges)
+                covered = covered || (first <= pos && pos <= last);
+            EXPECT_TRUE(covered) << "not charted: " << node_text(node, file) << " at " << pos;
+        }
+        EXPECT_GT(leaves, 20);
+    }
+}
+
+}  // namespace
+}  // namespace tarnwell
