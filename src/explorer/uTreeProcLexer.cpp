@@ -153,55 +153,62 @@ void TTreeProcLexer::execute() {
         return;
     }
 
-    struct pending {
-        TSNode node;
-        std::string qualifier;
-    };
-    // Depth first with a stack of our own: nesting in the text never deepens the call stack.
-    std::vector<pending> stack{{ts_tree_root_node(tree.get()), std::string()}};
-    while (!stack.empty()) {
-        if (budget_exceeded()) return;
-        pending current = std::move(stack.back());
-        stack.pop_back();
-        const TSNode node = current.node;
-        const std::string_view type = ts_node_type(node);
-        std::string inner_qualifier = current.qualifier;
-        for (const function_node& kind : function_nodes) {
-            if (kind.grammar != grammar_name || kind.type != type) continue;
-            const TSNode name_node = field(node, kind.name_field);
-            if (ts_node_is_null(name_node)) break;
-            std::string name = bare_type(node_text(name_node, text));
-            if (kind.as == found_as::container) {
-                inner_qualifier += name + std::string(separator);
-                break;
-            }
-            if (kind.as == found_as::bound && !is_function_value(field(node, "value"))) break;
-            if (type == "method_declaration") {
-                // Go: the receiver's type qualifies the method, `(r *Reader) Read` is Reader.Read.
-                const TSNode receiver = field(node, "receiver");
-                const TSNode parameter =
-                    ts_node_is_null(receiver) ? TSNode{} : ts_node_named_child(receiver, 0);
-                const TSNode receiver_type =
-                    ts_node_is_null(parameter) ? TSNode{} : field(parameter, "type");
-                if (!ts_node_is_null(receiver_type)) {
-                    name = bare_type(node_text(receiver_type, text)) + "." + name;
-                }
-            }
-            const bool constructor =
-                (grammar_name == "python" && name == "__init__" && !current.qualifier.empty()) ||
-                (grammar_name == "ts" && type == "method_definition" && name == "constructor");
-            const body_lines lines = lines_of_body(node, whole_statement(node), text);
-            append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1, lines.begin,
-                          lines.end, constructor ? tag_constructor : tag_function,
-                          current.qualifier + name);
-            inner_qualifier = current.qualifier + name + std::string(separator);
-            break;
+    // One cursor over the whole tree: a node's children are reached without counting through
+    // their elder siblings, and nesting in the text never deepens the call stack. The qualifier
+    // at the back names what the siblings of the current node belong to.
+    TSTreeCursor cursor = ts_tree_cursor_new(ts_tree_root_node(tree.get()));
+    std::vector<std::string> qualifiers{std::string()};
+    for (std::uint32_t visited = 0;; ++visited) {
+        // The clock is read now and then: reading it for every node costs more than the scan.
+        if (visited % 1024 == 0 && budget_exceeded()) break;
+        const TSNode node = ts_tree_cursor_current_node(&cursor);
+        std::string inner = qualifiers.back();
+        if (ts_node_is_named(node)) inner = examine(node, text, grammar_name, separator, inner);
+        if (ts_tree_cursor_goto_first_child(&cursor)) {
+            qualifiers.push_back(std::move(inner));
+            continue;
         }
-        // Children in reverse so that they come off the stack in source order.
-        for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
-            stack.push_back({ts_node_named_child(node, i - 1), inner_qualifier});
+        bool more = true;
+        while (more && !ts_tree_cursor_goto_next_sibling(&cursor)) {
+            more = ts_tree_cursor_goto_parent(&cursor);
+            if (more) qualifiers.pop_back();
         }
+        if (!more) break;
     }
+    ts_tree_cursor_delete(&cursor);
+}
+
+std::string TTreeProcLexer::examine(TSNode node, std::string_view text,
+                                    std::string_view grammar_name, std::string_view separator,
+                                    const std::string& qualifier) {
+    const std::string_view type = ts_node_type(node);
+    for (const function_node& kind : function_nodes) {
+        if (kind.grammar != grammar_name || kind.type != type) continue;
+        const TSNode name_node = field(node, kind.name_field);
+        if (ts_node_is_null(name_node)) break;
+        std::string name = bare_type(node_text(name_node, text));
+        if (kind.as == found_as::container) return qualifier + name + std::string(separator);
+        if (kind.as == found_as::bound && !is_function_value(field(node, "value"))) break;
+        if (type == "method_declaration") {
+            // Go: the receiver's type qualifies the method, `(r *Reader) Read` is Reader.Read.
+            const TSNode receiver = field(node, "receiver");
+            const TSNode parameter =
+                ts_node_is_null(receiver) ? TSNode{} : ts_node_named_child(receiver, 0);
+            const TSNode receiver_type =
+                ts_node_is_null(parameter) ? TSNode{} : field(parameter, "type");
+            if (!ts_node_is_null(receiver_type)) {
+                name = bare_type(node_text(receiver_type, text)) + "." + name;
+            }
+        }
+        const bool constructor =
+            (grammar_name == "python" && name == "__init__" && !qualifier.empty()) ||
+            (grammar_name == "ts" && type == "method_definition" && name == "constructor");
+        const body_lines lines = lines_of_body(node, whole_statement(node), text);
+        append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1, lines.begin,
+                      lines.end, constructor ? tag_constructor : tag_function, qualifier + name);
+        return qualifier + name + std::string(separator);
+    }
+    return qualifier;
 }
 
 }  // namespace tarnwell

@@ -3,6 +3,11 @@
 // with the line of the name and the lines of the body's statements.
 #pragma once
 
+#include <tree_sitter/api.h>
+
+#include <string>
+#include <string_view>
+
 #include "explorer/uKestrinProcLexer.h"
 #include "parsers/tree_grammar.h"
 
@@ -19,6 +24,10 @@ class TTreeProcLexer : public TKestrinProcLexer {
     void execute() override;
 
   private:
+    // Lists `node` when it is a function; gives the qualifier of what it holds.
+    std::string examine(TSNode node, std::string_view text, std::string_view grammar_name,
+                        std::string_view separator, const std::string& qualifier);
+
     const tree_grammar& grammar_;
 };
 
