@@ -19,6 +19,26 @@ std::uint8_t error_code_of_missing(std::string_view type) {
     return 32;
 }
 
+// The item of a jump or a label; empty for the other roles.
+std::string_view jump_tag(tree_role role) {
+    switch (role) {
+        case tree_role::label:
+            return "<label/>";
+        case tree_role::return_:
+            return "<return/>";
+        case tree_role::break_:
+            return "<break/>";
+        case tree_role::continue_:
+            return "<continue/>";
+        case tree_role::throw_:
+            return "<exit/>";
+        case tree_role::goto_:
+            return "<goto/>";
+        default:
+            return {};
+    }
+}
+
 bool is_construct(tree_role role) {
     return role != tree_role::code && role != tree_role::definition && role != tree_role::comment;
 }
@@ -188,6 +208,10 @@ class Ttreesparser::walk {
     void write_statement(TSNode node, TSNode range, run& code) {
         nesting_guard guard(p_);
         const tree_rule& rule = rule_of(node);
+        if (const std::string_view tag = jump_tag(rule.role); !tag.empty()) {
+            write_jump(tag, node, range, code);
+            return;
+        }
         switch (rule.role) {
             case tree_role::comment:
                 return;
@@ -220,24 +244,6 @@ class Ttreesparser::walk {
                 return;
             case tree_role::labeled:
                 write_labeled(node, code);
-                return;
-            case tree_role::label:
-                write_jump("<label/>", node, range, code);
-                return;
-            case tree_role::return_:
-                write_jump("<return/>", node, range, code);
-                return;
-            case tree_role::break_:
-                write_jump("<break/>", node, range, code);
-                return;
-            case tree_role::continue_:
-                write_jump("<continue/>", node, range, code);
-                return;
-            case tree_role::throw_:
-                write_jump("<exit/>", node, range, code);
-                return;
-            case tree_role::goto_:
-                write_jump("<goto/>", node, range, code);
                 return;
             case tree_role::if_: {
                 const TSNode body = body_of(node, rule);

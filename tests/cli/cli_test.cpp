@@ -1,35 +1,20 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "cli/json_writer.h"
+#include "cli_runner.h"
 #include "flowview/marked_region.h"
 
 namespace tarnwell::cli {
 namespace {
 
-struct run_result {
-    int status;
-    std::string out;
-};
-
 // Runs tarnwell-cli through the shell, with `input` on its standard input, and keeps stdout.
 run_result run_cli(const std::string& arguments, const std::string& input = "") {
-    const std::string command = "printf '%s' '" + input + "' | " + std::string(TARNWELL_CLI) + " " +
-                                arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, ""};
-    std::string out;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return run_command("printf '%s' '" + input + "' | " + std::string(TARNWELL_CLI) + " " +
+                       arguments + " 2>/dev/null");
 }
 
 const std::string data = TARNWELL_TEST_DATA "/cli/";

@@ -2,33 +2,20 @@
 // file's extension, a function marked whole charts its body, and the chart goes out as text, a
 // picture and an Office file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace tarnwell::cli {
 namespace {
 
-struct run_result {
-    int status;
-    std::string out;
-};
-
+// Runs tarnwell-cli and keeps what it writes on both outputs.
 run_result run_cli(const std::string& arguments) {
-    const std::string command = std::string(TARNWELL_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, ""};
-    std::string out;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return run_command(std::string(TARNWELL_CLI) + " " + arguments + " 2>&1");
 }
 
 std::string read_file(const std::string& path) {
