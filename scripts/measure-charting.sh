@@ -4,7 +4,7 @@
 # marked code. A measurement, not a test: it installs nothing and the test suite does not
 # use it.
 #
-#   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [LANGUAGE...]
+#   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [-w] [LANGUAGE...]
 #
 # LANGUAGE is one of c cpp java js php perl pas plsql cs python ts tsx go rust (default: all
 # that have sources).
@@ -27,17 +27,20 @@
 #          sources (rxjs, effect, @trpc/server, @tanstack/query-core, @tanstack/react-query),
 #          unpacked from `npm pack` archives (Debian ships none)
 # The syntax-tree languages are cut as the code explorer cuts them, from the body lines that
-# `tarnwell-cli procs` lists.
+# `tarnwell-cli procs` lists; with -w, whole, from the definition line through the line that
+# closes the body, as a user marks a function in the editor.
 set -eu
 cd "$(dirname "$0")/.."
 count=300
 keep=""
 build=build
-while getopts n:k:b: option; do
+whole=""
+while getopts n:k:b:w option; do
     case "$option" in
         n) count="$OPTARG" ;;
         k) keep="$OPTARG" ;;
         b) build="$OPTARG" ;;
+        w) whole=--whole ;;
         *) exit 2 ;;
     esac
 done
@@ -83,6 +86,6 @@ for language in $languages; do
         continue
     fi
     # shellcheck disable=SC2086
-    python3 scripts/measure_charting.py --cli "$cli" --count "$count" \
+    python3 scripts/measure_charting.py --cli "$cli" --count "$count" $whole \
         ${keep:+--keep "$keep"} "$language" $roots
 done

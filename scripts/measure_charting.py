@@ -195,19 +195,36 @@ def plpgsql_bodies(lines):
     return bodies
 
 
-def procs_bodies(cli, tarnwell_lang, path):
-    """The body lines of the functions that `tarnwell-cli procs` lists, 0-based and half open."""
+BRACE_CLOSE_LINE = re.compile(rb"^\s*\}")
+
+
+def procs_bodies(cli, tarnwell_lang, path, lines, whole):
+    """The body lines of the functions that `tarnwell-cli procs` lists, 0-based and half open,
+    with the end of the body's own lines. A whole function runs from its definition line
+    through the line that closes its body, which procs does not list."""
     done = subprocess.run([cli, "procs", "--lang", tarnwell_lang, path], capture_output=True,
                           timeout=60)
     bodies = []
-    for line in done.stdout.decode("utf-8", "replace").splitlines():
-        lines = line.split("|", 1)[0].split("-")
-        if len(lines) == 3 and lines[1].isdigit() and lines[2].isdigit():
-            bodies.append((int(lines[1]) - 1, int(lines[2])))
+    for row in done.stdout.decode("utf-8", "replace").splitlines():
+        numbers = row.split("|", 1)[0].split("-")
+        if len(numbers) != 3 or not all(n.isdigit() for n in numbers):
+            continue
+        decl, first, end = (int(n) for n in numbers)
+        if not whole:
+            bodies.append((first - 1, end, end))
+            continue
+        close = end
+        while close < len(lines) and not lines[close].strip():
+            close += 1
+        if tarnwell_lang != "python" and close < len(lines) and \
+                BRACE_CLOSE_LINE.match(lines[close]):
+            bodies.append((decl - 1, close + 1, end))
+        else:
+            bodies.append((decl - 1, end, end))
     return bodies
 
 
-def collect(cli, language, roots, count):
+def collect(cli, language, roots, count, whole):
     tarnwell_lang, ctags_language, kinds, suffixes, _ = LANGUAGES[language]
     # C headers are taken from beside the C++ ones, which belong to the other language.
     files = source_files(roots, suffixes, EXCLUDED.get(language), count * 8)
@@ -219,7 +236,7 @@ def collect(cli, language, roots, count):
         if lines is None:
             continue
         if language in TREE_LANGUAGES:
-            found = procs_bodies(cli, tarnwell_lang, path)
+            found = procs_bodies(cli, tarnwell_lang, path, lines, whole)
         elif language == "plsql":
             found = plpgsql_bodies(lines)
         else:
@@ -228,7 +245,8 @@ def collect(cli, language, roots, count):
         for span in found:
             if span is None:
                 continue
-            first, end = span
+            first, end = span[0], span[1]
+            code_end = span[2] if len(span) > 2 else end
             body = b"\n".join(lines[first:end]) + b"\n"
             # A body of one line cannot be marked: the marks need two lines.
             if language in TREE_LANGUAGES and end - first < 2:
@@ -236,7 +254,9 @@ def collect(cli, language, roots, count):
             if not body.strip() or body in seen or end - first > 400:
                 continue
             seen.add(body)
-            bodies.append((path, first + 1, body))
+            # The closing line of a whole function holds no statement for the chart to reach.
+            code = b"\n".join(lines[first:code_end]) + b"\n"
+            bodies.append((path, first + 1, body, code))
     return spread(bodies, count)
 
 
@@ -262,19 +282,22 @@ def chart(cli, tarnwell_lang, body):
     return json.loads(done.stdout)
 
 
-def measure(cli, language, roots, count, keep):
+def measure(cli, language, roots, count, keep, whole):
     tarnwell_lang, _, _, _, comments = LANGUAGES[language]
-    bodies = collect(cli, language, roots, count)
+    bodies = collect(cli, language, roots, count, whole)
     charted = shortened = 0
     failures = []
-    for path, line, body in bodies:
+    for path, line, body, code in bodies:
         result = chart(cli, tarnwell_lang, body)
         if result is None or not result["ok"]:
             failures.append((path, line, body, result))
             continue
         charted += 1
-        reach = max((int(e) for _, e in RANGE.findall(result["markup"])), default=0)
-        if reach < last_code_offset(body, comments):
+        # The outermost sequence closes at the end of the text whatever was read: what counts
+        # is how far the items inside it reach.
+        inside = re.sub(r"</statement>\d+-\d+\x01?$", "", result["markup"])
+        reach = max((int(e) for _, e in RANGE.findall(inside)), default=0)
+        if reach < last_code_offset(code, comments):
             shortened += 1
             failures.append((path, line, body, result))
     if keep:
@@ -293,11 +316,13 @@ def main():
     parser.add_argument("--cli", required=True)
     parser.add_argument("--count", type=int, default=300)
     parser.add_argument("--keep", help="folder for the bodies that fail or are shortened")
+    parser.add_argument("--whole", action="store_true",
+                        help="cut the syntax-tree languages' functions whole, not their bodies")
     parser.add_argument("language", choices=sorted(LANGUAGES))
     parser.add_argument("roots", nargs="+")
     args = parser.parse_args()
     total, charted, shortened = measure(args.cli, args.language, args.roots, args.count,
-                                        args.keep)
+                                        args.keep, args.whole)
     share = 100.0 * charted / total if total else 0.0
     print("%-6s bodies %4d  charted %4d  %5.1f%%  shortened %d" %
           (args.language, total, charted, share, shortened))
