@@ -29,6 +29,10 @@ int explorer_language_kind(int language) {
     }
 }
 
+bool lists_whole_definitions(int language) {
+    return tree_grammar_of_language(language) != nullptr;
+}
+
 std::unique_ptr<TKestrinProcLexer> make_proc_scanner(int language) {
     if (const tree_grammar* grammar = tree_grammar_of_language(language)) {
         return std::make_unique<TTreeProcLexer>(*grammar);

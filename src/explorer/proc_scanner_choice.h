@@ -13,6 +13,11 @@ namespace tarnwell {
 // other language (none of them is scanned).
 int explorer_language_kind(int language);
 
+// Whether the scanner of a language lists a procedure from the first line of its definition,
+// the line with its name, so that its begin and end line enclose it whole (the syntax-tree
+// languages); the others begin at the line that opens the body.
+bool lists_whole_definitions(int language);
+
 // A new scanner for a language, not started; none for a language of kind 0.
 std::unique_ptr<TKestrinProcLexer> make_proc_scanner(int language);
 

@@ -1,6 +1,9 @@
 #include "explorer/uTreeProcLexer.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "parsers/tree_syntax.h"
@@ -11,29 +14,33 @@ namespace {
 
 enum class found_as {
     function,   // a function or method
-    bound,      // a name bound to a function value: listed when its value is one
-    container,  // a class, impl, trait, module or namespace: its name qualifies what it holds
+    bound,      // a name bound to a value: listed when the value is a function
+    class_,     // a class: qualifies what it holds, and its constructor is one
+    container,  // an impl, trait, module or namespace: qualifies what it holds
 };
 
-struct function_node {
+struct definition_kind {
     std::string_view grammar;
     std::string_view type;
     found_as as;
+    // The field that names it; for a Rust impl the type it is for, also in `impl Trait for T`.
     std::string_view name_field;
 };
 
-// The node types that name functions and their containers, per grammar.
-constexpr function_node function_nodes[] = {
+// The node types that define functions and the scopes that qualify their names, per grammar.
+constexpr definition_kind definition_kinds[] = {
     {"python", "function_definition", found_as::function, "name"},
-    {"python", "class_definition", found_as::container, "name"},
+    {"python", "class_definition", found_as::class_, "name"},
     {"ts", "function_declaration", found_as::function, "name"},
     {"ts", "generator_function_declaration", found_as::function, "name"},
     {"ts", "method_definition", found_as::function, "name"},
     {"ts", "variable_declarator", found_as::bound, "name"},
     {"ts", "public_field_definition", found_as::bound, "name"},
-    {"ts", "class_declaration", found_as::container, "name"},
-    {"ts", "abstract_class_declaration", found_as::container, "name"},
+    {"ts", "class_declaration", found_as::class_, "name"},
+    {"ts", "abstract_class_declaration", found_as::class_, "name"},
+    {"ts", "class", found_as::class_, "name"},
     {"ts", "internal_module", found_as::container, "name"},
+    {"ts", "module", found_as::container, "name"},
     {"go", "function_declaration", found_as::function, "name"},
     {"go", "method_declaration", found_as::function, "name"},
     {"rust", "function_item", found_as::function, "name"},
@@ -41,6 +48,32 @@ constexpr function_node function_nodes[] = {
     {"rust", "trait_item", found_as::container, "name"},
     {"rust", "mod_item", found_as::container, "name"},
 };
+
+// The values that make a bound name a function.
+constexpr std::string_view function_values[] = {"arrow_function", "function_expression",
+                                                "generator_function"};
+
+// The declarations a bound function stands in: marked whole they chart its body.
+constexpr std::string_view binding_statements[] = {"lexical_declaration", "variable_declaration",
+                                                   "export_statement"};
+
+// The constructor's name, per grammar.
+struct constructor_name {
+    std::string_view grammar;
+    std::string_view name;
+};
+constexpr constructor_name constructor_names[] = {{"python", "__init__"}, {"ts", "constructor"}};
+
+// A type wrapped in these stands for the type it wraps, as the qualifier of a method.
+constexpr std::string_view wrapping_types[] = {"generic_type", "pointer_type", "reference_type"};
+
+template <std::size_t N>
+bool is_one_of(std::string_view type, const std::string_view (&types)[N]) {
+    for (const std::string_view t : types) {
+        if (t == type) return true;
+    }
+    return false;
+}
 
 // TSX shares TypeScript's node types.
 std::string_view table_name(const tree_grammar& grammar) {
@@ -55,39 +88,77 @@ TSNode field(TSNode node, std::string_view name) {
     return ts_node_child_by_field_name(node, name.data(), static_cast<std::uint32_t>(name.size()));
 }
 
-// A type as a qualifier: without the generic arguments (`Stack<T>` is `Stack`) and pointers.
-std::string bare_type(std::string_view text) {
-    std::string name;
-    int depth = 0;
+// The type of a node; none for a missing one.
+std::string_view type_of(TSNode node) {
+    return ts_node_is_null(node) ? std::string_view() : std::string_view(ts_node_type(node));
+}
+
+// A name on one line, as a result line needs it: runs of blanks and line breaks become one space.
+std::string one_line(std::string_view text) {
+    std::string line;
+    bool blank = false;
     for (const char c : text) {
-        if (c == '<' || c == '[') ++depth;
-        if (depth == 0 && c != '*' && c != '&' && c != ' ') name += c;
-        if ((c == '>' || c == ']') && depth > 0) --depth;
-    }
-    return name;
-}
-
-bool is_function_value(TSNode value) {
-    if (ts_node_is_null(value)) return false;
-    const std::string_view type = ts_node_type(value);
-    return type == "arrow_function" || type == "function_expression" ||
-           type == "generator_function";
-}
-
-// The statement a listed function stands in: marking it whole charts the function's body.
-TSNode whole_statement(TSNode node) {
-    for (TSNode parent = ts_node_parent(node); !ts_node_is_null(parent);
-         parent = ts_node_parent(parent)) {
-        const std::string_view type = ts_node_type(parent);
-        if (type != "lexical_declaration" && type != "variable_declaration" &&
-            type != "export_statement") {
-            break;
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = !line.empty();
+            continue;
         }
+        if (blank) line += ' ';
+        blank = false;
+        line += c;
+    }
+    return line;
+}
+
+// The name a node gives: a quoted module name without its quotes, a type without its generic
+// arguments, pointer or reference (`Stack<T>`, `*Reader` and `&'a Map<K>` name `Stack`,
+// `Reader` and `Map`).
+std::string name_of(TSNode name, std::string_view text) {
+    // A type wraps another a few levels deep at most; the bound keeps a broken tree harmless.
+    for (int depth = 0; depth < 16 && is_one_of(ts_node_type(name), wrapping_types); ++depth) {
+        TSNode inner = field(name, "type");
+        if (ts_node_is_null(inner)) inner = ts_node_named_child(name, 0);
+        if (ts_node_is_null(inner)) break;
+        name = inner;
+    }
+    std::string_view spelled = node_text(name, text);
+    if (ts_node_type(name) == std::string_view("string") && spelled.size() >= 2) {
+        spelled = spelled.substr(1, spelled.size() - 2);
+    }
+    return one_line(spelled);
+}
+
+// The type of a Go method's receiver, `(r *Reader)` gives the `*Reader` node.
+TSNode receiver_type(TSNode method) {
+    const TSNode receiver = field(method, "receiver");
+    if (ts_node_is_null(receiver)) return receiver;
+    const TSNode parameter = ts_node_named_child(receiver, 0);
+    return ts_node_is_null(parameter) ? parameter : field(parameter, "type");
+}
+
+// What a listed function's lines cover: a bound function's declaration, else the definition.
+TSNode whole_definition(TSNode node, found_as as) {
+    if (as != found_as::bound) return node;
+    for (TSNode parent = ts_node_parent(node);
+         !ts_node_is_null(parent) && is_one_of(ts_node_type(parent), binding_statements);
+         parent = ts_node_parent(parent)) {
         node = parent;
     }
     return node;
 }
 
+// The first line of a definition after its decorators, 1-based.
+int first_line_of(TSNode node) {
+    const std::uint32_t count = ts_node_child_count(node);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const TSNode child = ts_node_child(node, i);
+        if (ts_node_type(child) != std::string_view("decorator")) {
+            return static_cast<int>(ts_node_start_point(child).row) + 1;
+        }
+    }
+    return static_cast<int>(ts_node_start_point(node).row) + 1;
+}
+
+// The last line of a node, 1-based.
 int last_line_of(TSNode node) {
     const TSPoint start = ts_node_start_point(node);
     const TSPoint end = ts_node_end_point(node);
@@ -96,55 +167,94 @@ int last_line_of(TSNode node) {
     return static_cast<int>(end.row) + 1;
 }
 
-// Whether only blanks stand before a node on its line.
-bool first_on_its_line(TSNode node, std::string_view text) {
-    for (std::uint32_t i = ts_node_start_byte(node); i > 0; --i) {
-        const char c = text[i - 1];
-        if (c == '\n') return true;
-        if (c != ' ' && c != '\t') return false;
-    }
-    return true;
-}
-
-struct body_lines {
-    int begin;
-    int end;
+// The scope the nodes being walked stand in.
+struct scope {
+    // The names that qualify a function defined here, each with its separator.
+    std::string qualifier;
+    bool class_body = false;
 };
 
-// The lines of a function's statements: the lines of an indented block, the lines between the
-// braces of a braced one. Marked, they chart as the body they are. A body that has no line
-// of its own gives the lines of the whole statement.
-body_lines lines_of_body(TSNode function, TSNode whole, std::string_view text) {
-    const body_lines all{static_cast<int>(ts_node_start_point(whole).row) + 1, last_line_of(whole)};
-    TSNode body = field(function, "body");
-    if (ts_node_is_null(body)) {
-        const TSNode value = field(function, "value");
-        if (!ts_node_is_null(value)) body = field(value, "body");
+// The walk of one tree.
+class function_finder {
+  public:
+    function_finder(const tree_grammar& grammar, std::string_view text)
+        : grammar_(table_name(grammar)), separator_(separator_of(grammar_)), text_(text) {
+        // Looked up by symbol: comparing every node's type with the table would cost more
+        // than the walk.
+        const TSLanguage* language = grammar.language();
+        by_symbol_.assign(ts_language_symbol_count(language), nullptr);
+        for (const definition_kind& kind : definition_kinds) {
+            if (kind.grammar != grammar_) continue;
+            const TSSymbol symbol = ts_language_symbol_for_name(
+                language, kind.type.data(), static_cast<std::uint32_t>(kind.type.size()), true);
+            if (symbol != 0 && symbol < by_symbol_.size()) by_symbol_[symbol] = &kind;
+        }
     }
-    if (ts_node_is_null(body) || ts_node_child_count(body) == 0) return all;
-    const TSNode open = ts_node_child(body, 0);
-    const TSNode close = ts_node_child(body, ts_node_child_count(body) - 1);
-    body_lines lines{};
-    if (ts_node_type(open) == std::string_view("{") && !ts_node_is_named(open)) {
-        if (ts_node_type(close) != std::string_view("}")) return all;
-        lines.begin = static_cast<int>(ts_node_start_point(open).row) + 2;
-        lines.end = static_cast<int>(ts_node_start_point(close).row) +
-                    (first_on_its_line(close, text) ? 0 : 1);
-    } else if (ts_node_type(body) == std::string_view("block")) {
-        lines.begin = static_cast<int>(ts_node_start_point(body).row) + 1;
-        lines.end = last_line_of(body);
-    } else {
-        // An arrow function's body that is one expression, `=> ({ ... })`.
-        return all;
+
+    // Lists `node` when it defines a function; gives the scope of its children when it is
+    // not the scope `outer` of the node itself.
+    template <typename Report>
+    std::optional<scope> examine(TSNode node, const scope& outer, Report&& report) const {
+        const definition_kind* kind = kind_of(node);
+        if (kind == nullptr) return std::nullopt;
+        const TSNode name_node = field(node, kind->name_field);
+        if (kind->as == found_as::class_ || kind->as == found_as::container) {
+            // An anonymous class adds no name, but its constructor is still one.
+            std::string qualifier = outer.qualifier;
+            if (!ts_node_is_null(name_node)) {
+                qualifier += name_of(name_node, text_);
+                qualifier += separator_;
+            }
+            return scope{std::move(qualifier), kind->as == found_as::class_};
+        }
+        if (ts_node_is_null(name_node)) return scope{outer.qualifier, false};
+        if (kind->as == found_as::bound) {
+            const std::string_view value = type_of(field(node, "value"));
+            // A name bound to an anonymous class names its methods.
+            if (value == "class") {
+                return scope{outer.qualifier + name_of(name_node, text_) + std::string(separator_),
+                             false};
+            }
+            if (!is_one_of(value, function_values)) return scope{outer.qualifier, false};
+        }
+        std::string name = outer.qualifier;
+        if (const TSNode receiver = receiver_type(node); !ts_node_is_null(receiver)) {
+            name += name_of(receiver, text_);
+            name += separator_;
+        }
+        const std::string own_name = name_of(name_node, text_);
+        name += own_name;
+        const TSNode whole = whole_definition(node, kind->as);
+        report(static_cast<int>(ts_node_start_point(name_node).row) + 1, first_line_of(whole),
+               last_line_of(whole), constructor(outer, own_name) ? tag_constructor : tag_function,
+               name);
+        return scope{name + std::string(separator_), false};
     }
-    return lines.begin <= lines.end ? lines : all;
-}
+
+  private:
+    const definition_kind* kind_of(TSNode node) const {
+        if (!ts_node_is_named(node)) return nullptr;
+        const TSSymbol symbol = ts_node_symbol(node);
+        return symbol < by_symbol_.size() ? by_symbol_[symbol] : nullptr;
+    }
+
+    bool constructor(const scope& outer, std::string_view name) const {
+        if (!outer.class_body) return false;
+        for (const constructor_name& c : constructor_names) {
+            if (c.grammar == grammar_ && c.name == name) return true;
+        }
+        return false;
+    }
+
+    std::string_view grammar_;
+    std::string_view separator_;
+    std::string_view text_;
+    std::vector<const definition_kind*> by_symbol_;
+};
 
 }  // namespace
 
 void TTreeProcLexer::execute() {
-    const std::string_view grammar_name = table_name(grammar_);
-    const std::string_view separator = separator_of(grammar_name);
     const std::string& text = source_text();
     syntax_tree_parser parser(grammar_);
     const syntax_tree tree = parser.parse(text);
@@ -152,63 +262,36 @@ void TTreeProcLexer::execute() {
         fail("the text could not be read");
         return;
     }
+    const function_finder finder(grammar_, text);
+    const auto report = [this](int declaration, int begin, int end, std::string_view tag,
+                               const std::string& name) {
+        append_result(declaration, begin, end, tag, name);
+    };
 
     // One cursor over the whole tree: a node's children are reached without counting through
-    // their elder siblings, and nesting in the text never deepens the call stack. The qualifier
-    // at the back names what the siblings of the current node belong to.
+    // their elder siblings, and nesting in the text never deepens the call stack. Every scope
+    // met is kept; `open` holds the one the current node's siblings stand in at each level.
     TSTreeCursor cursor = ts_tree_cursor_new(ts_tree_root_node(tree.get()));
-    std::vector<std::string> qualifiers{std::string()};
+    std::vector<scope> scopes{scope{}};
+    std::vector<std::size_t> open{0};
     for (std::uint32_t visited = 0;; ++visited) {
         // The clock is read now and then: reading it for every node costs more than the scan.
         if (visited % 1024 == 0 && budget_exceeded()) break;
-        const TSNode node = ts_tree_cursor_current_node(&cursor);
-        std::string inner = qualifiers.back();
-        if (ts_node_is_named(node)) inner = examine(node, text, grammar_name, separator, inner);
+        std::optional<scope> inner =
+            finder.examine(ts_tree_cursor_current_node(&cursor), scopes[open.back()], report);
         if (ts_tree_cursor_goto_first_child(&cursor)) {
-            qualifiers.push_back(std::move(inner));
+            if (inner) scopes.push_back(std::move(*inner));
+            open.push_back(inner ? scopes.size() - 1 : open.back());
             continue;
         }
         bool more = true;
         while (more && !ts_tree_cursor_goto_next_sibling(&cursor)) {
             more = ts_tree_cursor_goto_parent(&cursor);
-            if (more) qualifiers.pop_back();
+            if (more) open.pop_back();
         }
         if (!more) break;
     }
     ts_tree_cursor_delete(&cursor);
-}
-
-std::string TTreeProcLexer::examine(TSNode node, std::string_view text,
-                                    std::string_view grammar_name, std::string_view separator,
-                                    const std::string& qualifier) {
-    const std::string_view type = ts_node_type(node);
-    for (const function_node& kind : function_nodes) {
-        if (kind.grammar != grammar_name || kind.type != type) continue;
-        const TSNode name_node = field(node, kind.name_field);
-        if (ts_node_is_null(name_node)) break;
-        std::string name = bare_type(node_text(name_node, text));
-        if (kind.as == found_as::container) return qualifier + name + std::string(separator);
-        if (kind.as == found_as::bound && !is_function_value(field(node, "value"))) break;
-        if (type == "method_declaration") {
-            // Go: the receiver's type qualifies the method, `(r *Reader) Read` is Reader.Read.
-            const TSNode receiver = field(node, "receiver");
-            const TSNode parameter =
-                ts_node_is_null(receiver) ? TSNode{} : ts_node_named_child(receiver, 0);
-            const TSNode receiver_type =
-                ts_node_is_null(parameter) ? TSNode{} : field(parameter, "type");
-            if (!ts_node_is_null(receiver_type)) {
-                name = bare_type(node_text(receiver_type, text)) + "." + name;
-            }
-        }
-        const bool constructor =
-            (grammar_name == "python" && name == "__init__" && !qualifier.empty()) ||
-            (grammar_name == "ts" && type == "method_definition" && name == "constructor");
-        const body_lines lines = lines_of_body(node, whole_statement(node), text);
-        append_result(static_cast<int>(ts_node_start_point(name_node).row) + 1, lines.begin,
-                      lines.end, constructor ? tag_constructor : tag_function, qualifier + name);
-        return qualifier + name + std::string(separator);
-    }
-    return qualifier;
 }
 
 }  // namespace tarnwell

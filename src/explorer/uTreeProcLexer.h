@@ -1,12 +1,7 @@
 // The procedure scanner of the syntax-tree languages (Python, TypeScript, TSX, Go, Rust): the
 // functions and methods their trees hold, named with their class, impl, receiver or module,
-// with the line of the name and the lines of the body's statements.
+// with the line of the name and the lines of the whole definition.
 #pragma once
-
-#include <tree_sitter/api.h>
-
-#include <string>
-#include <string_view>
 
 #include "explorer/uKestrinProcLexer.h"
 #include "parsers/tree_grammar.h"
@@ -24,10 +19,6 @@ class TTreeProcLexer : public TKestrinProcLexer {
     void execute() override;
 
   private:
-    // Lists `node` when it is a function; gives the qualifier of what it holds.
-    std::string examine(TSNode node, std::string_view text, std::string_view grammar_name,
-                        std::string_view separator, const std::string& qualifier);
-
     const tree_grammar& grammar_;
 };
 

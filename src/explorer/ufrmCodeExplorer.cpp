@@ -345,7 +345,16 @@ void TfrmCodeExplorer::node_chosen(origin from) {
     const procedure_entry& procedure = model_.entries()[*entry];
     editor->doc.flowchart.function_name = procedure.name;
     if (from == origin::begin_mark) return;
-    const procedure_lines lines = parse_position(procedure.position);
+    procedure_lines lines = parse_position(procedure.position);
+    if (lists_whole_definitions(editor->doc.language) && lines.declaration == lines.begin) {
+        // The flowchart side leaves out a begin line that holds the name, as the other
+        // scanners begin at the opening of the body; here the begin line opens the definition
+        // that is charted whole. The caret goes to the name here instead.
+        if (from == origin::none && lines.declaration > 0) {
+            editor->set_caret({1, lines.declaration});
+        }
+        lines.declaration = 0;
+    }
     if (chosen_) chosen_(lines.declaration, lines.begin, lines.end, from == origin::none);
     // The chart may have taken the focus and the document may have gone meanwhile.
     if (TMySynEdit* shown = window_.current_document()) {

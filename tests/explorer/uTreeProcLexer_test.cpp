@@ -2,12 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <ostream>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "explorer/proc_scanner_choice.h"
+#include "parsers/tree2xmls.h"
+#include "parsers/tree_languages.h"
+#include "scanner_test_support.h"
 
 namespace tarnwell {
 namespace {
+
+constexpr int python = 16;
+constexpr int typescript = 17;
+constexpr int tsx = 18;
+constexpr int go = 19;
+constexpr int rust = 20;
 
 // The result lines of a text of a language, scanned on the calling thread.
 std::string scanned(int language, const std::string& text) {
@@ -18,98 +32,380 @@ std::string scanned(int language, const std::string& text) {
     scanner->set_source_text(text);
     scanner->run();
     EXPECT_EQ(scanner->failure(), "");
+    EXPECT_FALSE(scanner->timed_out());
     return scanner->result_text();
+}
+
+// Lines `begin` to `end` of a text with the break that ends the last, as a mark cuts them.
+std::string lines_of(std::string_view text, int begin, int end) {
+    std::size_t from = 0;
+    for (int line = 1; line < begin && from != std::string_view::npos; ++line) {
+        from = text.find('\n', from);
+        if (from != std::string_view::npos) ++from;
+    }
+    std::size_t to = from;
+    for (int line = begin; line <= end && to != std::string_view::npos; ++line) {
+        to = text.find('\n', to);
+        if (to != std::string_view::npos) ++to;
+    }
+    if (from == std::string_view::npos) return {};
+    return std::string(text.substr(from, to == std::string_view::npos ? to : to - from));
 }
 
 struct scan_case {
     const char* name;
-    int language;
     std::string text;
     std::string lines;
+    // Whether every function the text lists charts its body of statements when marked.
+    bool charts_bodies = true;
 };
 
-// Each function: the line of its name, then the lines of its body's statements (the lines of a
-// function whose body has no line of its own).
-TEST(TreeProcLexer, ListsFunctionsWithTheirQualifiedNamesAndBodyLines) {
-    const scan_case cases[] = {
-        {"python class, decorator, nested function", 16,
-         "import os\n"
-         "class Account:\n"
-         "    def __init__(self):\n"
-         "        self.x = 0\n"
-         "\n"
-         "    @property\n"
-         "    def total(self):\n"
-         "        def inner():\n"
-         "            return 1\n"
-         "        return inner()\n"
-         "async def main():\n"
-         "    pass\n",
-         "3-4-4|cons|Account.__init__\r\n7-8-10|void|Account.total\r\n"
-         "8-9-9|void|Account.total.inner\r\n11-12-12|void|main\r\n"},
-        {"python __init__ outside a class is a plain function", 16, "def __init__():\n    pass\n",
-         "1-2-2|void|__init__\r\n"},
-        {"typescript class, constructor, arrow functions, export", 17,
-         "export class Shape {\n"
-         "  constructor(private r: number) {}\n"
-         "  area(): number {\n"
-         "    return this.r;\n"
-         "  }\n"
-         "  onClick = (e: Event) => {\n"
-         "    log(e);\n"
-         "  };\n"
-         "}\n"
-         "export const twice = (n: number) => ({\n"
-         "  n\n"
-         "});\n"
-         "const limit = 3;\n"
-         "function* ids() { yield 1; }\n"
-         "namespace Geo {\n"
-         "  export function dist() { return 0; }\n"
-         "}\n",
-         "2-2-2|cons|Shape.constructor\r\n3-4-4|void|Shape.area\r\n6-7-7|void|Shape.onClick\r\n"
-         "10-10-12|void|twice\r\n14-14-14|void|ids\r\n16-16-16|void|Geo.dist\r\n"},
-        {"tsx component", 18, "export function Panel() {\n  return <div>{1}</div>;\n}\n",
-         "1-2-2|void|Panel\r\n"},
-        {"go functions and methods on pointer and generic receivers", 19,
-         "package q\n"
-         "func New() *Q {\n"
-         "\treturn nil\n"
-         "}\n"
-         "func (q *Q) Push(v int) {\n"
-         "}\n"
-         "func (s Set[T]) Has(v T) bool { return false }\n",
-         "2-3-3|void|New\r\n5-5-6|void|Q.Push\r\n7-7-7|void|Set.Has\r\n"},
-        {"rust impl, trait impl, trait, module", 20,
-         "mod store {\n"
-         "    pub struct Stack<T> { v: Vec<T> }\n"
-         "    impl<T> Stack<T> {\n"
-         "        pub fn new() -> Self {\n"
-         "            Stack { v: Vec::new() }\n"
-         "        }\n"
-         "    }\n"
-         "    impl<T> Drop for Stack<T> {\n"
-         "        fn drop(&mut self) {}\n"
-         "    }\n"
-         "}\n"
-         "trait Shape { fn area(&self) -> f64 { 0.0 } }\n"
-         "fn main() {}\n",
-         "4-5-5|void|store::Stack::new\r\n9-9-9|void|store::Stack::drop\r\n"
-         "12-12-12|void|Shape::area\r\n13-13-13|void|main\r\n"},
-        {"an empty text", 19, "", ""},
-        {"a broken text keeps what its tree still shows", 16,
-         "def good():\n    return 1\ndef bad(:\n    pass\nclass :\n",
-         "1-2-2|void|good\r\n3-4-4|void|bad\r\n"},
-    };
-    for (const scan_case& c : cases) {
-        EXPECT_EQ(scanned(c.language, c.text), c.lines) << c.name;
+// A case of a language's table.
+struct language_case {
+    int language;
+    scan_case c;
+};
+
+void PrintTo(const language_case& c, std::ostream* os) {
+    *os << c.c.name;
+}
+
+template <std::size_t N>
+std::vector<language_case> table(int language, const scan_case (&cases)[N]) {
+    std::vector<language_case> table;
+    for (const scan_case& c : cases) table.push_back({language, c});
+    return table;
+}
+
+class TreeProcScan : public testing::TestWithParam<language_case> {};
+
+// Each function: the line of its name, the first line of its definition (after decorators)
+// and its last line.
+TEST_P(TreeProcScan, ListsEveryFunctionWithItsQualifiedNameTagAndLines) {
+    EXPECT_EQ(scanned(GetParam().language, GetParam().c.text), GetParam().c.lines);
+}
+
+// A click in the explorer marks a function's lines; the reader must chart them as the
+// function's body, so the chart starts after the definition's first line.
+TEST_P(TreeProcScan, TheLinesOfAListedFunctionChartItsBody) {
+    const scan_case& c = GetParam().c;
+    if (!c.charts_bodies) GTEST_SKIP();
+    const auto listed = parse_result_lines(scanned(GetParam().language, c.text));
+    ASSERT_TRUE(listed);
+    Ttreesparser reader(*tree_grammar_of_language(GetParam().language));
+    for (const result_line& function : *listed) {
+        // A single line cannot be marked.
+        if (function.begin >= function.end) continue;
+        SCOPED_TRACE(function.name);
+        const std::string marked = lines_of(c.text, function.begin, function.end);
+        const parser_result charted = reader.parse(marked);
+        EXPECT_TRUE(charted.ok) << charted.message;
+        const std::string_view opening = "<statement>";
+        ASSERT_EQ(charted.markup.rfind(opening, 0), 0U) << charted.markup;
+        const int first_item = std::stoi(charted.markup.substr(opening.size()));
+        EXPECT_GT(first_item, static_cast<int>(marked.find('\n')) + 1) << charted.markup;
     }
 }
+
+const scan_case python_cases[] = {
+    {"classes_decorators_nested_and_async",
+     "class Account(Base):\n"
+     "    def __init__(self, owner):\n"
+     "        self.owner = owner\n"
+     "\n"
+     "    @property\n"
+     "    @cached\n"
+     "    def total(self):\n"
+     "        def add(a, b):\n"
+     "            return a + b\n"
+     "        return add(1, 2)\n"
+     "\n"
+     "    async def sync(self):\n"
+     "        await self.push()\n"
+     "\n"
+     "    class Entry:\n"
+     "        def __init__(self):\n"
+     "            return\n"
+     "\n"
+     "\n"
+     "async def main():\n"
+     "    pass\n",
+     "2-2-3|cons|Account.__init__\r\n"
+     "7-7-10|void|Account.total\r\n"
+     "8-8-9|void|Account.total.add\r\n"
+     "12-12-13|void|Account.sync\r\n"
+     "16-16-17|cons|Account.Entry.__init__\r\n"
+     "20-20-21|void|main\r\n"},
+    {"init_outside_a_class_and_one_line_function",
+     "def __init__():\n"
+     "    return 0\n"
+     "def one(): return 1\n",
+     "1-1-2|void|__init__\r\n3-3-3|void|one\r\n"},
+    {"broken",
+     "def good():\n"
+     "    return 1\n"
+     "\n"
+     "def bad(:\n"
+     "    pass\n"
+     "\n"
+     "class :\n"
+     "    def inside(self):\n"
+     "        return 2\n",
+     "1-1-2|void|good\r\n4-4-5|void|bad\r\n8-8-9|void|inside\r\n", false},
+    {"empty", "", ""},
+};
+
+const scan_case typescript_cases[] = {
+    {"class_members_and_bound_functions",
+     "export class Shape {\n"
+     "  constructor(private r: number) {\n"
+     "    super();\n"
+     "  }\n"
+     "\n"
+     "  @memo()\n"
+     "  area(): number {\n"
+     "    return this.r;\n"
+     "  }\n"
+     "\n"
+     "  static *ids() {\n"
+     "    yield 1;\n"
+     "  }\n"
+     "  limit = 3;\n"
+     "}\n"
+     "\n"
+     "const limit = 3;\n"
+     "let parse = function (s: string) {\n"
+     "  return s;\n"
+     "};\n"
+     "export const\n"
+     "  first = () => {\n"
+     "    return 1;\n"
+     "  };\n",
+     "2-2-4|cons|Shape.constructor\r\n"
+     "7-7-9|void|Shape.area\r\n"
+     "11-11-13|void|Shape.ids\r\n"
+     "18-18-20|void|parse\r\n"
+     "22-21-24|void|first\r\n"},
+    // Marked alone, a field reads as an assignment, and a body that is one expression is
+    // charted as that expression.
+    {"a_field_and_an_expression_body",
+     "class Button {\n"
+     "  onClick = (e: Event) => {\n"
+     "    log(e);\n"
+     "  };\n"
+     "}\n"
+     "export const twice = (n: number) => ({\n"
+     "  n,\n"
+     "});\n",
+     "2-2-4|void|Button.onClick\r\n6-6-8|void|twice\r\n", false},
+    {"overloads_namespaces_generators_and_anonymous_classes",
+     "function overload(a: string): void;\n"
+     "function overload(a: any) {\n"
+     "  return a;\n"
+     "}\n"
+     "namespace Geo.Plane {\n"
+     "  export function dist() { return 0; }\n"
+     "}\n"
+     "function* counter() {\n"
+     "  yield 1;\n"
+     "}\n"
+     "const Anon = class {\n"
+     "  constructor() {\n"
+     "    this.a = 1;\n"
+     "  }\n"
+     "};\n"
+     "abstract class Base {\n"
+     "  abstract size(): number;\n"
+     "}\n"
+     "let declared: number;\n",
+     "2-2-4|void|overload\r\n"
+     "6-6-6|void|Geo.Plane.dist\r\n"
+     "8-8-10|void|counter\r\n"
+     "12-12-14|cons|Anon.constructor\r\n"},
+    {"broken",
+     "function ok() {\n"
+     "  return 1;\n"
+     "}\n"
+     "class Broken {\n"
+     "  method( {\n"
+     "    return 2;\n"
+     "  }\n"
+     "}\n"
+     "function after() {\n"
+     "  return 3;\n"
+     "}\n",
+     "1-1-3|void|ok\r\n9-9-11|void|after\r\n", false},
+    {"empty", "", ""},
+};
+
+const scan_case tsx_cases[] = {
+    {"component_with_a_handler",
+     "export function Panel(props: Props) {\n"
+     "  const handle = () => {\n"
+     "    setOpen(true);\n"
+     "  };\n"
+     "  return <div onClick={handle}>{props.title}</div>;\n"
+     "}\n",
+     "1-1-6|void|Panel\r\n2-2-4|void|Panel.handle\r\n"},
+    {"broken",
+     "function Card() {\n"
+     "  return <div>;\n"
+     "}\n"
+     "function Row() {\n"
+     "  return null;\n"
+     "}\n",
+     "1-1-3|void|Card\r\n4-4-6|void|Row\r\n", false},
+    {"empty", "", ""},
+};
+
+const scan_case go_cases[] = {
+    {"functions_and_methods_on_pointer_value_and_generic_receivers",
+     "package store\n"
+     "\n"
+     "func New() *Reader {\n"
+     "\treturn &Reader{}\n"
+     "}\n"
+     "\n"
+     "func (r *Reader) Read(p []byte) (int, error) {\n"
+     "\treturn len(p), nil\n"
+     "}\n"
+     "\n"
+     "func (s Set[T]) Has(v T) bool { return false }\n"
+     "\n"
+     "func (Reader) Close() error {\n"
+     "\treturn nil\n"
+     "}\n",
+     "3-3-5|void|New\r\n"
+     "7-7-9|void|Reader.Read\r\n"
+     "11-11-11|void|Set.Has\r\n"
+     "13-13-15|void|Reader.Close\r\n"},
+    {"broken",
+     "package p\n"
+     "\n"
+     "func ok() int {\n"
+     "\treturn 1\n"
+     "}\n"
+     "\n"
+     "func broken( {\n"
+     "\treturn\n"
+     "}\n"
+     "\n"
+     "func (r *R) After() {\n"
+     "\treturn\n"
+     "}\n",
+     "3-3-5|void|ok\r\n7-7-9|void|broken\r\n11-11-13|void|R.After\r\n", false},
+    {"empty", "", ""},
+};
+
+const scan_case rust_cases[] = {
+    {"impls_traits_modules_and_nested_functions",
+     "mod store {\n"
+     "    pub struct Stack<T> {\n"
+     "        v: Vec<T>,\n"
+     "    }\n"
+     "\n"
+     "    impl<T> Stack<T> {\n"
+     "        pub fn new() -> Self {\n"
+     "            Stack { v: Vec::new() }\n"
+     "        }\n"
+     "\n"
+     "        #[inline]\n"
+     "        pub fn push(&mut self, x: T) {\n"
+     "            self.v.push(x);\n"
+     "        }\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "impl<'a, T> fmt::Display for &'a mut store::Stack<T> {\n"
+     "    fn fmt(&self, f: &mut fmt::Formatter) -> fmt::Result {\n"
+     "        write!(f, \"stack\")\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "trait Shape {\n"
+     "    fn area(&self) -> f64;\n"
+     "    fn describe(&self) -> String {\n"
+     "        String::new()\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "fn main() {\n"
+     "    fn local() -> i32 {\n"
+     "        1\n"
+     "    }\n"
+     "}\n",
+     "7-7-9|void|store::Stack::new\r\n"
+     "12-12-14|void|store::Stack::push\r\n"
+     "19-19-21|void|store::Stack::fmt\r\n"
+     "26-26-28|void|Shape::describe\r\n"
+     "31-31-35|void|main\r\n"
+     "32-32-34|void|main::local\r\n"},
+    {"broken",
+     "fn ok() -> i32 {\n"
+     "    1\n"
+     "}\n"
+     "\n"
+     "fn broken(x: {\n"
+     "    2\n"
+     "}\n"
+     "\n"
+     "impl S {\n"
+     "    fn after(&self) {\n"
+     "    }\n"
+     "}\n",
+     "1-1-3|void|ok\r\n10-10-11|void|S::after\r\n", false},
+    {"empty", "", ""},
+};
+
+std::string case_name(const testing::TestParamInfo<language_case>& info) {
+    return info.param.c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Python, TreeProcScan, testing::ValuesIn(table(python, python_cases)),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(TypeScript, TreeProcScan,
+                         testing::ValuesIn(table(typescript, typescript_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Tsx, TreeProcScan, testing::ValuesIn(table(tsx, tsx_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Go, TreeProcScan, testing::ValuesIn(table(go, go_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Rust, TreeProcScan, testing::ValuesIn(table(rust, rust_cases)), case_name);
 
 TEST(TreeProcLexer, DeepNestingIsScannedWithoutRecursion) {
     const std::string text =
         "x = " + std::string(5000, '[') + std::string(5000, ']') + "\ndef last():\n    pass\n";
-    EXPECT_NE(scanned(16, text).find("|void|last"), std::string::npos);
+    EXPECT_EQ(scanned(python, text), "2-2-3|void|last\r\n");
+}
+
+TEST(TreeProcLexer, AnyBytesGiveWellFormedLines) {
+    std::mt19937 random(5);
+    const std::string pieces[] = {
+        "def ", "class ", "fn ",  "func ", "function ",   "impl ",    "mod ",  "const ", "=",
+        "=>",   "(",      ")",    "{",     "}",           ":",        "<",     ">",      "*",
+        "&",    "'",      "\"",   "@d\n",  "f",           "A",        " for ", "\n",     "    ",
+        "\r",   "async ", "let ", "[T]",   "constructor", "__init__", ";",     "/*",     "//"};
+    for (int round = 0; round < 200; ++round) {
+        const std::string source = random_source(random, pieces);
+        for (const int language : {python, typescript, tsx, go, rust}) {
+            EXPECT_TRUE(parse_result_lines(scanned(language, source))) << language << source;
+        }
+    }
+}
+
+TEST(TreeProcLexer, AnExhaustedBudgetStopsTheScanAndKeepsWhatItFound) {
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += "def f" + std::to_string(i) + "():\n    pass\n";
+    // Each reading of the clock takes a millisecond.
+    std::int64_t now = 0;
+    TTreeProcLexer scanner(*tree_grammar_of_language(python));
+    scanner.set_source_text(text);
+    scanner.set_time_budget(3);
+    scanner.set_tick_function([&now] { return now++; });
+    scanner.run();
+    EXPECT_TRUE(scanner.timed_out());
+    const auto listed = parse_result_lines(scanner.result_text());
+    ASSERT_TRUE(listed);
+    EXPECT_GT(listed->size(), 0U);
+    EXPECT_LT(listed->size(), 2000U);
+    EXPECT_EQ(listed->front().name, "f0");
 }
 
 }  // namespace

@@ -286,6 +286,75 @@ TEST_F(CodeExplorer, ChoosingAProcedureMarksItsBodyAndChartsIt) {
     EXPECT_TRUE(notes_->messages.empty());
 }
 
+// A syntax-tree function is marked whole, from the line of its name; its body is charted.
+TEST_F(CodeExplorer, ChoosingASyntaxTreeFunctionMarksItWholeAndChartsIt) {
+    struct chosen_case {
+        const char* file;
+        std::string text;
+        const char* node;
+        int caret_line;
+        int begin_mark;
+        int end_mark;
+        grouped_procedures procedures;
+    };
+    const chosen_case cases[] = {
+        {"account.py",
+         "class Account:\n"
+         "    def __init__(self):\n"
+         "        self.total = 0\n"
+         "\n"
+         "    @logged\n"
+         "    def deposit(self, amount):\n"
+         "        if amount > 0:\n"
+         "            self.total += amount\n",
+         "Account.deposit",
+         6,
+         6,
+         8,
+         {{"Functions", {"6-6-8|Account.deposit"}}, {"Constructors", {"2-2-3|Account.__init__"}}}},
+        {"reader.go",
+         "package store\n"
+         "\n"
+         "func (r *Reader) Read(p []byte) int {\n"
+         "\tif p == nil {\n"
+         "\t\treturn 0\n"
+         "\t}\n"
+         "\treturn len(p)\n"
+         "}\n",
+         "Reader.Read",
+         3,
+         3,
+         8,
+         {{"Functions", {"3-3-8|Reader.Read"}}}},
+        {"handlers.ts",
+         "export const\n"
+         "  first = (n: number) => {\n"
+         "    return n;\n"
+         "  };\n",
+         "first",
+         2,
+         1,
+         4,
+         {{"Functions", {"2-1-4|first"}}}},
+    };
+    for (const chosen_case& c : cases) {
+        SCOPED_TRACE(c.node);
+        TMySynEdit* editor = open_text(c.file, c.text);
+        wait_for_scans();
+        EXPECT_EQ(root_texts(), (std::vector<std::string>{"Functions", "Procedures", "Constructors",
+                                                          "Destructors"}));
+        EXPECT_EQ(shown_procedures(), c.procedures);
+        click(node_named(QString::fromLatin1(c.node)));
+        EXPECT_EQ(mark_line(editor, begin_mark), c.begin_mark);
+        EXPECT_EQ(mark_line(editor, end_mark), c.end_mark);
+        EXPECT_EQ(editor->caret().line, c.caret_line);
+        EXPECT_EQ(editor->doc.flowchart.function_name, c.node);
+        EXPECT_FALSE(editor->doc.flowchart.grid_script.empty());
+        EXPECT_FALSE(grid_is_blank());
+    }
+    EXPECT_TRUE(notes_->messages.empty());
+}
+
 TEST_F(CodeExplorer, AProcedureWithoutAnEndTakesTheMarksAway) {
     TMySynEdit* editor =
         open_text("open.c", "int done() {\n  return 1;\n}\n\nint open() {\n  x = 1;\n");
