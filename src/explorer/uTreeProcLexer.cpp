@@ -49,6 +49,34 @@ constexpr definition_kind definition_kinds[] = {
     {"rust", "mod_item", found_as::container, "name"},
 };
 
+// Where a function can stand, for the grammars whose functions stand only among statements,
+// never inside an expression: the walk enters these and no other node, which saves it most of
+// the tree. Other grammars are walked whole.
+struct enclosing_type {
+    std::string_view grammar;
+    std::string_view type;
+};
+constexpr std::string_view grammars_walked_in_part[] = {"python", "go"};
+constexpr enclosing_type enclosing_types[] = {
+    {"python", "module"},
+    {"python", "block"},
+    {"python", "class_definition"},
+    {"python", "function_definition"},
+    {"python", "decorated_definition"},
+    {"python", "if_statement"},
+    {"python", "elif_clause"},
+    {"python", "else_clause"},
+    {"python", "for_statement"},
+    {"python", "while_statement"},
+    {"python", "try_statement"},
+    {"python", "except_clause"},
+    {"python", "finally_clause"},
+    {"python", "with_statement"},
+    {"python", "match_statement"},
+    {"python", "case_clause"},
+    {"go", "source_file"},
+};
+
 // The values that make a bound name a function.
 constexpr std::string_view function_values[] = {"arrow_function", "function_expression",
                                                 "generator_function"};
@@ -189,6 +217,22 @@ class function_finder {
                 language, kind.type.data(), static_cast<std::uint32_t>(kind.type.size()), true);
             if (symbol != 0 && symbol < by_symbol_.size()) by_symbol_[symbol] = &kind;
         }
+        const bool in_part = is_one_of(grammar_, grammars_walked_in_part);
+        entered_.assign(by_symbol_.size(), !in_part);
+        for (const enclosing_type& enclosing : enclosing_types) {
+            if (enclosing.grammar != grammar_) continue;
+            const TSSymbol symbol = ts_language_symbol_for_name(
+                language, enclosing.type.data(), static_cast<std::uint32_t>(enclosing.type.size()),
+                true);
+            if (symbol != 0 && symbol < entered_.size()) entered_[symbol] = true;
+        }
+    }
+
+    // Whether a function can stand inside a node. A broken stretch of text can hold anything.
+    bool enters(TSNode node) const {
+        if (ts_node_is_error(node)) return true;
+        const TSSymbol symbol = ts_node_symbol(node);
+        return symbol >= entered_.size() || entered_[symbol];
     }
 
     // Lists `node` when it defines a function; gives the scope of its children when it is
@@ -250,6 +294,8 @@ class function_finder {
     std::string_view separator_;
     std::string_view text_;
     std::vector<const definition_kind*> by_symbol_;
+    // Whether the walk enters a node of a symbol.
+    std::vector<bool> entered_;
 };
 
 }  // namespace
@@ -277,9 +323,9 @@ void TTreeProcLexer::execute() {
     for (std::uint32_t visited = 0;; ++visited) {
         // The clock is read now and then: reading it for every node costs more than the scan.
         if (visited % 1024 == 0 && budget_exceeded()) break;
-        std::optional<scope> inner =
-            finder.examine(ts_tree_cursor_current_node(&cursor), scopes[open.back()], report);
-        if (ts_tree_cursor_goto_first_child(&cursor)) {
+        const TSNode node = ts_tree_cursor_current_node(&cursor);
+        std::optional<scope> inner = finder.examine(node, scopes[open.back()], report);
+        if (finder.enters(node) && ts_tree_cursor_goto_first_child(&cursor)) {
             if (inner) scopes.push_back(std::move(*inner));
             open.push_back(inner ? scopes.size() - 1 : open.back());
             continue;
