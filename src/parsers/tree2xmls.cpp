@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace tarnwell {
 
@@ -9,7 +10,9 @@ namespace {
 
 // Code 32, "syntax error", for what the grammar could not read; the framework's own messages
 // for a token the grammar expected and did not find.
-std::uint8_t error_code_of_missing(std::string_view type) {
+std::uint8_t error_code_of(TSNode error) {
+    if (!ts_node_is_missing(error)) return 32;
+    const std::string_view type = ts_node_type(error);
     if (type == ")") return 19;
     if (type == "}") return 7;
     if (type == "]") return 18;
@@ -40,7 +43,148 @@ std::string_view jump_tag(tree_role role) {
 }
 
 bool is_construct(tree_role role) {
-    return role != tree_role::code && role != tree_role::definition && role != tree_role::comment;
+    return role != tree_role::code && role != tree_role::definition && role != tree_role::comment &&
+           role != tree_role::decorator;
+}
+
+// The body of a construct or a definition: its `body` field, else its last named child that
+// is no comment.
+TSNode body_of(TSNode node, const tree_rule& rule, const tree_rule_index& rules) {
+    if (!rule.body.empty()) {
+        const std::string field(rule.body);
+        return ts_node_child_by_field_name(node, field.c_str(),
+                                           static_cast<std::uint32_t>(field.size()));
+    }
+    for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
+        const TSNode child = ts_node_named_child(node, i - 1);
+        if (rules.role_of(child) != tree_role::comment) return child;
+    }
+    return TSNode{};
+}
+
+// The first block that holds no character: a grammar that reads blocks by their indentation
+// lets a header stand without its block, which the language does not. A null node when there
+// is none; the root, an empty text, is no such block.
+TSNode first_empty_block(TSNode root, const tree_rule_index& rules) {
+    TSTreeCursor cursor = ts_tree_cursor_new(root);
+    TSNode found{};
+    bool more = ts_tree_cursor_goto_first_child(&cursor);
+    while (more) {
+        const TSNode node = ts_tree_cursor_current_node(&cursor);
+        const bool empty = ts_node_start_byte(node) == ts_node_end_byte(node);
+        if (empty && ts_node_is_named(node) && rules.role_of(node) == tree_role::sequence) {
+            found = node;
+            break;
+        }
+        if (!empty && ts_tree_cursor_goto_first_child(&cursor)) continue;
+        while (!(more = ts_tree_cursor_goto_next_sibling(&cursor))) {
+            if (!ts_tree_cursor_goto_parent(&cursor)) break;
+        }
+    }
+    ts_tree_cursor_delete(&cursor);
+    return found;
+}
+
+// The first error of a tree: an ERROR or MISSING node, or an empty block.
+TSNode first_fault(TSNode root, const tree_rule_index& rules) {
+    const TSNode error = first_error(root);
+    const TSNode empty = first_empty_block(root, rules);
+    if (ts_node_is_null(empty)) return error;
+    if (ts_node_is_null(error) || ts_node_start_byte(empty) < ts_node_start_byte(error)) {
+        return empty;
+    }
+    return error;
+}
+
+// The tree of the marked text under the framing that reads it best.
+struct framed_tree {
+    syntax_tree tree;
+    std::uint32_t offset = 0;   // the length of the framing's prefix
+    TSNode error{};             // the first error node; null when the text parsed
+    std::int64_t error_at = 0;  // where that error starts in the marked text
+};
+
+// The first framing under which the text parses without an error, else the one that read
+// furthest into the text before its first error. An error in the blanks that end the text or
+// in the framing's suffix is one at the end of the text, so a framing that only closes what
+// the text left open does not win over reading the text as it stands.
+framed_tree parse_framed(syntax_tree_parser& parser, const tree_grammar& grammar,
+                         const tree_rule_index& rules, std::string_view source) {
+    const std::size_t last = source.find_last_not_of(" \t\r\n");
+    const auto text_end = static_cast<std::int64_t>(last == std::string_view::npos ? 0 : last + 1);
+    framed_tree chosen;
+    for (const tree_framing& framing : grammar.framings) {
+        std::string framed;
+        framed.reserve(framing.prefix.size() + source.size() + framing.suffix.size());
+        framed.append(framing.prefix).append(source).append(framing.suffix);
+        syntax_tree tree = parser.parse(framed);
+        if (!tree) continue;
+        const TSNode error = first_fault(ts_tree_root_node(tree.get()), rules);
+        const auto offset = static_cast<std::uint32_t>(framing.prefix.size());
+        const std::int64_t error_at =
+            ts_node_is_null(error)
+                ? INT64_MAX
+                : std::min<std::int64_t>(std::int64_t{ts_node_start_byte(error)} - offset,
+                                         text_end);
+        if (!chosen.tree || error_at > chosen.error_at) {
+            chosen = {std::move(tree), offset, error, error_at};
+        }
+        if (ts_node_is_null(error)) break;
+    }
+    return chosen;
+}
+
+// Under a framing, the sequence that holds the marked text is the innermost block around all
+// of its characters but the blanks at either end.
+TSNode marked_sequence(TSNode root, std::uint32_t offset, std::string_view source,
+                       const tree_rule_index& rules) {
+    if (offset == 0) return root;
+    const std::size_t first = source.find_first_not_of(" \t\r\n");
+    const std::size_t last = source.find_last_not_of(" \t\r\n");
+    const std::uint32_t text_start =
+        offset + static_cast<std::uint32_t>(first == std::string_view::npos ? 0 : first);
+    const std::uint32_t text_end =
+        offset + static_cast<std::uint32_t>(last == std::string_view::npos ? 0 : last + 1);
+    TSNode sequence = root;
+    for (TSNode node = root;;) {
+        TSNode inner{};
+        for (const tree_child& child : children_of(node)) {
+            if (ts_node_is_named(child.node) && ts_node_start_byte(child.node) <= text_start &&
+                ts_node_end_byte(child.node) >= text_end) {
+                inner = child.node;
+                break;
+            }
+        }
+        if (ts_node_is_null(inner)) return sequence;
+        node = inner;
+        if (rules.role_of(node) == tree_role::sequence) sequence = node;
+    }
+}
+
+// A text that is one function alone charts that function's body; an export, the decorators
+// or the declaration of a name bound to the function lead to it. A function whose header
+// holds the error is charted as it stands, up to the error.
+TSNode charted_body(TSNode sequence, std::uint32_t stop, const tree_rule_index& rules) {
+    const auto only_statement = [&](TSNode block) {
+        TSNode single{};
+        for (const tree_child& child : children_of(block)) {
+            if (!ts_node_is_named(child.node)) continue;
+            const tree_role role = rules.role_of(child.node);
+            if (role == tree_role::comment || role == tree_role::decorator) continue;
+            if (!ts_node_is_null(single)) return TSNode{};
+            single = child.node;
+        }
+        return single;
+    };
+    for (TSNode single = only_statement(sequence); !ts_node_is_null(single);) {
+        const tree_rule* rule = rules.rule_of(single);
+        if (rule == nullptr || !rule->charts_body) break;
+        const TSNode body = body_of(single, *rule, rules);
+        if (ts_node_is_null(body) || stop <= ts_node_start_byte(body)) break;
+        if (rules.role_of(body) == tree_role::sequence) return body;
+        single = body;
+    }
+    return sequence;
 }
 
 }  // namespace
@@ -49,10 +193,17 @@ bool is_construct(tree_role role) {
 // stops where the tree holds its first error.
 class Ttreesparser::walk {
   public:
-    walk(Ttreesparser& parser, std::uint32_t offset, std::uint32_t stop)
-        : p_(parser), offset_(offset), stop_(stop) {}
+    // `stop` is where the walk stops: the start of the tree's first error, `error`, or the end of
+    // the marked text when a framing's suffix holds the error.
+    walk(Ttreesparser& parser, std::uint32_t offset, TSNode error, std::uint32_t stop)
+        : p_(parser), offset_(offset), error_(error), stop_(stop) {}
 
     struct stopped {};
+
+    // Closes the run of plain statements left open by a walk that was abandoned.
+    void close_run() {
+        if (open_run_ != nullptr) flush(*open_run_);
+    }
 
     // The outermost sequence: the statements of `root`, closed by the end of the text.
     void chart(TSNode root) {
@@ -61,19 +212,21 @@ class Ttreesparser::walk {
         TSNode first{};
         for (const tree_child& child : children_of(root)) {
             // A function's body opens at the token after its brace.
-            if (!ts_node_is_named(child.node) &&
+            if (!ts_node_is_null(ts_node_parent(root)) && !ts_node_is_named(child.node) &&
                 ts_node_start_byte(child.node) == ts_node_start_byte(root)) {
                 continue;
             }
             if (ts_node_start_byte(child.node) >= offset_ &&
                 ts_node_end_byte(child.node) > ts_node_start_byte(child.node) &&
                 (ts_node_is_named(child.node) || !statements.empty())) {
-                first = first_leaf(child.node);
+                // A comment is one token, whatever parts its grammar sees in it.
+                first =
+                    role_of(child.node) == tree_role::comment ? child.node : first_leaf(child.node);
                 break;
             }
         }
         if (!ts_node_is_null(first)) {
-            item("<statement>", first);
+            item("<statement>", start_of(first), end_of(first));
         } else {
             item("<statement>", p_.text_size, p_.text_size);
         }
@@ -107,8 +260,22 @@ class Ttreesparser::walk {
         p_.output += '-';
         append(end);
     }
-    void item(std::string_view tag, TSNode node) { item(tag, start_of(node), end_of(node)); }
-    void item_over_last_token(std::string_view tag, TSNode node) { item(tag, last_leaf(node)); }
+    // An item over a token: none is written for the tree's first error or what follows it.
+    void item(std::string_view tag, TSNode node) {
+        if (ts_node_start_byte(node) >= stop_) stop();
+        item(tag, start_of(node), end_of(node));
+    }
+    void item_over_last_token(std::string_view tag, TSNode node) { item(tag, last_token(node)); }
+
+    // The last token of a node. A chain of else-ifs nests as deep as it is long and all its
+    // conditionals end on one token, which is looked for once.
+    TSNode last_token(TSNode node) {
+        TSNode& token = last_tokens_[ts_node_end_byte(node)];
+        if (ts_node_is_null(token) || ts_node_start_byte(token) < ts_node_start_byte(node)) {
+            token = last_leaf(node);
+        }
+        return token;
+    }
 
     void add_code(std::int32_t start, std::int32_t end, run& code) {
         if (code.end == 0) {
@@ -128,8 +295,16 @@ class Ttreesparser::walk {
     // Ends the walk at the tree's first error; the run of plain statements read before it is
     // closed, so that the chart of the code before the error is whole.
     [[noreturn]] void stop() {
-        if (open_run_ != nullptr) flush(*open_run_);
+        close_run();
         throw stopped{};
+    }
+
+    // Where the walk is, for a nesting too deep to follow: the framework reports that error at
+    // `token_pos` + `token_len`, which is then the statement's 0-based start, as the reader's
+    // other errors are.
+    void reached(TSNode node) {
+        p_.token_pos = start_of(node) - 1;
+        p_.token_len = 0;
     }
 
     tree_role role_of(TSNode node) const { return p_.rules_.role_of(node); }
@@ -148,17 +323,33 @@ class Ttreesparser::walk {
     void add_statements(TSNode block, std::uint32_t from_child, std::vector<TSNode>& statements) {
         nesting_guard guard(p_);
         const std::vector<tree_child> children = children_of(block);
+        std::vector<TSNode> decorators;
         for (std::size_t i = from_child; i < children.size(); ++i) {
             const TSNode child = children[i].node;
             if (!ts_node_is_named(child) && !ts_node_is_error(child)) continue;
             const tree_role role = role_of(child);
             if (role == tree_role::comment) continue;
+            if (role == tree_role::decorator) {
+                decorators.push_back(child);
+                continue;
+            }
+            if (!decorators.empty()) {
+                decorated_from_[ts_node_start_byte(child)] = ts_node_start_byte(decorators[0]);
+                decorators.clear();
+            }
             if (role == tree_role::sequence) {
                 add_statements(child, 0, statements);
             } else {
                 statements.push_back(child);
             }
         }
+        // Decorators that decorate nothing, as the text broke off, are plain code.
+        statements.insert(statements.end(), decorators.begin(), decorators.end());
+    }
+    // The first character of a statement, or of the decorators written before it.
+    std::int32_t start_with_decorators(TSNode node) const {
+        const auto found = decorated_from_.find(ts_node_start_byte(node));
+        return found != decorated_from_.end() ? position(found->second) : start_of(node);
     }
     // The statements after the child that ends a header or a label.
     std::vector<TSNode> statements_after(TSNode node, std::size_t header_end) {
@@ -167,18 +358,8 @@ class Ttreesparser::walk {
         return statements;
     }
 
-    // The body of a construct: its `body` field, else its last named child that is no comment.
     TSNode body_of(TSNode node, const tree_rule& rule) const {
-        if (!rule.body.empty()) {
-            const std::string field(rule.body);
-            return ts_node_child_by_field_name(node, field.c_str(),
-                                               static_cast<std::uint32_t>(field.size()));
-        }
-        for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
-            const TSNode child = ts_node_named_child(node, i - 1);
-            if (role_of(child) != tree_role::comment) return child;
-        }
-        return TSNode{};
+        return tarnwell::body_of(node, rule, p_.rules_);
     }
     // The last character of a construct's header: the end of the child before its body.
     std::int32_t header_end(TSNode node, TSNode body) const {
@@ -188,6 +369,8 @@ class Ttreesparser::walk {
             if (ts_node_start_byte(child.node) >= ts_node_start_byte(body)) break;
             // The brace that opens a selection's cases is no part of its header.
             if (ts_node_type(child.node) == std::string_view("{")) break;
+            // A comment after the condition is no part of it.
+            if (ts_node_is_extra(child.node)) continue;
             end = end_of(child.node);
         }
         return end;
@@ -196,16 +379,23 @@ class Ttreesparser::walk {
     // Stops the walk before a statement that holds the tree's first error, or whose header
     // does; a construct whose body holds it is opened and the walk stops inside.
     void stop_before(TSNode statement, TSNode body) {
-        if (ts_node_end_byte(statement) <= stop_) return;
-        if (ts_node_is_error(statement) || ts_node_is_missing(statement)) stop();
-        const std::uint32_t body_start =
-            ts_node_is_null(body) ? ts_node_end_byte(statement) : ts_node_start_byte(body);
-        if (stop_ < body_start) stop();
+        if (!reaches_error(statement)) return;
+        if (ts_node_is_null(body) || stop_ < ts_node_start_byte(body)) stop();
+    }
+    // Whether a statement holds the tree's first error or lies past it. An empty error where a
+    // statement ends, a token the grammar found missing or a block left out, may be the
+    // statement's own or that of the block around it.
+    bool reaches_error(TSNode node) const {
+        const std::uint32_t end = ts_node_end_byte(node);
+        if (ts_node_start_byte(node) >= stop_ || stop_ < end) return true;
+        return stop_ == end && (ts_node_eq(node, error_) ||
+                                !ts_node_is_null(ts_node_child_with_descendant(node, error_)));
     }
 
     // `range` is the node whose characters a jump or a code box stands for: the statement
     // around an expression that is charted for it.
     void write_statement(TSNode node, TSNode range, run& code) {
+        reached(node);
         nesting_guard guard(p_);
         const tree_rule& rule = rule_of(node);
         if (const std::string_view tag = jump_tag(rule.role); !tag.empty()) {
@@ -240,7 +430,7 @@ class Ttreesparser::walk {
             case tree_role::definition:
                 stop_before(node, TSNode{});
                 flush(code);
-                item("<code/>", range);
+                item("<code/>", start_with_decorators(range), end_of(range));
                 return;
             case tree_role::labeled:
                 write_labeled(node, code);
@@ -273,7 +463,7 @@ class Ttreesparser::walk {
                 return;
             default:
                 stop_before(node, TSNode{});
-                add_code(start_of(range), end_of(range), code);
+                add_code(start_with_decorators(range), end_of(range), code);
                 return;
         }
     }
@@ -314,11 +504,13 @@ class Ttreesparser::walk {
         TSNode closing{};
         if (role_of(body) == tree_role::sequence) {
             statements = statements_of(body);
-            // The first token inside the braces opens the sequence, the closing brace ends it.
+            // The first token inside the braces opens the sequence, the closing brace ends it;
+            // comments are passed over as the other readers pass them.
             const std::vector<tree_child> children = children_of(body);
             for (const tree_child& child : children) {
-                if (!ts_node_is_named(child.node) &&
-                    ts_node_start_byte(child.node) == ts_node_start_byte(body)) {
+                if ((!ts_node_is_named(child.node) &&
+                     ts_node_start_byte(child.node) == ts_node_start_byte(body)) ||
+                    ts_node_is_extra(child.node)) {
                     continue;
                 }
                 opening = first_leaf(child.node);
@@ -332,7 +524,7 @@ class Ttreesparser::walk {
         }
         if (ts_node_is_null(opening))
             opening = first_leaf(statements.empty() ? body : statements[0]);
-        if (ts_node_is_null(closing)) closing = last_leaf(body);
+        if (ts_node_is_null(closing)) closing = last_token(body);
         item("<statement>", opening);
         run code;
         for (const TSNode& statement : statements) write_statement(statement, statement, code);
@@ -371,7 +563,7 @@ class Ttreesparser::walk {
         const tree_rule& rule = rule_of(alternative);
         if (ts_node_start_byte(alternative) >= stop_) stop();
         if (rule.role == tree_role::else_if) {
-            const TSNode chain_end = last_leaf(alternatives.back());
+            const TSNode chain_end = last_token(alternatives.back());
             item("<statement>", first_leaf(alternative));
             const TSNode body = body_of(alternative, rule);
             stop_before(alternative, body);
@@ -393,7 +585,7 @@ class Ttreesparser::walk {
         if (role_of(branch) == tree_role::if_ ||
             (role_of(branch) == tree_role::wrapper && statements_of(branch).size() == 1 &&
              role_of(statements_of(branch)[0]) == tree_role::if_)) {
-            const TSNode last = last_leaf(branch);
+            const TSNode last = last_token(branch);
             item("<statement>", first_leaf(branch));
             run code;
             write_statement(branch, branch, code);
@@ -493,7 +685,7 @@ class Ttreesparser::walk {
         stop_before(node, head_end);
         flush(code);
         item("<switch>", start_of(node), header_end(node, head_end));
-        const TSNode closing = last_leaf(node);
+        const TSNode closing = last_token(node);
         for (std::size_t i = 0; i < cases.size(); ++i) {
             nesting_guard guard(p_);
             const TSNode branch = cases[i];
@@ -545,10 +737,16 @@ class Ttreesparser::walk {
 
     Ttreesparser& p_;
     std::uint32_t offset_;
+    TSNode error_;
     std::uint32_t stop_;
     // The run whose end is still to be written; at most one is open at a time, as every
     // construct flushes the run before it.
     run* open_run_ = nullptr;
+    // By the end of a node, its last token.
+    std::unordered_map<std::uint32_t, TSNode> last_tokens_;
+    // By the start of a statement, the start of the decorators written before it that its
+    // grammar sets beside it rather than in it (TypeScript's methods).
+    std::unordered_map<std::uint32_t, std::uint32_t> decorated_from_;
 };
 
 Ttreesparser::Ttreesparser(const tree_grammar& grammar)
@@ -565,120 +763,43 @@ void Ttreesparser::scan() {
 
 bool Ttreesparser::parse_statements(bool) {
     const std::string_view source(text.data(), static_cast<std::size_t>(text_size - 1));
-    // The framing under which the text parses without an error, else the one that read
-    // furthest before its first error.
-    syntax_tree chosen;
-    std::uint32_t chosen_offset = 0;
-    std::int64_t chosen_error = -1;
-    TSNode error{};
-    for (const tree_framing& framing : grammar_.framings) {
-        std::string framed;
-        framed.reserve(framing.prefix.size() + source.size() + framing.suffix.size());
-        framed.append(framing.prefix).append(source).append(framing.suffix);
-        syntax_tree tree = parser_.parse(framed);
-        if (!tree) continue;
-        const TSNode found = first_error(ts_tree_root_node(tree.get()));
-        const auto offset = static_cast<std::uint32_t>(framing.prefix.size());
-        const std::int64_t error_at =
-            ts_node_is_null(found) ? INT64_MAX : std::int64_t{ts_node_start_byte(found)} - offset;
-        if (!chosen || error_at > chosen_error) {
-            chosen = std::move(tree);
-            chosen_offset = offset;
-            chosen_error = error_at;
-            error = found;
-        }
-        if (ts_node_is_null(found)) break;
-    }
-    if (!chosen) {
+    const framed_tree chosen = parse_framed(parser_, grammar_, rules_, source);
+    if (!chosen.tree) {
         token_pos = 1;
         token_len = 1;
         set_error(err_unknown);
         return false;
     }
-    const std::uint32_t stop = ts_node_is_null(error) ? UINT32_MAX : ts_node_start_byte(error);
+    const std::uint32_t stop = ts_node_is_null(chosen.error)
+                                   ? UINT32_MAX
+                                   : static_cast<std::uint32_t>(std::max<std::int64_t>(
+                                         chosen.offset + chosen.error_at, 0));
+    TSNode root =
+        marked_sequence(ts_tree_root_node(chosen.tree.get()), chosen.offset, source, rules_);
+    root = charted_body(root, stop, rules_);
 
-    // Under a framing, the sequence that holds the marked text is the innermost block around
-    // all of its characters but the blanks at either end.
-    TSNode root = ts_tree_root_node(chosen.get());
-    if (chosen_offset > 0) {
-        const std::size_t first = source.find_first_not_of(" \t\r\n");
-        const std::size_t last = source.find_last_not_of(" \t\r\n");
-        const std::uint32_t text_start =
-            chosen_offset + static_cast<std::uint32_t>(first == std::string_view::npos ? 0 : first);
-        const std::uint32_t text_end =
-            chosen_offset +
-            static_cast<std::uint32_t>(last == std::string_view::npos ? 0 : last + 1);
-        for (TSNode node = root;;) {
-            TSNode inner{};
-            for (std::uint32_t i = 0; i < ts_node_named_child_count(node); ++i) {
-                const TSNode child = ts_node_named_child(node, i);
-                if (ts_node_start_byte(child) <= text_start &&
-                    ts_node_end_byte(child) >= text_end) {
-                    inner = child;
-                    break;
-                }
-            }
-            if (ts_node_is_null(inner)) break;
-            node = inner;
-            if (rules_.role_of(node) == tree_role::sequence) root = node;
-        }
-    }
-    // A text that is one function alone charts that function's body; an export, the
-    // decorators or the declaration of a name bound to the function lead to it.
-    const auto only_statement = [&](TSNode block) {
-        TSNode single{};
-        for (std::uint32_t i = 0; i < ts_node_named_child_count(block); ++i) {
-            const TSNode child = ts_node_named_child(block, i);
-            if (rules_.role_of(child) == tree_role::comment) continue;
-            if (!ts_node_is_null(single)) return TSNode{};
-            single = child;
-        }
-        return single;
-    };
-    for (TSNode single = only_statement(root); !ts_node_is_null(single);) {
-        const tree_rule* rule = rules_.rule_of(single);
-        if (rule == nullptr || !rule->charts_body) break;
-        TSNode body{};
-        if (rule->body.empty()) {
-            for (std::uint32_t i = ts_node_named_child_count(single);
-                 i > 0 && ts_node_is_null(body); --i) {
-                const TSNode child = ts_node_named_child(single, i - 1);
-                if (rules_.role_of(child) != tree_role::comment) body = child;
-            }
-        } else {
-            const std::string field(rule->body);
-            body = ts_node_child_by_field_name(single, field.c_str(),
-                                               static_cast<std::uint32_t>(field.size()));
-        }
-        if (ts_node_is_null(body)) break;
-        if (rules_.role_of(body) == tree_role::sequence) {
-            root = body;
-            break;
-        }
-        single = body;
-    }
-
-    walk writer(*this, chosen_offset, stop);
+    walk writer(*this, chosen.offset, chosen.error, stop);
     try {
         writer.chart(root);
     } catch (const walk::stopped&) {
+    } catch (...) {
+        // Nesting too deep to follow: the chart before it is kept whole.
+        writer.close_run();
+        throw;
     }
-    if (ts_node_is_null(error) && chosen_error == INT64_MAX) {
+    const TSNode error = chosen.error;
+    if (ts_node_is_null(error)) {
         token_pos = text_size;
         token_len = 1;
         kind = tk_eof;
         return true;
     }
     // The error's own characters are what the editor highlights.
-    const std::int64_t start = std::clamp<std::int64_t>(chosen_error, 0, text_size - 1);
-    const std::int64_t length =
-        ts_node_is_null(error) ? 1
-                               : std::int64_t{ts_node_end_byte(error)} - ts_node_start_byte(error);
+    const std::int64_t start = std::clamp<std::int64_t>(chosen.error_at, 0, text_size - 1);
+    const std::int64_t length = std::int64_t{ts_node_end_byte(error)} - ts_node_start_byte(error);
     token_pos = static_cast<std::int32_t>(start + 1);
     token_len = static_cast<std::int32_t>(std::clamp<std::int64_t>(length, 1, text_size - start));
-    set_error(ts_node_is_null(error) || !ts_node_is_missing(error)
-                  ? 32
-                  : error_code_of_missing(ts_node_type(error)));
+    set_error(error_code_of(error));
     error_pos = static_cast<std::int32_t>(start);
     return false;
 }

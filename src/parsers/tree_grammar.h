@@ -19,6 +19,8 @@ enum class tree_role {
     inline_body,  // a header that is plain code followed by a body read in the enclosing
                   // sequence (Python's `with`, Rust's `unsafe` block)
     definition,   // a function, class or closure: one code box of its own
+    decorator,    // a decorator the grammar sets before its definition, not in it: charted
+                  // in that definition's box
     if_,          // a conditional; `body` is the branch taken, `alternative` names the others
     else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
     else_,        // the other branch; its body is `body` or its one statement

@@ -51,17 +51,28 @@ std::vector<tree_child> children_of(TSNode node) {
     return children;
 }
 
+namespace {
+
+// The first or the last child of a node that is no extra token, else the child at that end.
+TSNode end_child(TSNode node, bool last) {
+    const std::uint32_t count = ts_node_child_count(node);
+    const TSNode child = ts_node_child(node, last ? count - 1 : 0);
+    for (TSNode other = child; !ts_node_is_null(other);
+         other = last ? ts_node_prev_sibling(other) : ts_node_next_sibling(other)) {
+        if (!ts_node_is_extra(other)) return other;
+    }
+    return child;
+}
+
+}  // namespace
+
 TSNode first_leaf(TSNode node) {
-    while (ts_node_child_count(node) > 0) node = ts_node_child(node, 0);
+    while (ts_node_child_count(node) > 0) node = end_child(node, false);
     return node;
 }
 
 TSNode last_leaf(TSNode node) {
-    std::uint32_t count = ts_node_child_count(node);
-    while (count > 0) {
-        node = ts_node_child(node, count - 1);
-        count = ts_node_child_count(node);
-    }
+    while (ts_node_child_count(node) > 0) node = end_child(node, true);
     return node;
 }
 

@@ -56,7 +56,8 @@ struct tree_child {
 // All children of a node, anonymous tokens included, in source order.
 std::vector<tree_child> children_of(TSNode node);
 
-// The first and the last token (leaf) of a node.
+// The first and the last token (leaf) of a node. Comments and the other tokens a grammar lets
+// stand anywhere are passed over where a child of another kind is there to take.
 TSNode first_leaf(TSNode node);
 TSNode last_leaf(TSNode node);
 

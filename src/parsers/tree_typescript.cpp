@@ -15,6 +15,8 @@ constexpr tree_rule rules[] = {
     // A method marked alone is read inside a class; its body is what is charted.
     {"class_body", sequence},
     {"comment", comment},
+    // A method's decorators stand before it in the class body.
+    {"decorator", decorator},
     {"if_statement", if_, "consequence", "alternative"},
     {"else_clause", else_},
     {"for_statement", for_, "body"},
