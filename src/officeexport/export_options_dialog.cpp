@@ -70,11 +70,6 @@ std::tm local_now() {
     return t;
 }
 
-QCheckBox* check_box(const char* caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    return box;
-}
-
 }  // namespace
 
 TfmExportOptions::TfmExportOptions(export_application application,
@@ -127,6 +122,7 @@ QWidget* TfmExportOptions::make_general_page() {
     auto* form = new QFormLayout;
     const auto path_row = [&](const char* label, const char* section, bool folder) {
         auto* combo = new TBROXComboBox(section, page);
+        combo->setObjectName(QString::fromLatin1(section));
         combo->setMinimumWidth(360);
         auto* browse = new QToolButton(page);
         browse->setText("...");
@@ -165,30 +161,12 @@ QWidget* TfmExportOptions::make_general_page() {
         font_width_ = number_row("Width of font in text shape (inch)");
     }
 
-    auto* options = new QGridLayout;
-    int row = 0;
-    const auto add_box = [&](QCheckBox* box) {
-        options->addWidget(box, row / 2, row % 2);
-        ++row;
-        return box;
-    };
-    cb_keyword_ = add_box(check_box("Display keyword", page));
-    cb_lineno_ = add_box(check_box("Display line number", page));
-    cb_statement_ = add_box(check_box("Display source code", page));
     const bool excel = application_ == export_application::excel;
-    if (!excel) {
-        cb_charlimit_ = add_box(check_box("Maximal code text limit ", page));
-        cb_setpheight_ = add_box(check_box("Reset Page height to fit content", page));
-        cb_onlyheight_ = add_box(check_box("Only when Page height not enough", page));
-        cb_setpwidth_ = add_box(check_box("Reset Page width to fit content", page));
-        cb_onlywidth_ = add_box(check_box("Only when Page width not enough", page));
-        cb_centerdraw_ = add_box(check_box("Center Drawing", page));
-    }
     charlimit_ = new QLineEdit(page);
     charlimit_->setMaximumWidth(120);
     form->addRow(excel ? "Maximal code text limit" : "Character limit", charlimit_);
-    if (!visio && !excel) {
-        cb_pagesize_ = add_box(check_box("Default Page Size (inch)", page));
+    const bool page_size = !visio && !excel;
+    if (page_size) {
         page_width_ = number_row("Page width (inch)");
         page_height_ = number_row("Page height (inch)");
     }
@@ -206,6 +184,28 @@ QWidget* TfmExportOptions::make_general_page() {
         connect(colour_, &QToolButton::clicked, this, &TfmExportOptions::choose_colour);
         form->addRow("Fill colour", colour_);
     }
+
+    // Made after the fields above them, as Tab follows the order controls are made in.
+    auto* options = new QGridLayout;
+    int row = 0;
+    const auto add_box = [&](const char* caption) {
+        auto* box = new QCheckBox(caption, page);
+        options->addWidget(box, row / 2, row % 2);
+        ++row;
+        return box;
+    };
+    cb_keyword_ = add_box("Display keyword");
+    cb_lineno_ = add_box("Display line number");
+    cb_statement_ = add_box("Display source code");
+    if (!excel) {
+        cb_charlimit_ = add_box("Maximal code text limit ");
+        cb_setpheight_ = add_box("Reset Page height to fit content");
+        cb_onlyheight_ = add_box("Only when Page height not enough");
+        cb_setpwidth_ = add_box("Reset Page width to fit content");
+        cb_onlywidth_ = add_box("Only when Page width not enough");
+        cb_centerdraw_ = add_box("Center Drawing");
+    }
+    if (page_size) cb_pagesize_ = add_box("Default Page Size (inch)");
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
@@ -231,9 +231,10 @@ QWidget* TfmExportOptions::make_keywords_page() {
         reset->setToolTip("Click to set default text");
         connect(reset, &QToolButton::clicked, this,
                 [edit, slot] { edit->setText(text_of(default_keywords()[slot])); });
+        // The button follows its field, so that Tab meets the field first.
         auto* row = new QHBoxLayout(box);
-        row->addWidget(reset);
         row->addWidget(edit, 1);
+        row->addWidget(reset);
         keywords_[slot] = edit;
         if (hidden_keyword(application_, slot)) {
             box->hide();
@@ -243,6 +244,8 @@ QWidget* TfmExportOptions::make_keywords_page() {
         ++shown;
     }
     auto* scroll = new QScrollArea(this);
+    // Tab goes from the page's tab straight to the first keyword, not to the scroll area.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(inner);
     scroll->setWidgetResizable(true);
     return scroll;

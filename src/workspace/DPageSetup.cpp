@@ -191,6 +191,8 @@ QWidget* TPageSetupDlg::part_box(part_controls& part, const QString& title,
         part.fields[static_cast<std::size_t>(i)] = new QTextEdit(box);
         part.fields[static_cast<std::size_t>(i)]->setMinimumSize(170, 70);
         part.fields[static_cast<std::size_t>(i)]->setAcceptRichText(false);
+        // A header line has no use for a tab character; Tab moves on to the next part.
+        part.fields[static_cast<std::size_t>(i)]->setTabChangesFocus(true);
         part.fields[static_cast<std::size_t>(i)]->installEventFilter(this);
         grid->addWidget(part.fields[static_cast<std::size_t>(i)], 1, i);
     }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "workspace/broxcombobox.h"
 #include "workspace/ini_file.h"
@@ -49,6 +50,7 @@ TdlgFind::TdlgFind(std::string input_ini, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons()->addWidget(ok);
     buttons()->addWidget(cancel);
+    order_tabs();
     load_settings();
 }
 
@@ -92,6 +94,24 @@ QCheckBox* TdlgFind::add_option(const QString& caption) {
     auto* box = new QCheckBox(caption, this);
     option_box_->addWidget(box);
     return box;
+}
+
+void TdlgFind::order_tabs() {
+    // Controls added by a subclass come last in the creation order, wherever they stand.
+    std::vector<QWidget*> chain;
+    const auto add_layout = [&chain](QLayout* layout) {
+        for (int i = 0; i < layout->count(); ++i) {
+            if (QWidget* widget = layout->itemAt(i)->widget()) chain.push_back(widget);
+        }
+    };
+    for (int row = 0; row < fields_->rowCount(); ++row) {
+        if (QLayoutItem* field = fields_->itemAtPosition(row, 1)) chain.push_back(field->widget());
+    }
+    add_layout(option_box_);
+    chain.insert(chain.end(), {rbForward_, rbBackward_, rbGlobal_, rbSelectedOnly_, rbFromCursor_,
+                               rbEntireScope_});
+    add_layout(buttons_);
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TdlgFind::load_settings() {

@@ -50,6 +50,9 @@ class TdlgFind : public QDialog {
     QCheckBox* add_option(const QString& caption);
     // Reads the states after the controls of a subclass are in place.
     void load_settings();
+    // Puts the controls, a subclass's included, in the Tab order the dialog is read in: the
+    // text fields, the option groups row by row, the buttons.
+    void order_tabs();
     virtual void load_extra(const ini_file&) {}
     virtual void store_extra(ini_file&) const {}
     // An option state of the dialog's section, "1" or "0".

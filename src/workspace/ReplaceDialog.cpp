@@ -29,6 +29,7 @@ TdlgReplace::TdlgReplace(std::string input_ini, QWidget* parent)
     connect(all, &QPushButton::clicked, this, [this] { done(replace_all_result); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     for (QPushButton* button : {ok, all, cancel}) buttons()->addWidget(button);
+    order_tabs();
     load_settings();
 }
 

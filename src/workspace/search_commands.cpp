@@ -6,12 +6,21 @@
 #include "workspace/ReplaceDialog.h"
 #include "workspace/ReplacePromptDialog.h"
 #include "workspace/notifier.h"
+#include "workspace/umainform.h"
 
 namespace tarnwell {
 
 namespace {
 
 using base = QsciScintillaBase;
+
+// The status panel for what a command has just done.
+constexpr int hint_panel = TMainform::status_panel_count - 1;
+
+QString replaced_text(int count) {
+    return count == 1 ? QStringLiteral(" 1 occurrence replaced")
+                      : QStringLiteral(" %1 occurrences replaced").arg(count);
+}
 
 // The editor's text searched through the component's target range, so that a search never
 // disturbs the selection or the component's own find state.
@@ -117,8 +126,13 @@ search_outcome search_commands::replace(QsciScintilla* editor, const QString& te
     const std::string pattern = editor_bytes(*editor, text);
     editor_search_text target(*editor);
     const replace_prompt ask = [this, &text](byte_range) { return prompt_(text); };
-    return reported(
-        search_replace(target, pattern, editor_bytes(*editor, replacement), options, ask));
+    const search_outcome outcome =
+        reported(search_replace(target, pattern, editor_bytes(*editor, replacement), options, ask));
+    // A replace all shows nothing of what it did outside the view; the count tells.
+    if (auto* main = qobject_cast<TMainform*>(window_); main != nullptr && outcome.found > 0) {
+        main->set_status_panel(hint_panel, replaced_text(outcome.replaced));
+    }
+    return outcome;
 }
 
 search_outcome search_commands::find_next(QsciScintilla* editor) {

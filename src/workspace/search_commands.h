@@ -34,7 +34,8 @@ class search_commands {
     void EditFindNextExecute(QsciScintilla* editor);
 
     // The steps after the dialogs: each remembers what Find Next needs and says
-    // "string not found " when nothing was found.
+    // "string not found " when nothing was found; a replace puts the number of occurrences it
+    // replaced in the status bar when `window` is the main window.
     search_outcome find(QsciScintilla* editor, const QString& text, const search_options& options);
     search_outcome replace(QsciScintilla* editor, const QString& text, const QString& replacement,
                            const search_options& options);
