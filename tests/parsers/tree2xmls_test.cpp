@@ -25,17 +25,34 @@ namespace {
 using parser_cases::markup_case;
 using parser_cases::no_error;
 
-TEST(TreeReader, EmptyAndCommentOnlyTextsGiveAnEmptySequence) {
-    const markup_case cases[] = {
-        {"empty", "", true, no_error, "<statement>1-1</statement>1-1"},
-        {"comment", "# only a note\n", true, no_error, "<statement>1-13</statement>15-15"},
-        {"blank lines", "\n\n", true, no_error, "<statement>3-3</statement>3-3"},
-    };
-    Ttreesparser parser(python_grammar());
-    for (const markup_case& c : cases) {
-        SCOPED_TRACE(c.name);
-        parser_cases::expect_markup(parser, c);
+// A snippet read by the grammar of its language.
+struct grammar_case {
+    const tree_grammar& grammar;
+    markup_case snippet;
+};
+
+void expect_each(const std::vector<grammar_case>& cases) {
+    for (const grammar_case& c : cases) {
+        SCOPED_TRACE(std::string(c.grammar.name) + ": " + c.snippet.name);
+        Ttreesparser parser(c.grammar);
+        parser_cases::expect_markup(parser, c.snippet);
     }
+}
+
+TEST(TreeReader, EmptyAndCommentOnlyTextsGiveAnEmptySequence) {
+    expect_each({
+        {python_grammar(), {"empty", "", true, no_error, "<statement>1-1</statement>1-1"}},
+        {python_grammar(),
+         {"comment", "# only a note\n", true, no_error, "<statement>1-13</statement>15-15"}},
+        {python_grammar(),
+         {"blank lines", "\n\n", true, no_error, "<statement>3-3</statement>3-3"}},
+        {typescript_grammar(),
+         {"comments", "/* a */\n// b\n", true, no_error, "<statement>1-7</statement>14-14"}},
+        {go_grammar(), {"empty", "", true, no_error, "<statement>1-1</statement>1-1"}},
+        {go_grammar(), {"comment", "// note\n", true, no_error, "<statement>1-7</statement>9-9"}},
+        {rust_grammar(),
+         {"comments", "/* a */ // b", true, no_error, "<statement>1-7</statement>13-13"}},
+    });
 }
 
 TEST(TreeReader, AnErrorIsReportedAtItsNodeWithTheChartBeforeIt) {
@@ -44,17 +61,29 @@ TEST(TreeReader, AnErrorIsReportedAtItsNodeWithTheChartBeforeIt) {
         std::string source;
         std::string message;
         std::int32_t error_pos;  // 0-based: the editor highlights from it
-        std::string markup_start;
+        std::string markup;      // without the closing "\001"
     };
     const error_case cases[] = {
         {python_grammar(), "x = 1\ny = 2\nif x >:\n    y = 1\n", "syntax error", 17,
-         "<statement>1-1<code/>1-11\001"},
+         "<statement>1-1<code/>1-11"},
+        // A function whose header is broken is not charted by its body.
+        {python_grammar(), "def f(:\n    pass\n", "here should be \")\"", 6, "<statement>1-3"},
+        // The block left out after a header is the error, where the block should begin.
+        {python_grammar(), "while a:\nb()\n", "syntax error", 8, "<statement>1-5<whiledo>1-8"},
         {typescript_grammar(), "f();\nif (a {\n  g();\n}\n", "here should be \")\"", 10,
          "<statement>1-1<code/>1-4"},
+        // The missing brace stands where the text ends; the class framing would close the
+        // block with its own brace, and is not taken for it.
+        {typescript_grammar(), "while (a) {\n  b();\n", "here should be \"}\"", 18,
+         "<statement>1-5<whiledo>1-9<statement>15-15<code/>15-18"},
         {go_grammar(), "x := 1\nfor i := 0; i < ; i++ {\n}\n", "here should be Identifier", 22,
-         "<statement>1-1<code/>1-6\001"},
-        {rust_grammar(), "let a = 1;\nmatch a {\n    1 => f(),\n    2 =>\n}\n", "here should be Identifier", 43,
-         "<statement>1-3<code/>1-10<switch>12-18<case/>26-29"},
+         "<statement>1-1<code/>1-6"},
+        {go_grammar(), "x := 1\nfor {\n\tb()\n", "here should be \"}\"", 17,
+         "<statement>1-1<code/>1-6<for>8-10<statement>15-15<code/>15-17"},
+        {rust_grammar(), "let a = 1;\nmatch a {\n    1 => f(),\n    2 =>\n}\n",
+         "here should be Identifier", 43,
+         "<statement>1-3<code/>1-10<switch>12-18<case/>26-29<statement>31-31<code/>31-33</"
+         "statement>40-40<case/>40-43"},
     };
     for (const error_case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -64,35 +93,80 @@ TEST(TreeReader, AnErrorIsReportedAtItsNodeWithTheChartBeforeIt) {
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(result.error_pos, c.error_pos);
         EXPECT_GE(result.error_len, 5);
-        EXPECT_EQ(result.markup.substr(0, c.markup_start.size()), c.markup_start);
-        EXPECT_EQ(result.markup.back(), '\001');
+        EXPECT_EQ(result.markup, c.markup + "\001");
     }
 }
 
-TEST(TreeReader, NestingPastTheLimitEndsWithAClosedMarkup) {
-    std::string python;
-    std::string go = "func f() {\n";
-    for (int depth = 0; depth < 3000; ++depth) {
-        python += std::string(static_cast<std::size_t>(depth), ' ') + "if a:\n";
-        go += "if a {\n";
+// Nesting deeper than the reader follows ends with "Error In Statement" at the statement where
+// it gave up, after a markup of everything above it; an else-if chain nests as deep as it is
+// long.
+TEST(TreeReader, NestingPastTheLimitEndsAtAConditional) {
+    const int depth = 5000;
+    struct deep_case {
+        const tree_grammar& grammar;
+        std::string source;
+    };
+    const deep_case cases[] = {
+        {typescript_grammar(),
+         parser_cases::repeated("if (a) {\n", depth) + "f();\n" + std::string(depth, '}')},
+        {typescript_grammar(), parser_cases::repeated("if (a) f(); else ", depth) + "g();\n"},
+        {go_grammar(),
+         "func f() {\n" + parser_cases::repeated("if a {\n", depth) + std::string(depth + 1, '}')},
+        {rust_grammar(), parser_cases::repeated("if a { f(); } else ", depth) + "{ g(); }"},
+    };
+    for (const deep_case& c : cases) {
+        SCOPED_TRACE(std::string(c.grammar.name) + ": " + c.source.substr(0, 20));
+        Ttreesparser parser(c.grammar);
+        const parser_result result = parser.parse(c.source);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, "Error In Statement");
+        EXPECT_TRUE(parser_cases::outline(result.markup).starts_with("<statement><if><statement>"));
+        EXPECT_EQ(result.markup.back(), '\001');
+        // The highlight starts on a statement of the innermost level charted.
+        ASSERT_GT(result.error_pos, 0);
+        const std::string_view at =
+            std::string_view(c.source).substr(static_cast<std::size_t>(result.error_pos), 3);
+        EXPECT_TRUE(at.starts_with("if") || at == "f()") << at;
     }
-    python += std::string(3000, ' ') + "pass\n";
-    go += std::string(3001, '}') + "\n";
-    // Python's grammar gives up on indentation this deep before the reader's limit is reached.
-    Ttreesparser py(python_grammar());
-    const parser_result deep_python = py.parse(python);
-    EXPECT_FALSE(deep_python.ok);
-    EXPECT_EQ(deep_python.markup.back(), '\001');
-    Ttreesparser golang(go_grammar());
-    parser_cases::expect_too_deep(golang, go);
+}
+
+// Python's grammar gives up on indentation this deep before the reader's limit is reached.
+TEST(TreeReader, IndentationTooDeepForTheGrammarIsASyntaxError) {
+    std::string python;
+    for (int depth = 0; depth < 600; ++depth) {
+        python += std::string(static_cast<std::size_t>(depth), ' ') + "if a:\n";
+    }
+    python += std::string(600, ' ') + "pass\n";
+    Ttreesparser parser(python_grammar());
+    const parser_result result = parser.parse(python);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "syntax error");
+    EXPECT_EQ(result.markup, "<statement>1-2\001");
 }
 
 TEST(TreeReader, CarriageReturnsCountInThePositions) {
-    Ttreesparser parser(python_grammar());
-    parser_cases::expect_markup(
-        parser, {"crlf", "if a:\r\n    b()\r\nc()\r\n", true, no_error,
-                 "<statement>1-2<if>1-5<statement>12-12<code/>12-14</statement>14-14</if>14-14"
-                 "<code/>17-19</statement>22-22"});
+    expect_each({
+        {python_grammar(),
+         {"crlf", "if a:\r\n    b()\r\nc()\r\n", true, no_error,
+          "<statement>1-2<if>1-5<statement>12-12<code/>12-14</statement>14-14</if>14-14"
+          "<code/>17-19</statement>22-22"}},
+        {python_grammar(),
+         {"indented crlf", "    if a:\r\n        b()\r\n    c()\r\n", true, no_error,
+          "<statement>5-6<if>5-9<statement>20-20<code/>20-22</statement>22-22</if>22-22"
+          "<code/>29-31</statement>34-34"}},
+        {typescript_grammar(),
+         {"crlf", "if (a) {\r\n  b();\r\n}\r\n", true, no_error,
+          "<statement>1-2<if>1-6<statement>13-13<code/>13-16</statement>19-19</if>19-19"
+          "</statement>22-22"}},
+        {go_grammar(),
+         {"crlf", "if a {\r\n\tb()\r\n}\r\nc()\r\n", true, no_error,
+          "<statement>1-2<if>1-4<statement>10-10<code/>10-12</statement>15-15</if>15-15"
+          "<code/>18-20</statement>23-23"}},
+        {rust_grammar(),
+         {"crlf", "if a {\r\n    b();\r\n}\r\n", true, no_error,
+          "<statement>1-2<if>1-4<statement>13-13<code/>13-16</statement>19-19</if>19-19"
+          "</statement>22-22"}},
+    });
 }
 
 std::string read_fixture(const std::string& name) {

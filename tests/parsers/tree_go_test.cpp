@@ -85,6 +85,26 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>1-1<label/>1-2<code/>5-29<label/>31-36<for>39-41<statement>47-51<break/>47-57</"
      "statement>60-60</for>60-60</statement>61-61"},
+    {"labelled_continue_goto_and_a_comment_opening_a_block",
+     "loop:\n"
+     "\tfor i := range xs {\n"
+     "\t\t// skip odd ones\n"
+     "\t\tif i%2 == 1 {\n"
+     "\t\t\tcontinue loop\n"
+     "\t\t}\n"
+     "\t}\n"
+     "\tgoto loop",
+     true, no_error,
+     "<statement>1-4<label/>1-5<for>8-24<statement>49-50<if>49-59<statement>66-73<continue/>66-78</"
+     "statement>82-82</if>82-82</statement>85-85</for>85-85<goto/>88-96</statement>97-97"},
+    {"switch_with_init",
+     "switch x := f(); x {\n"
+     "case 1:\n"
+     "\treturn\n"
+     "}",
+     true, no_error,
+     "<statement>1-6<switch>1-18<case/>22-28<statement>31-36<return/>31-36</statement>38-38</"
+     "switch>38-38</statement>39-39"},
     {"body_statements_alone",
      "x := 1\n"
      "return x",
@@ -93,6 +113,13 @@ const markup_case cases[] = {
      "if x > {\n"
      "}\n",
      false, "here should be Identifier", "<statement>1-2"},
+    // The function framing closes the loop the text left open; that does not make it whole.
+    {"body_left_open",
+     "x := 1\n"
+     "for {\n"
+     "\tb()\n",
+     false, "here should be \"}\"",
+     "<statement>1-1<code/>1-6<for>8-10<statement>15-15<code/>15-17"},
     {"whole_method_charts_its_body",
      "func (q *Queue) Len() int {\n"
      "\tif q == nil {\n"

@@ -96,6 +96,33 @@ const markup_case cases[] = {
      "    \"\"\"The area.\"\"\"\n"
      "    return self.w * self.h",
      true, no_error, "<statement>21-23<code/>21-35<return/>41-62</statement>63-63"},
+    {"comment_after_a_header_and_at_the_end_of_a_block",
+     "if a:  # why\n"
+     "    b()\n"
+     "    # later\n"
+     "c()",
+     true, no_error,
+     "<statement>1-2<if>1-5<statement>18-18<code/>18-20</statement>20-20</if>20-20<code/>34-36</"
+     "statement>37-37"},
+    {"async_with_then_nested_definitions_one_box_each",
+     "async with lock:\n"
+     "    x = 1\n"
+     "def g():\n"
+     "    pass\n"
+     "class C:\n"
+     "    pass\n"
+     "y = 2",
+     true, no_error,
+     "<statement>1-5<code/>1-26<code/>28-44<code/>46-62<code/>64-68</statement>69-69"},
+    {"guarded_wildcard_is_a_case_and_raise_leaves",
+     "match c:\n"
+     "    case _ if x:\n"
+     "        raise E\n"
+     "    case _:\n"
+     "        pass",
+     true, no_error,
+     "<statement>1-5<switch>1-8<case/>14-25<statement>35-39<exit/>35-41</statement>47-50<else/"
+     ">47-53<statement>63-66<code/>63-66</statement>63-66</switch>63-66</statement>67-67"},
     {"comments_between_statements",
      "x = 1  # one\n"
      "# two\n"
@@ -106,6 +133,12 @@ const markup_case cases[] = {
      "    y = 1",
      false, "syntax error", "<statement>1-2"},
     {"missing_bracket_at_the_end", "x = (1,\n", false, "syntax error", "<statement>1-1"},
+    // The grammar reads a header without its indented block; the language does not.
+    {"block_left_out",
+     "x = 1\n"
+     "if a:\n"
+     "y = 2",
+     false, "syntax error", "<statement>1-1<code/>1-5<if>7-11"},
 };
 
 class PythonGrammarReader : public ::testing::TestWithParam<markup_case> {};

@@ -41,6 +41,29 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>1-1<whiledo>1-12<statement>20-24<break/>20-34</statement>36-36</whiledo>36-36</"
      "statement>37-37"},
+    {"labelled_continue_comment_and_return_as_tail",
+     "'rows: for r in rows {\n"
+     "    if r.is_empty() { continue 'rows; }\n"
+     "    // counted\n"
+     "    n += 1;\n"
+     "}\n"
+     "return n",
+     true, no_error,
+     "<statement>1-1<for>1-20<statement>28-29<if>28-42<statement>46-53<continue/>46-60</"
+     "statement>62-62</if>62-62<code/>83-89</statement>91-91</for>91-91<return/>93-100</"
+     "statement>101-101"},
+    {"arms_of_a_block_a_unit_and_an_empty_block",
+     "match v {\n"
+     "    Some(x) if x > 0 => {\n"
+     "        f(x);\n"
+     "    }\n"
+     "    None => (),\n"
+     "    _ => {}\n"
+     "}",
+     true, no_error,
+     "<statement>1-5<switch>1-7<case/>15-33<statement>45-45<code/>45-49</statement>61-64<case/"
+     ">61-67<statement>69-69<code/>69-70</statement>77-77<else/>77-80<statement>85-85</"
+     "statement>85-85</switch>85-85</statement>86-86"},
     {"while_let_and_for_with_question_mark",
      "while let Some(x) = it.next() {\n"
      "    continue;\n"
@@ -73,6 +96,11 @@ const markup_case cases[] = {
      "<statement>1-3<code/>1-30<if>32-35<statement>43-43<code/>43-43</"
      "statement>45-45<statement>58-58<code/>58-58</statement>60-60</if>60-60</statement>61-61"},
     {"missing_expression", "let x = ;\n", false, "syntax error", "<statement>1-3"},
+    {"block_left_open",
+     "x();\n"
+     "loop {\n"
+     "  b();\n",
+     false, "syntax error", "<statement>1-1<code/>1-4"},
     {"whole_function_with_tail_expression",
      "pub fn get(&self, i: usize) -> Option<&T> {\n"
      "    if i >= self.len { return None; }\n"

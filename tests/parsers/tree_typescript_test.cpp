@@ -77,6 +77,29 @@ const markup_case cases[] = {
      "  return x;\n"
      "}",
      true, no_error, "<statement>28-33<return/>28-36</statement>39-39"},
+    {"comment_after_the_opening_brace",
+     "while (a) {\n"
+     "  // note\n"
+     "  a--;\n"
+     "}",
+     true, no_error,
+     "<statement>1-5<whiledo>1-9<statement>25-25<code/>25-28</statement>30-30</whiledo>30-30</"
+     "statement>31-31"},
+    {"decorated_method_alone_charts_its_body",
+     "  @log\n"
+     "  run(): number {\n"
+     "    return 1;\n"
+     "  }",
+     true, no_error, "<statement>30-35<return/>30-38</statement>43-43"},
+    {"default_export_charts_its_body",
+     "export default function f() {\n"
+     "  return 1;\n"
+     "}\n",
+     true, no_error, "<statement>33-38<return/>33-41</statement>45-45"},
+    {"block_left_open",
+     "while (a) {\n"
+     "  b();\n",
+     false, "here should be \"}\"", "<statement>1-5<whiledo>1-9<statement>15-15<code/>15-18"},
     {"missing_operand",
      "if (x > ) {\n"
      "  y();\n"
