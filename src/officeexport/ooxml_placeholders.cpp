@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "officeexport/ooxml_xml.h"
+#include "officeexport/placeholder_spelling.h"
 
 namespace tarnwell {
 
@@ -60,8 +61,8 @@ int replace_in_paragraphs(xmlNode* root, const char* ns, const char* paragraph, 
             whole += pieces.back();
         }
         std::vector<std::size_t> found;
-        for (std::size_t at = whole.find(placeholder); at != std::string::npos;
-             at = whole.find(placeholder, at + placeholder.size())) {
+        for (std::size_t at = find_placeholder(whole, placeholder); at != std::string::npos;
+             at = find_placeholder(whole, placeholder, at + placeholder.size())) {
             found.push_back(at);
         }
         if (found.empty()) continue;

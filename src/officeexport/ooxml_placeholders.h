@@ -8,9 +8,10 @@
 
 namespace tarnwell {
 
-// Replaces `placeholder` by `replacement` (UTF-8) in every paragraph (`paragraph` elements of
-// `ns`) below `root`; the text of a paragraph is its `text` elements of `ns`, in order, not
-// counting those of paragraphs nested in it. Returns the number of replacements.
+// Replaces `placeholder`, in whatever letter case a template's author wrote it, by
+// `replacement` (UTF-8) in every paragraph (`paragraph` elements of `ns`) below `root`; the
+// text of a paragraph is its `text` elements of `ns`, in order, not counting those of
+// paragraphs nested in it. Returns the number of replacements.
 int replace_in_paragraphs(xmlNode* root, const char* ns, const char* paragraph, const char* text,
                           std::string_view placeholder, std::string_view replacement);
 

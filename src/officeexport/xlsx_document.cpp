@@ -40,14 +40,10 @@ std::string relationships_part(const std::string& part) {
     return folder + "_rels/" + name + ".rels";
 }
 
-// Replaces every spelling of the placeholder in a string item (`si`) or inline string (`is`).
+// Replaces the placeholder in a string item (`si`) or inline string (`is`).
 int replace_in_string_item(xmlNode* item, const char* element, std::string_view placeholder,
                            const std::string& replacement) {
-    int replaced = 0;
-    for (const std::string& spelling : placeholder_spellings(xml_text(item), placeholder)) {
-        replaced += replace_in_paragraphs(item, spreadsheetml, element, "t", spelling, replacement);
-    }
-    return replaced;
+    return replace_in_paragraphs(item, spreadsheetml, element, "t", placeholder, replacement);
 }
 
 // The cells of a sheet that show a shared string.
@@ -225,7 +221,7 @@ int xlsx_document::replace_text(std::string_view placeholder, std::string_view r
         }
         if (done.count(index)) continue;
         xmlNode* item = items[static_cast<std::size_t>(index)];
-        if (placeholder_spellings(xml_text(item), placeholder).empty()) continue;
+        if (find_placeholder(xml_text(item), placeholder) == std::string::npos) continue;
         if (!elsewhere_known) {
             elsewhere = strings_of_other_sheets();
             elsewhere_known = true;

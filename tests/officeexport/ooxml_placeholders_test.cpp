@@ -56,6 +56,11 @@ TEST(Placeholders, FoundWhereverTheRunsSplitThem) {
          "</w:txbxContent></w:r></w:p>",
          1, "x|Array.java|"},
         {"a lone hash", "<w:p><w:r><w:t>#filename</w:t></w:r></w:p>", 0, "#filename|"},
+        // Authors write placeholders as they like them to read.
+        {"in capitals", "<w:p><w:r><w:t>#FileName# and #FILENAME#</w:t></w:r></w:p>", 2,
+         "Array.java and Array.java|"},
+        {"in capitals over two runs",
+         "<w:p><w:r><w:t>#File</w:t></w:r><w:r><w:t>Name#</w:t></w:r></w:p>", 1, "Array.java|"},
     };
     for (const auto& c : cases) {
         std::string error;
