@@ -96,6 +96,14 @@ const markup_case cases[] = {
      "    \"\"\"The area.\"\"\"\n"
      "    return self.w * self.h",
      true, no_error, "<statement>21-23<code/>21-35<return/>41-62</statement>63-63"},
+    {"indented_decorated_method_charts_its_body",
+     "    @property\n"
+     "    def m(self):\n"
+     "        if a:\n"
+     "            return 1\n",
+     true, no_error,
+     "<statement>40-41<if>40-44<statement>58-63<return/>58-65</statement>65-65</if>65-65</"
+     "statement>67-67"},
     {"comment_after_a_header_and_at_the_end_of_a_block",
      "if a:  # why\n"
      "    b()\n"
