@@ -58,8 +58,8 @@ std::int64_t field_whole(const std::string& field) {
 class start_checks {
   public:
     start_checks(const export_option_fields& fields, const export_parameters& settings,
-                 const fs::path& program_dir, const std::tm& now)
-        : program_dir_(program_dir), now_(now) {
+                 const fs::path& program_dir, const std::tm& now, bool replace_existing)
+        : program_dir_(program_dir), now_(now), replace_existing_(replace_existing) {
         result_.fields = fields;
         result_.parameters = settings;
     }
@@ -161,6 +161,9 @@ class start_checks {
         fields().output_dir = dir;
         std::error_code error;
         if (dir.empty() || !fs::is_directory(dir, error)) {
+            // Without its "/": a file of that name is no missing folder.
+            result_.missing_folder =
+                !dir.empty() && !fs::exists(fs::path(dir).parent_path(), error);
             return fail("Output path does not exist, please reset it", option_field::output_dir);
         }
         parameters().output_dir = dir;
@@ -169,7 +172,7 @@ class start_checks {
 
     // The output name with its extension written back, the files it gives, and the question
     // when the output file exists.
-    bool output_file(const char* exists_message) {
+    bool output_file() {
         std::string name(trimmed_text(fields().output_name));
         if (name.empty()) return fail("please input output file name ", option_field::output_name);
         const std::string_view extension = document_extension(application());
@@ -178,9 +181,9 @@ class start_checks {
         const std::string& dir = parameters().output_dir;
         parameters().output_file = dir + name;
         std::error_code error;
-        if (fs::exists(parameters().output_file, error)) {
+        if (!replace_existing_ && fs::exists(parameters().output_file, error)) {
             result_.overwrite_question = true;
-            return fail(exists_message, option_field::output_name);
+            return fail(replace_question(name), option_field::output_name);
         }
         if (application() != export_application::word) {
             // The copy is named to the second; should one be there already, it is left alone.
@@ -209,8 +212,7 @@ class start_checks {
                length(fields().font_width, -1, 0, parameters().font_width,
                       "Width of font in text shape error, please reset it",
                       option_field::font_width) &&
-               char_limit(parameters().limit_code_text, false) &&
-               output_file("the output file already exists,Please rename it "));
+               char_limit(parameters().limit_code_text, false) && output_file());
     }
 
     void run_office() {
@@ -225,17 +227,12 @@ class start_checks {
             default_export_parameters(application(), program_dir_).template_file;
         start_file(fields().template_path, fallback, "template does not exist, use default page",
                    option_field::template_path, parameters().template_file);
-        const char* exists = "the output file already exists, Please rename it";
-        if (application() == export_application::word) {
-            exists = "the output file already exists, Please rename it .";
-        } else if (excel) {
-            exists = "the output file already exists, please rename it ";
-        }
-        (void)(output_folder() && output_file(exists));
+        (void)(output_folder() && output_file());
     }
 
     fs::path program_dir_;
     std::tm now_;
+    bool replace_existing_;
     start_outcome result_;
 };
 
@@ -331,8 +328,12 @@ void apply_default_group(export_application application, int group, const fs::pa
 }
 
 start_outcome check_start(const export_option_fields& fields, const export_parameters& settings,
-                          const fs::path& program_dir, const std::tm& now) {
-    return start_checks(fields, settings, program_dir, now).run();
+                          const fs::path& program_dir, const std::tm& now, bool replace_existing) {
+    return start_checks(fields, settings, program_dir, now, replace_existing).run();
+}
+
+std::string replace_question(const std::string& output_name) {
+    return output_name + " already exists. Replace it?";
 }
 
 }  // namespace tarnwell

@@ -84,9 +84,12 @@ struct start_outcome {
     std::vector<option_message> notices;
     // The message that stopped the export; none when it goes ahead.
     std::optional<option_message> failure;
-    // The failure is the Yes/No "Warning" question about an existing output file; its answer
-    // changes nothing.
+    // The failure is the question whether the existing output file is to be replaced; Yes
+    // runs the checks again with `replace_existing`.
     bool overwrite_question = false;
+    // The failure is an output folder that is named but not there; the dialog offers to make
+    // it and runs the checks again.
+    bool missing_folder = false;
     // The fields with the trimmed and corrected paths and name written back.
     export_option_fields fields;
     // The export to the output file: the dialog's settings read from the fields, the template
@@ -98,8 +101,13 @@ struct start_outcome {
 };
 
 // The checks behind "Start", in the dialog's order; `settings` carries what the fields do not
-// (keywords, check boxes, font, colour, the document's names and expand level).
+// (keywords, check boxes, font, colour, the document's names and expand level). An existing
+// output file stops them unless the user agreed to `replace_existing` it.
 start_outcome check_start(const export_option_fields& fields, const export_parameters& settings,
-                          const std::filesystem::path& program_dir, const std::tm& now);
+                          const std::filesystem::path& program_dir, const std::tm& now,
+                          bool replace_existing = false);
+
+// The question an existing output file raises.
+std::string replace_question(const std::string& output_name);
 
 }  // namespace tarnwell

@@ -13,10 +13,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <ctime>
+#include <optional>
+#include <system_error>
 
 #include "workspace/broxcombobox.h"
 #include "workspace/ini_file.h"
@@ -58,9 +61,23 @@ std::string text_of(const QString& text) {
     return text.toStdString();
 }
 
+// Colours are kept with red in the low byte, then green, then blue.
+QColor qt_colour(std::uint32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
 QString colour_style(std::uint32_t colour) {
-    const QColor c(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    return QString("background-color: %1;").arg(c.name());
+    return QString("background-color: %1;").arg(qt_colour(colour).name());
+}
+
+// The colour picked in the colour dialog; none when it was cancelled.
+std::optional<std::uint32_t> chosen_colour(std::uint32_t current, const char* title,
+                                           QWidget* parent) {
+    const QColor chosen = QColorDialog::getColor(qt_colour(current), parent, title);
+    if (!chosen.isValid()) return std::nullopt;
+    return static_cast<std::uint32_t>(chosen.red()) |
+           static_cast<std::uint32_t>(chosen.green()) << 8 |
+           static_cast<std::uint32_t>(chosen.blue()) << 16;
 }
 
 std::tm local_now() {
@@ -72,18 +89,22 @@ std::tm local_now() {
 
 }  // namespace
 
-TfmExportOptions::TfmExportOptions(export_application application,
-                                   const std::filesystem::path& program_dir, ini_file& settings,
-                                   std::string input_ini, notifier& messages, export_runner run,
+std::string documents_output_folder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return text_of(documents + "/Tarnwell/");
+}
+
+TfmExportOptions::TfmExportOptions(export_application application, export_dialog_places places,
+                                   ini_file& settings, notifier& messages, export_runner run,
                                    QWidget* parent)
     : QDialog(parent),
       application_(application),
-      program_dir_(program_dir),
+      places_(std::move(places)),
       settings_(settings),
-      input_ini_(std::move(input_ini)),
       messages_(messages),
       run_(std::move(run)),
-      parameters_(default_export_parameters(application, program_dir)) {
+      parameters_(default_export_parameters(application, places_.program_dir)) {
+    parameters_.output_dir = places_.output_dir;
     setWindowTitle(caption_of(application));
     pages_ = new QTabWidget(this);
     pages_->addTab(make_general_page(), "General");
@@ -109,7 +130,7 @@ TfmExportOptions::TfmExportOptions(export_application application,
     layout->addWidget(pages_);
     layout->addLayout(buttons);
 
-    const ini_file input = ini_file::load(input_ini_);
+    const ini_file input = ini_file::load(places_.input_ini);
     for (TBROXComboBox* combo : {stencil_, template_, output_dir_, output_name_}) {
         if (combo != nullptr) combo->load_history(input);
     }
@@ -174,11 +195,18 @@ QWidget* TfmExportOptions::make_general_page() {
         auto* font_row = new QHBoxLayout;
         auto* set_font = new QPushButton("Set Font", page);
         connect(set_font, &QPushButton::clicked, this, &TfmExportOptions::choose_font);
+        font_colour_ = new QToolButton(page);
+        font_colour_->setObjectName("fontColour");
+        font_colour_->setToolTip("Select font color");
+        font_colour_->setFixedSize(48, 22);
+        connect(font_colour_, &QToolButton::clicked, this, &TfmExportOptions::choose_font_colour);
         font_label_ = new QLabel(page);
         font_row->addWidget(set_font);
+        font_row->addWidget(font_colour_);
         font_row->addWidget(font_label_, 1);
         form->addRow("Font", font_row);
         colour_ = new QToolButton(page);
+        colour_->setObjectName("fillColour");
         colour_->setToolTip("Select background color");
         colour_->setFixedSize(48, 22);
         connect(colour_, &QToolButton::clicked, this, &TfmExportOptions::choose_colour);
@@ -252,7 +280,8 @@ QWidget* TfmExportOptions::make_keywords_page() {
 }
 
 void TfmExportOptions::load_settings() {
-    const export_parameters loaded = load_export_parameters(application_, settings_, program_dir_);
+    export_parameters loaded = load_export_parameters(application_, settings_, places_.program_dir);
+    if (loaded.output_dir.empty()) loaded.output_dir = places_.output_dir;
     // The check boxes are not stored: they keep their state for as long as the program runs.
     const export_parameters checks = parameters_;
     parameters_ = loaded;
@@ -318,11 +347,16 @@ void TfmExportOptions::save_settings() {
     const export_parameters stored = settings_from_fields(fields(), parameters_);
     save_export_parameters(stored, settings_);
 
-    ini_file input = ini_file::load(input_ini_);
+    // Written now, not when the main window closes: a crash or a second window must not lose
+    // what the user just set.
+    const std::string settings_error = settings_.save(places_.settings_file);
+    if (!settings_error.empty()) messages_.message(text_of(settings_error));
+
+    ini_file input = ini_file::load(places_.input_ini);
     for (TBROXComboBox* combo : {stencil_, template_, output_dir_, output_name_}) {
         if (combo != nullptr) combo->save_history(input);
     }
-    const std::string error = input.save(input_ini_);
+    const std::string error = input.save(places_.input_ini);
     if (!error.empty()) messages_.message(text_of(error));
 }
 
@@ -421,35 +455,74 @@ QWidget* TfmExportOptions::field_widget(option_field field) const {
     return nullptr;
 }
 
+start_outcome TfmExportOptions::run_checks(bool replace_existing) {
+    const wait_cursor busy(messages_);
+    start_outcome checked =
+        check_start(fields(), parameters_, places_.program_dir, local_now(), replace_existing);
+    show_fields(checked.fields);
+    return checked;
+}
+
+bool TfmExportOptions::make_output_folder(const std::string& folder) {
+    const auto same = [](const std::string& a, const std::string& b) {
+        return (std::filesystem::path(a) / "").lexically_normal() ==
+               (std::filesystem::path(b) / "").lexically_normal();
+    };
+    // The default folder is made on first use without a word; a folder the user typed may be
+    // a slip of the keyboard.
+    if (!same(folder, places_.output_dir) &&
+        messages_.ask("Output path", "The folder " + text_of(folder) + " does not exist. Make it?",
+                      false) != user_answer::yes) {
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        messages_.message("Cannot make the folder " + text_of(folder) + ": " +
+                          text_of(error.message()));
+        return false;
+    }
+    return true;
+}
+
+void TfmExportOptions::focus_field(option_field field) {
+    pages_->setCurrentIndex(0);
+    if (QWidget* w = field_widget(field)) w->setFocus();
+}
+
 void TfmExportOptions::start() {
     read_check_boxes();
-    start_outcome checked;
-    {
-        wait_cursor busy(messages_);
-        checked = check_start(fields(), parameters_, program_dir_, local_now());
+    start_outcome checked = run_checks(false);
+    if (checked.missing_folder) {
+        if (!make_output_folder(checked.fields.output_dir)) {
+            focus_field(option_field::output_dir);
+            return;
+        }
+        checked = run_checks(false);
     }
-    show_fields(checked.fields);
+    if (checked.overwrite_question) {
+        if (messages_.ask("Warning", text_of(checked.failure->text), false) != user_answer::yes) {
+            focus_field(option_field::output_name);
+            return;
+        }
+        checked = run_checks(true);
+    }
     for (const option_message& notice : checked.notices) {
         messages_.message(text_of(notice.text));
         if (QWidget* w = field_widget(notice.field)) w->setFocus();
     }
     if (checked.failure) {
-        if (checked.overwrite_question) {
-            messages_.ask("Warning", text_of(checked.failure->text), false);
-        } else {
-            messages_.message(text_of(checked.failure->text));
-        }
-        pages_->setCurrentIndex(0);
-        if (QWidget* w = field_widget(checked.failure->field)) w->setFocus();
+        messages_.message(text_of(checked.failure->text));
+        focus_field(checked.failure->field);
         return;
     }
-    wait_cursor busy(messages_);
+    const wait_cursor busy(messages_);
     ran_ = run_(checked) || ran_;
 }
 
 void TfmExportOptions::default_group(int group) {
     export_option_fields f = fields();
-    apply_default_group(application_, group, program_dir_, f, parameters_);
+    apply_default_group(application_, group, places_.program_dir, f, parameters_);
     show_fields(f);
     show_font();
 }
@@ -459,6 +532,7 @@ void TfmExportOptions::show_font() {
         font_label_->setText(
             QString("%1 %2").arg(text_of(parameters_.font.name)).arg(parameters_.font.size));
     }
+    if (font_colour_ != nullptr) font_colour_->setStyleSheet(colour_style(parameters_.font.colour));
     if (colour_ != nullptr) colour_->setStyleSheet(colour_style(parameters_.fill_colour));
 }
 
@@ -474,15 +548,19 @@ void TfmExportOptions::choose_font() {
     show_font();
 }
 
+void TfmExportOptions::choose_font_colour() {
+    if (const auto chosen = chosen_colour(parameters_.font.colour, "Select font color", this)) {
+        parameters_.font.colour = *chosen;
+        show_font();
+    }
+}
+
 void TfmExportOptions::choose_colour() {
-    const std::uint32_t c = parameters_.fill_colour;
-    const QColor chosen = QColorDialog::getColor(
-        QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), this, "Select background color");
-    if (!chosen.isValid()) return;
-    parameters_.fill_colour = static_cast<std::uint32_t>(chosen.red()) |
-                              static_cast<std::uint32_t>(chosen.green()) << 8 |
-                              static_cast<std::uint32_t>(chosen.blue()) << 16;
-    show_font();
+    if (const auto chosen =
+            chosen_colour(parameters_.fill_colour, "Select background color", this)) {
+        parameters_.fill_colour = *chosen;
+        show_font();
+    }
 }
 
 void TfmExportOptions::done(int result) {
@@ -491,25 +569,24 @@ void TfmExportOptions::done(int result) {
     QDialog::done(result);
 }
 
-Tfmvisio::Tfmvisio(const std::filesystem::path& program_dir, ini_file& settings,
-                   std::string input_ini, notifier& messages, export_runner run, QWidget* parent)
-    : TfmExportOptions(export_application::visio, program_dir, settings, std::move(input_ini),
-                       messages, std::move(run), parent) {}
+Tfmvisio::Tfmvisio(export_dialog_places places, ini_file& settings, notifier& messages,
+                   export_runner run, QWidget* parent)
+    : TfmExportOptions(export_application::visio, std::move(places), settings, messages,
+                       std::move(run), parent) {}
 
-Tfmword::Tfmword(const std::filesystem::path& program_dir, ini_file& settings,
-                 std::string input_ini, notifier& messages, export_runner run, QWidget* parent)
-    : TfmExportOptions(export_application::word, program_dir, settings, std::move(input_ini),
-                       messages, std::move(run), parent) {}
+Tfmword::Tfmword(export_dialog_places places, ini_file& settings, notifier& messages,
+                 export_runner run, QWidget* parent)
+    : TfmExportOptions(export_application::word, std::move(places), settings, messages,
+                       std::move(run), parent) {}
 
-Tfmexcel::Tfmexcel(const std::filesystem::path& program_dir, ini_file& settings,
-                   std::string input_ini, notifier& messages, export_runner run, QWidget* parent)
-    : TfmExportOptions(export_application::excel, program_dir, settings, std::move(input_ini),
-                       messages, std::move(run), parent) {}
+Tfmexcel::Tfmexcel(export_dialog_places places, ini_file& settings, notifier& messages,
+                   export_runner run, QWidget* parent)
+    : TfmExportOptions(export_application::excel, std::move(places), settings, messages,
+                       std::move(run), parent) {}
 
-Tfmpowerpoint::Tfmpowerpoint(const std::filesystem::path& program_dir, ini_file& settings,
-                             std::string input_ini, notifier& messages, export_runner run,
-                             QWidget* parent)
-    : TfmExportOptions(export_application::powerpoint, program_dir, settings, std::move(input_ini),
-                       messages, std::move(run), parent) {}
+Tfmpowerpoint::Tfmpowerpoint(export_dialog_places places, ini_file& settings, notifier& messages,
+                             export_runner run, QWidget* parent)
+    : TfmExportOptions(export_application::powerpoint, std::move(places), settings, messages,
+                       std::move(run), parent) {}
 
 }  // namespace tarnwell

@@ -24,17 +24,28 @@ class TBROXComboBox;
 class ini_file;
 class notifier;
 
+// Where a dialog finds its files and keeps its settings.
+struct export_dialog_places {
+    std::filesystem::path program_dir;  // the default stencil and templates, in "stencil/"
+    std::string output_dir;             // the output folder of a fresh installation
+    std::string settings_file;          // "tarnwell.ini", written whenever a dialog closes
+    std::string input_ini;              // the history lists of the path fields
+};
+
+// The output folder the four dialogs start with: "Tarnwell" in the user's documents folder,
+// made when an export first writes there.
+std::string documents_output_folder();
+
 class TfmExportOptions : public QDialog {
     Q_OBJECT
   public:
     // Runs the export the checks have cleared; false when it failed (it has told the user).
     using export_runner = std::function<bool(const start_outcome&)>;
 
-    // `settings` is the program's "tarnwell.ini", kept by the main window; the history lists
-    // are read from and written to the file `input_ini`.
-    TfmExportOptions(export_application application, const std::filesystem::path& program_dir,
-                     ini_file& settings, std::string input_ini, notifier& messages,
-                     export_runner run, QWidget* parent = nullptr);
+    // `settings` is the program's "tarnwell.ini" as the main window keeps it.
+    TfmExportOptions(export_application application, export_dialog_places places,
+                     ini_file& settings, notifier& messages, export_runner run,
+                     QWidget* parent = nullptr);
 
     // Shows the dialog modally for a document's chart: the "General" page, the proposed output
     // name. Answers whether an export ran.
@@ -46,7 +57,8 @@ class TfmExportOptions : public QDialog {
     const export_parameters& settings() const { return parameters_; }
     QWidget* field_widget(option_field field) const;
 
-    // The "Start" button's action: the checks, then the export.
+    // The "Start" button's action: the checks, making a missing output folder and replacing an
+    // existing output file when the user agrees, then the export.
     void start();
     void default_group(int group);
 
@@ -62,12 +74,15 @@ class TfmExportOptions : public QDialog {
     void read_check_boxes();
     void show_font();
     void choose_font();
+    void choose_font_colour();
     void choose_colour();
+    start_outcome run_checks(bool replace_existing);
+    bool make_output_folder(const std::string& folder);
+    void focus_field(option_field field);
 
     export_application application_;
-    std::filesystem::path program_dir_;
+    export_dialog_places places_;
     ini_file& settings_;
-    std::string input_ini_;
     notifier& messages_;
     export_runner run_;
     export_parameters parameters_;
@@ -89,6 +104,7 @@ class TfmExportOptions : public QDialog {
     QLineEdit* page_width_ = nullptr;
     QLineEdit* page_height_ = nullptr;
     QLabel* font_label_ = nullptr;
+    QToolButton* font_colour_ = nullptr;
     QToolButton* colour_ = nullptr;
     QCheckBox* cb_keyword_ = nullptr;
     QCheckBox* cb_lineno_ = nullptr;
@@ -106,27 +122,26 @@ class TfmExportOptions : public QDialog {
 // The four dialogs, each with its caption.
 class Tfmvisio : public TfmExportOptions {
   public:
-    Tfmvisio(const std::filesystem::path& program_dir, ini_file& settings, std::string input_ini,
-             notifier& messages, export_runner run, QWidget* parent = nullptr);
+    Tfmvisio(export_dialog_places places, ini_file& settings, notifier& messages, export_runner run,
+             QWidget* parent = nullptr);
 };
 
 class Tfmword : public TfmExportOptions {
   public:
-    Tfmword(const std::filesystem::path& program_dir, ini_file& settings, std::string input_ini,
-            notifier& messages, export_runner run, QWidget* parent = nullptr);
+    Tfmword(export_dialog_places places, ini_file& settings, notifier& messages, export_runner run,
+            QWidget* parent = nullptr);
 };
 
 class Tfmexcel : public TfmExportOptions {
   public:
-    Tfmexcel(const std::filesystem::path& program_dir, ini_file& settings, std::string input_ini,
-             notifier& messages, export_runner run, QWidget* parent = nullptr);
+    Tfmexcel(export_dialog_places places, ini_file& settings, notifier& messages, export_runner run,
+             QWidget* parent = nullptr);
 };
 
 class Tfmpowerpoint : public TfmExportOptions {
   public:
-    Tfmpowerpoint(const std::filesystem::path& program_dir, ini_file& settings,
-                  std::string input_ini, notifier& messages, export_runner run,
-                  QWidget* parent = nullptr);
+    Tfmpowerpoint(export_dialog_places places, ini_file& settings, notifier& messages,
+                  export_runner run, QWidget* parent = nullptr);
 };
 
 }  // namespace tarnwell

@@ -102,7 +102,6 @@ export_parameters default_export_parameters(export_application application,
             p.template_file = (stencil / "hollin.pptx").string();
             break;
     }
-    p.output_dir = (program_dir / "output").string() + "/";
     if (is_visio(application)) {
         p.shape_width = 1;
         p.shape_height = 0.4;

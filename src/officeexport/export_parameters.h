@@ -35,7 +35,7 @@ struct export_parameters {
     keyword_list keywords = default_keywords();  // keys "0" to "32"
     std::string stencil_file;                    // "stencil": Visio only
     std::string template_file;                   // "template"
-    std::string output_dir;                      // "output"
+    std::string output_dir;                      // "output": empty by default
     double shape_width = 1.2;                    // "width"
     double shape_height = 0.55;                  // "height"
     double vertical_space = 0.3;                 // "distance": between two shapes
@@ -76,8 +76,10 @@ struct export_parameters {
     keyword_list export_keywords() const;
 };
 
-// Every default of an application, with the stencil, template and output paths under the
-// program directory ("stencil/", "output/").
+// Every default of an application, with the stencil and template paths under the program
+// directory ("stencil/"). The output folder is left empty: a folder beside the program is no
+// place to write to once it is installed, so the desktop's dialogs give one of their own and
+// the command line names its output file.
 export_parameters default_export_parameters(export_application application,
                                             const std::filesystem::path& program_dir);
 

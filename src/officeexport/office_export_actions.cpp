@@ -21,7 +21,6 @@ namespace tarnwell {
 namespace {
 
 constexpr int hint_panel = 4;
-constexpr int cpp_language = 1;
 
 struct command {
     export_application application;
@@ -42,6 +41,21 @@ std::size_t index_of(export_application application) {
 
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// Why a document's marks give no code to chart.
+QString marks_problem(const bookmark_set& marks) {
+    const std::optional<bookmark_pos>& begin = marks[begin_mark];
+    const std::optional<bookmark_pos>& end = marks[end_mark];
+    if (begin && end && begin->line > end->line) {
+        return QObject::tr(
+                   "The begin mark (line %1) stands below the end mark (line %2). Put the "
+                   "begin mark on the first line of the code to chart and the end mark on "
+                   "its last line.")
+            .arg(begin->line)
+            .arg(end->line);
+    }
+    return text_of(std::string(mark_message));
 }
 
 }  // namespace
@@ -71,8 +85,8 @@ std::optional<cell_table> marked_chart_table(TMainform& window, int level, int l
     return cell_table::build(engine.cells(), charted, limit);
 }
 
-office_export_actions::office_export_actions(TMainform& window)
-    : QObject(&window), window_(window) {
+office_export_actions::office_export_actions(TMainform& window, std::string output_dir)
+    : QObject(&window), window_(window), output_dir_(std::move(output_dir)) {
     QMenu* menu = window.menuBar()->findChild<QMenu*>(QStringLiteral("flowchartMenu"));
     if (menu != nullptr) menu->addSeparator();
     for (const command& c : commands) {
@@ -110,9 +124,10 @@ TfmExportOptions& office_export_actions::dialog(export_application application) 
     std::unique_ptr<TfmExportOptions>& slot = dialogs_[index_of(application)];
     if (!slot) {
         const program_paths& paths = window_.paths();
+        export_dialog_places places{paths.program_dir, output_dir_, paths.ini_file(),
+                                    (paths.settings_dir / std::string(input_ini_name)).string()};
         slot = std::make_unique<TfmExportOptions>(
-            application, paths.program_dir, window_.settings_file(),
-            (paths.settings_dir / std::string(input_ini_name)).string(), window_.messages(),
+            application, std::move(places), window_.settings_file(), window_.messages(),
             [this](const start_outcome& start) { return run(start); }, &window_);
     }
     return *slot;
@@ -121,11 +136,6 @@ TfmExportOptions& office_export_actions::dialog(export_application application) 
 void office_export_actions::export_to(export_application application) {
     TMySynEdit* editor = window_.current_document();
     if (editor == nullptr) return;
-    // Only the Visio stencil's shapes were made for the C and C++ chart.
-    if (application == export_application::visio && editor->doc.language != cpp_language) {
-        window_.messages().message(tr("Only support C/C++ files"));
-        return;
-    }
     dialog(application)
         .show_for(file_name_of(editor->doc.file_path), editor->doc.flowchart.function_name,
                   editor->doc.flowchart.expand_level);
@@ -133,10 +143,15 @@ void office_export_actions::export_to(export_application application) {
 
 bool office_export_actions::run(const start_outcome& start) {
     notifier& messages = window_.messages();
-    window_.set_status_panel(hint_panel, tr(" Exporting flowchart..."));
+    TMySynEdit* editor = window_.current_document();
+    if (editor == nullptr) return false;
     const std::optional<cell_table> table = marked_chart_table(
         window_, start.parameters.expand_level, start.parameters.character_limit());
-    if (!table) return false;
+    if (!table) {
+        messages.message(marks_problem(editor->bookmarks()));
+        return false;
+    }
+    window_.set_status_panel(hint_panel, tr(" Exporting flowchart..."));
 
     const auto write = [&](const export_parameters& parameters, const std::string& file) {
         office_export_summary summary;
@@ -147,10 +162,11 @@ bool office_export_actions::run(const start_outcome& start) {
         if (!written) messages.message(tr("Cannot write ") + text_of(file) + "\n" + text_of(error));
         return written;
     };
+    bool stamped_written = false;
     if (!start.stamped_file.empty()) {
         export_parameters inverted = start.parameters;
         inverted.show_source_code = !inverted.show_source_code;
-        write(inverted, start.stamped_file);
+        stamped_written = write(inverted, start.stamped_file);
     }
     const std::string& output = start.parameters.output_file;
     if (!write(start.parameters, output)) {
@@ -158,10 +174,15 @@ bool office_export_actions::run(const start_outcome& start) {
         return false;
     }
     window_.set_status_panel(hint_panel, tr(" Exported to ") + text_of(output));
-    if (messages.ask(tr("Export"),
-                     tr("The flowchart was written to ") + text_of(output) + tr(".\nOpen it now?"),
-                     false) == user_answer::yes) {
-        messages.show_page(QUrl::fromLocalFile(text_of(output)));
+    QString written = tr("The flowchart was written to ") + text_of(output);
+    if (stamped_written) {
+        written += tr("\nand, with \"Display source code\" the other way, to ") +
+                   text_of(start.stamped_file);
+    }
+    if (messages.ask(tr("Export"), written + tr(".\nOpen it now?"), false) == user_answer::yes &&
+        !messages.show_page(QUrl::fromLocalFile(text_of(output)))) {
+        messages.message(tr("No application could be started to open ") + text_of(output) +
+                         tr(". Open it from the file manager."));
     }
     return true;
 }

@@ -7,9 +7,11 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "officeexport/cell_table.h"
 #include "officeexport/export_options.h"
+#include "officeexport/export_options_dialog.h"
 
 class QAction;
 
@@ -17,7 +19,6 @@ namespace tarnwell {
 
 class TMainform;
 class TMySynEdit;
-class TfmExportOptions;
 
 // The export layout of the current document's marked code as a cell table, at a level code,
 // texts cut at `limit` (-1: never); a parse error is shown as the chart shows it, and the
@@ -28,16 +29,18 @@ class office_export_actions : public QObject {
     Q_OBJECT
   public:
     // Adds the commands of the applications whose documents can be written to the window's
-    // flowchart menu.
-    explicit office_export_actions(TMainform& window);
+    // flowchart menu; their dialogs start with `output_dir` as the output folder.
+    explicit office_export_actions(TMainform& window,
+                                   std::string output_dir = documents_output_folder());
     ~office_export_actions() override;
 
     QAction* action(export_application application) const;
     // The command: its precondition, then its dialog.
     void export_to(export_application application);
     // Writes the current document's chart as the checked options say: the time-stamped copy
-    // first, with the source code shown the other way, then the output file. False when
-    // nothing could be written.
+    // first, with the source code shown the other way, then the output file, and offers to
+    // open it. False, having said why, when the marks give no code to chart or the output
+    // file could not be written.
     bool run(const start_outcome& start);
 
   private:
@@ -45,6 +48,7 @@ class office_export_actions : public QObject {
     void update_actions(TMySynEdit* editor);
 
     TMainform& window_;
+    std::string output_dir_;
     std::array<QAction*, 4> actions_{};
     std::array<std::unique_ptr<TfmExportOptions>, 4> dialogs_;
 };

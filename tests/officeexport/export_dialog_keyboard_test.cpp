@@ -19,7 +19,7 @@ TEST(ExportDialogKeyboard, TabGoesThroughBothPagesInReadingOrder) {
     for (const export_application application :
          {export_application::visio, export_application::word, export_application::excel,
           export_application::powerpoint}) {
-        TfmExportOptions dialog(application, dir.path(), settings, input_ini, notes,
+        TfmExportOptions dialog(application, {dir.path(), "", "", input_ini}, settings, notes,
                                 [](const start_outcome&) { return false; });
         expect_tab_follows_reading(dialog, dialog.windowTitle().toStdString());
     }

@@ -44,6 +44,7 @@ struct program_folder {
     // The dialog's fields as a fresh installation shows them, with an output name.
     std::pair<export_option_fields, export_parameters> fresh(export_application application) const {
         export_parameters p = default_export_parameters(application, root);
+        p.output_dir = (root / "output").string() + "/";
         p.file_name = "a.c";
         p.function_name = "main";
         export_option_fields f = fields_of(p);
@@ -249,26 +250,51 @@ TEST(ExportOptions, MissingAndOldStartFilesFallBackToTheDefaults) {
     }
 }
 
-TEST(ExportOptions, AnExistingOutputFileIsAskedAboutAndNotWritten) {
+TEST(ExportOptions, AnExistingOutputFileIsReplacedOnlyWhenTheUserAgrees) {
     program_folder folder;
-    struct exists_case {
-        export_application application;
-        std::string message;
-    };
-    const exists_case cases[] = {
-        {export_application::visio, "the output file already exists,Please rename it "},
-        {export_application::word, "the output file already exists, Please rename it ."},
-        {export_application::excel, "the output file already exists, please rename it "},
-        {export_application::powerpoint, "the output file already exists, Please rename it"},
-    };
-    for (const exists_case& c : cases) {
-        auto [fields, settings] = folder.fresh(c.application);
-        const std::string name = "chart" + std::string(document_extension(c.application));
+    for (const export_application application :
+         {export_application::visio, export_application::word, export_application::excel,
+          export_application::powerpoint}) {
+        auto [fields, settings] = folder.fresh(application);
+        const std::string name = "chart" + std::string(document_extension(application));
         std::ofstream(folder.root / "output" / name) << "mine";
-        const start_outcome start = check_start(fields, settings, folder.root, now);
-        ASSERT_TRUE(start.failure);
-        EXPECT_EQ(*start.failure, (option_message{c.message, option_field::output_name}));
-        EXPECT_TRUE(start.overwrite_question);
+        const start_outcome asked = check_start(fields, settings, folder.root, now);
+        ASSERT_TRUE(asked.failure);
+        EXPECT_EQ(*asked.failure, (option_message{name + " already exists. Replace it?",
+                                                  option_field::output_name}));
+        EXPECT_TRUE(asked.overwrite_question);
+        EXPECT_FALSE(asked.missing_folder);
+
+        const start_outcome agreed = check_start(fields, settings, folder.root, now, true);
+        ASSERT_FALSE(agreed.failure) << agreed.failure->text;
+        EXPECT_EQ(agreed.parameters.output_file, (folder.root / "output" / name).string());
+        EXPECT_EQ(agreed.stamped_file.empty(), application == export_application::word);
+    }
+}
+
+TEST(ExportOptions, OnlyAFolderThatIsNotThereCanBeMadeForTheOutput) {
+    program_folder folder;
+    std::ofstream(folder.root / "a-file") << "x";
+    const struct {
+        std::string output_dir;
+        bool missing_folder;
+    } cases[] = {
+        {" ", false},
+        {(folder.root / "new" / "charts").string(), true},
+        {(folder.root / "a-file").string(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output_dir);
+        for (const export_application application :
+             {export_application::visio, export_application::powerpoint}) {
+            auto [fields, settings] = folder.fresh(application);
+            fields.output_dir = c.output_dir;
+            const start_outcome start = check_start(fields, settings, folder.root, now);
+            ASSERT_TRUE(start.failure);
+            EXPECT_EQ(*start.failure, (option_message{"Output path does not exist, please reset it",
+                                                      option_field::output_dir}));
+            EXPECT_EQ(start.missing_folder, c.missing_folder);
+        }
     }
 }
 

@@ -35,7 +35,7 @@ TEST(ExportParameters, EachApplicationStartsFromItsOwnDefaults) {
         SCOPED_TRACE(section_name(c.application));
         const export_parameters p = default_export_parameters(c.application, program_dir);
         EXPECT_EQ(p.template_file, c.template_file);
-        EXPECT_EQ(p.output_dir, "/opt/tarnwell/output/");
+        EXPECT_EQ(p.output_dir, "");
         EXPECT_EQ(p.shape_width, c.width);
         EXPECT_EQ(p.shape_height, c.height);
         EXPECT_EQ(p.vertical_space, 0.3);
@@ -98,7 +98,7 @@ TEST(ExportParameters, WhatIsSavedLoadsBackInEverySection) {
         p.keywords[28] = "";
         p.stencil_file = application == export_application::visio ? "/s/own.vssx" : "";
         p.template_file = "/t/own template.pptx";
-        p.output_dir = "";
+        p.output_dir = "/home/u/charts/";
         p.shape_width = 1.75;
         p.shape_height = 0.3333;
         p.vertical_space = 0.25;
@@ -119,7 +119,7 @@ TEST(ExportParameters, WhatIsSavedLoadsBackInEverySection) {
         EXPECT_EQ(loaded.keywords, p.keywords);
         EXPECT_EQ(loaded.stencil_file, p.stencil_file);
         EXPECT_EQ(loaded.template_file, p.template_file);
-        EXPECT_EQ(loaded.output_dir, "");
+        EXPECT_EQ(loaded.output_dir, "/home/u/charts/");
         EXPECT_EQ(loaded.shape_width, 1.75);
         EXPECT_EQ(loaded.shape_height, 0.3333);
         EXPECT_EQ(loaded.vertical_space, 0.25);

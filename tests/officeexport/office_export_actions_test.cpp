@@ -31,7 +31,7 @@ class OfficeExportActions : public ::testing::Test {
         window_ = std::make_unique<TMainform>(
             data_, program_paths{program_.path(), settings_.path()}, std::move(messages));
         new flowchart_actions(*window_);
-        actions_ = new office_export_actions(*window_);
+        actions_ = new office_export_actions(*window_, (program_.path() / "output").string() + "/");
         const fs::path file = program_.path() / "sum.c";
         std::ofstream(file) << "int sum(int n)\n{\n    int s = 0;\n    while (n > 0) {\n"
                                "        s += n--;\n    }\n    return s;\n}\n";

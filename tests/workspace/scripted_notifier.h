@@ -18,7 +18,7 @@ class scripted_notifier : public notifier {
                                             const QString& filter) override;
     bool show_page(const QUrl& address) override {
         pages.push_back(address);
-        return true;
+        return pages_open;
     }
     void begin_wait() override { ++waits; }
     void end_wait() override { --waits; }
@@ -26,6 +26,8 @@ class scripted_notifier : public notifier {
     std::deque<user_answer> answers;
     std::deque<std::optional<QString>> save_names;
     QStringList open_files;
+    // Whether an application could be started for a page.
+    bool pages_open = true;
 
     std::vector<QString> messages;
     std::vector<QString> questions;
