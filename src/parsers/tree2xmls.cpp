@@ -425,6 +425,10 @@ class Ttreesparser::walk {
                 stop_before(node, body);
                 add_code(start_of(node), header_end(node, body), code);
                 if (!ts_node_is_null(body)) write_statement(body, body, code);
+                // The brace that closes the block ends the run its last statements are in.
+                const TSNode closing = last_token(node);
+                if (ts_node_start_byte(closing) >= stop_) stop();
+                if (code.end > 0) add_code(start_of(closing), end_of(closing), code);
                 return;
             }
             case tree_role::definition:

@@ -85,6 +85,12 @@ const markup_case cases[] = {
      "let fut = async { h().await };\n"
      "x",
      true, no_error, "<statement>1-3<code/>1-79</statement>80-80"},
+    {"unsafe_block_as_tail_ends_at_its_brace",
+     "let p = f();\n"
+     "unsafe {\n"
+     "    g(p)\n"
+     "}",
+     true, no_error, "<statement>1-3<code/>1-32</statement>33-33"},
     {"if_as_value_and_as_tail",
      "let x = if a { 1 } else { 2 };\n"
      "if y {\n"
