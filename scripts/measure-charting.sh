@@ -26,21 +26,18 @@
 #   ts tsx the folders in $TARNWELL_TS_SOURCES: npm packages that ship their .ts and .tsx
 #          sources (rxjs, effect, @trpc/server, @tanstack/query-core, @tanstack/react-query),
 #          unpacked from `npm pack` archives (Debian ships none)
-# The syntax-tree languages are cut as the code explorer cuts them, from the body lines that
-# `tarnwell-cli procs` lists; with -w, whole, from the definition line through the line that
-# closes the body, as a user marks a function in the editor.
+# The syntax-tree languages are cut as the code explorer cuts them: each function whole, from
+# its definition line through its last line, as `tarnwell-cli procs` lists it.
 set -eu
 cd "$(dirname "$0")/.."
 count=300
 keep=""
 build=build
-whole=""
-while getopts n:k:b:w option; do
+while getopts n:k:b: option; do
     case "$option" in
         n) count="$OPTARG" ;;
         k) keep="$OPTARG" ;;
         b) build="$OPTARG" ;;
-        w) whole=--whole ;;
         *) exit 2 ;;
     esac
 done
@@ -86,6 +83,6 @@ for language in $languages; do
         continue
     fi
     # shellcheck disable=SC2086
-    python3 scripts/measure_charting.py --cli "$cli" --count "$count" $whole \
+    python3 scripts/measure_charting.py --cli "$cli" --count "$count" \
         ${keep:+--keep "$keep"} "$language" $roots
 done

@@ -198,10 +198,10 @@ def plpgsql_bodies(lines):
 BRACE_CLOSE_LINE = re.compile(rb"^\s*\}")
 
 
-def procs_bodies(cli, tarnwell_lang, path, lines, whole):
-    """The body lines of the functions that `tarnwell-cli procs` lists, 0-based and half open,
-    with the end of the body's own lines. A whole function runs from its definition line
-    through the line that closes its body, which procs does not list."""
+def procs_bodies(cli, tarnwell_lang, path):
+    """The functions that `tarnwell-cli procs` lists, 0-based and half open, from their
+    definition line through their last line, as the code explorer marks them; the end of
+    the code is the same line."""
     done = subprocess.run([cli, "procs", "--lang", tarnwell_lang, path], capture_output=True,
                           timeout=60)
     bodies = []
@@ -209,22 +209,12 @@ def procs_bodies(cli, tarnwell_lang, path, lines, whole):
         numbers = row.split("|", 1)[0].split("-")
         if len(numbers) != 3 or not all(n.isdigit() for n in numbers):
             continue
-        decl, first, end = (int(n) for n in numbers)
-        if not whole:
-            bodies.append((first - 1, end, end))
-            continue
-        close = end
-        while close < len(lines) and not lines[close].strip():
-            close += 1
-        if tarnwell_lang != "python" and close < len(lines) and \
-                BRACE_CLOSE_LINE.match(lines[close]):
-            bodies.append((decl - 1, close + 1, end))
-        else:
-            bodies.append((decl - 1, end, end))
+        _, first, end = (int(n) for n in numbers)
+        bodies.append((first - 1, end, end))
     return bodies
 
 
-def collect(cli, language, roots, count, whole):
+def collect(cli, language, roots, count):
     tarnwell_lang, ctags_language, kinds, suffixes, _ = LANGUAGES[language]
     # C headers are taken from beside the C++ ones, which belong to the other language.
     files = source_files(roots, suffixes, EXCLUDED.get(language), count * 8)
@@ -236,7 +226,7 @@ def collect(cli, language, roots, count, whole):
         if lines is None:
             continue
         if language in TREE_LANGUAGES:
-            found = procs_bodies(cli, tarnwell_lang, path, lines, whole)
+            found = procs_bodies(cli, tarnwell_lang, path)
         elif language == "plsql":
             found = plpgsql_bodies(lines)
         else:
@@ -282,9 +272,9 @@ def chart(cli, tarnwell_lang, body):
     return json.loads(done.stdout)
 
 
-def measure(cli, language, roots, count, keep, whole):
+def measure(cli, language, roots, count, keep):
     tarnwell_lang, _, _, _, comments = LANGUAGES[language]
-    bodies = collect(cli, language, roots, count, whole)
+    bodies = collect(cli, language, roots, count)
     charted = shortened = 0
     failures = []
     for path, line, body, code in bodies:
@@ -316,13 +306,11 @@ def main():
     parser.add_argument("--cli", required=True)
     parser.add_argument("--count", type=int, default=300)
     parser.add_argument("--keep", help="folder for the bodies that fail or are shortened")
-    parser.add_argument("--whole", action="store_true",
-                        help="cut the syntax-tree languages' functions whole, not their bodies")
     parser.add_argument("language", choices=sorted(LANGUAGES))
     parser.add_argument("roots", nargs="+")
     args = parser.parse_args()
     total, charted, shortened = measure(args.cli, args.language, args.roots, args.count,
-                                        args.keep, args.whole)
+                                        args.keep)
     share = 100.0 * charted / total if total else 0.0
     print("%-6s bodies %4d  charted %4d  %5.1f%%  shortened %d" %
           (args.language, total, charted, share, shortened))
