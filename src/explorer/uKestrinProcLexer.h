@@ -55,7 +55,7 @@ class TKestrinProcLexer {
     // Whether the time budget ran out before the end of the text.
     bool timed_out() const { return timed_out_; }
 
-    // 2 for C and C++, 3 for Pascal, 4 for Java and C#.
+    // 2 for C and C++, 3 for Pascal, 4 for Java and C#, 5 for the syntax-tree languages.
     virtual int language_kind() const = 0;
 
   protected:
