@@ -44,6 +44,9 @@ constexpr tree_rule rules[] = {
     {"variable_declaration", code, {}, {}, {}, true},
     {"variable_declarator", code, "value", {}, {}, true},
     {"public_field_definition", code, "value", {}, {}, true},
+    // A class field holding an arrow function, marked alone, parses as an assignment.
+    {"expression_statement", code, {}, {}, {}, true},
+    {"assignment_expression", code, "right", {}, {}, true},
     {"arrow_function", code, "body", {}, {}, true},
     {"function_expression", code, "body", {}, {}, true},
     {"class_declaration", definition},

@@ -124,6 +124,17 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>52-54<for>52-71<statement>79-83<code/>79-92</statement>96-96</for>96-96</"
      "statement>101-101"},
+    // A class field holding an arrow function, marked alone, charts the function's body.
+    {"class_field_arrow_function",
+     "  onClick = (e: Event) => {\n"
+     "    if (e.defaultPrevented) {\n"
+     "      return;\n"
+     "    }\n"
+     "    this.count++;\n"
+     "  };",
+     true, no_error,
+     "<statement>33-34<if>33-55<statement>65-70<return/>65-71</statement>77-77</if>77-77<code/"
+     ">83-95</statement>101-101"},
 };
 
 class TypescriptGrammarReader : public ::testing::TestWithParam<markup_case> {};
