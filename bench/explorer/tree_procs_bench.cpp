@@ -121,19 +121,19 @@ void BM_ListPythonFunctions10kLines(benchmark::State& state) {
     static const std::string text = python_file();
     scan(state, python_grammar(), text);
 }
-BENCHMARK(BM_ListPythonFunctions10kLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListPythonFunctions10kLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ListGoFunctions10kLines(benchmark::State& state) {
     static const std::string text = go_file();
     scan(state, go_grammar(), text);
 }
-BENCHMARK(BM_ListGoFunctions10kLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListGoFunctions10kLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ListTypeScriptFunctions10kLines(benchmark::State& state) {
     static const std::string text = typescript_file();
     scan(state, typescript_grammar(), text);
 }
-BENCHMARK(BM_ListTypeScriptFunctions10kLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListTypeScriptFunctions10kLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace tarnwell

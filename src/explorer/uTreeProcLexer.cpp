@@ -1,11 +1,14 @@
 #include "explorer/uTreeProcLexer.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "parsers/tree_pieces.h"
 #include "parsers/tree_syntax.h"
 
 namespace tarnwell {
@@ -298,31 +301,27 @@ class function_finder {
     std::vector<bool> entered_;
 };
 
-}  // namespace
+// A function the walk of one piece found, its lines counted in the whole text.
+struct found_function {
+    int declaration;
+    int begin;
+    int end;
+    std::string_view tag;
+    std::string name;
+};
 
-void TTreeProcLexer::execute() {
-    const std::string& text = source_text();
-    syntax_tree_parser parser(grammar_);
-    const syntax_tree tree = parser.parse(text);
-    if (!tree) {
-        fail("the text could not be read");
-        return;
-    }
-    const function_finder finder(grammar_, text);
-    const auto report = [this](int declaration, int begin, int end, std::string_view tag,
-                               const std::string& name) {
-        append_result(declaration, begin, end, tag, name);
-    };
-
-    // One cursor over the whole tree: a node's children are reached without counting through
-    // their elder siblings, and nesting in the text never deepens the call stack. Every scope
-    // met is kept; `open` holds the one the current node's siblings stand in at each level.
-    TSTreeCursor cursor = ts_tree_cursor_new(ts_tree_root_node(tree.get()));
+// Walks one tree with one cursor: a node's children are reached without counting through their
+// elder siblings, and nesting in the text never deepens the call stack. Every scope met is
+// kept; `open` holds the one the current node's siblings stand in at each level. `stop` is
+// asked now and then whether to give up.
+template <typename Report, typename Stop>
+void walk_tree(const TSTree& tree, const function_finder& finder, Report&& report, Stop&& stop) {
+    TSTreeCursor cursor = ts_tree_cursor_new(ts_tree_root_node(&tree));
     std::vector<scope> scopes{scope{}};
     std::vector<std::size_t> open{0};
     for (std::uint32_t visited = 0;; ++visited) {
         // The clock is read now and then: reading it for every node costs more than the scan.
-        if (visited % 1024 == 0 && budget_exceeded()) break;
+        if (visited % 1024 == 0 && stop()) break;
         const TSNode node = ts_tree_cursor_current_node(&cursor);
         std::optional<scope> inner = finder.examine(node, scopes[open.back()], report);
         if (finder.enters(node) && ts_tree_cursor_goto_first_child(&cursor)) {
@@ -338,6 +337,80 @@ void TTreeProcLexer::execute() {
         if (!more) break;
     }
     ts_tree_cursor_delete(&cursor);
+}
+
+// The functions of one piece of a long text, parsed and walked on a thread of its own; empty
+// with `clean` false when the piece does not parse without an error.
+struct piece_listing {
+    bool clean = false;
+    std::vector<found_function> functions;
+};
+
+piece_listing list_piece(const tree_grammar& grammar, const text_piece& piece) {
+    piece_listing listing;
+    syntax_tree_parser parser(grammar);
+    const syntax_tree tree = parser.parse(piece.text);
+    if (!tree || ts_node_has_error(ts_tree_root_node(tree.get()))) return listing;
+    listing.clean = true;
+    const function_finder finder(grammar, piece.text);
+    const int rows = piece.first_row;
+    walk_tree(
+        *tree, finder,
+        [&](int declaration, int begin, int end, std::string_view tag, const std::string& name) {
+            listing.functions.push_back({declaration + rows, begin + rows, end + rows, tag, name});
+        },
+        [] { return false; });
+    return listing;
+}
+
+// Texts shorter than this parse in well under the time a thread takes to pay for itself.
+constexpr std::size_t shortest_piece = 32 * 1024;
+
+}  // namespace
+
+// A long text is parsed in pieces on all cores, as the parse is nearly all of the time the list
+// takes; the pieces' walks are short, so they run without the budget. When any piece parses with
+// an error the text is listed whole, as a short one is.
+bool TTreeProcLexer::list_in_pieces(const std::string& text) {
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const std::size_t count = std::min(cores, text.size() / shortest_piece);
+    if (count < 2) return false;
+    const std::vector<text_piece> pieces = cut_into_pieces(text, count);
+    if (pieces.size() < 2) return false;
+    std::vector<std::future<piece_listing>> listings;
+    for (std::size_t k = 1; k < pieces.size(); ++k) {
+        listings.push_back(
+            std::async(std::launch::async, list_piece, std::cref(grammar_), std::cref(pieces[k])));
+    }
+    std::vector<piece_listing> done{list_piece(grammar_, pieces.front())};
+    for (std::future<piece_listing>& listing : listings) done.push_back(listing.get());
+    for (const piece_listing& listing : done) {
+        if (!listing.clean) return false;
+    }
+    for (const piece_listing& listing : done) {
+        for (const found_function& f : listing.functions) {
+            append_result(f.declaration, f.begin, f.end, f.tag, f.name);
+        }
+    }
+    return true;
+}
+
+void TTreeProcLexer::execute() {
+    const std::string& text = source_text();
+    if (list_in_pieces(text)) return;
+    syntax_tree_parser parser(grammar_);
+    const syntax_tree tree = parser.parse(text);
+    if (!tree) {
+        fail("the text could not be read");
+        return;
+    }
+    const function_finder finder(grammar_, text);
+    walk_tree(
+        *tree, finder,
+        [this](int declaration, int begin, int end, std::string_view tag, const std::string& name) {
+            append_result(declaration, begin, end, tag, name);
+        },
+        [this] { return budget_exceeded(); });
 }
 
 }  // namespace tarnwell

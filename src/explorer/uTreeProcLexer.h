@@ -3,6 +3,8 @@
 // with the line of the name and the lines of the whole definition.
 #pragma once
 
+#include <string>
+
 #include "explorer/uKestrinProcLexer.h"
 #include "parsers/tree_grammar.h"
 
@@ -19,6 +21,9 @@ class TTreeProcLexer : public TKestrinProcLexer {
     void execute() override;
 
   private:
+    // Lists a long text from pieces parsed in parallel; false when it must be listed whole.
+    bool list_in_pieces(const std::string& text);
+
     const tree_grammar& grammar_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -388,6 +389,77 @@ TEST(TreeProcLexer, AnyBytesGiveWellFormedLines) {
             EXPECT_TRUE(parse_result_lines(scanned(language, source))) << language << source;
         }
     }
+}
+
+// A long text is parsed in pieces on several threads: what it lists, and where, must be what
+// each of its definitions lists alone.
+TEST(TreeProcLexer, ALongTextIsListedAsItsDefinitionsAreAlone) {
+    const struct {
+        const char* name;
+        int language;
+        std::string (*definition)(int i);
+    } cases[] = {
+        {"python", python,
+         [](int i) {
+             return "class C" + std::to_string(i) +
+                    ":\n    @staticmethod\n    def f():\n        return 1\n\n";
+         }},
+        {"go", go,
+         [](int i) { return "func (s *S" + std::to_string(i) + ") F() int {\n\treturn 1\n}\n\n"; }},
+        {"typescript", typescript,
+         [](int i) {
+             return "export class C" + std::to_string(i) +
+                    " {\n  f(): number {\n    return 1;\n  }\n}\n\n";
+         }},
+        {"rust", rust,
+         [](int i) {
+             return "impl S" + std::to_string(i) +
+                    " {\n    fn f(&self) -> i32 {\n        1\n    }\n}\n\n";
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text;
+        std::vector<result_line> expected;
+        for (int i = 0, rows = 0; text.size() < 200 * 1024; ++i) {
+            const std::string definition = c.definition(i);
+            const auto alone = parse_result_lines(scanned(c.language, definition));
+            ASSERT_TRUE(alone && alone->size() == 1) << definition;
+            result_line line = alone->front();
+            line.declaration += rows;
+            line.begin += rows;
+            line.end += rows;
+            expected.push_back(line);
+            text += definition;
+            rows += static_cast<int>(std::count(definition.begin(), definition.end(), '\n'));
+        }
+        const auto listed = parse_result_lines(scanned(c.language, text));
+        ASSERT_TRUE(listed);
+        ASSERT_EQ(listed->size(), expected.size());
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            const result_line& got = (*listed)[k];
+            const result_line& want = expected[k];
+            ASSERT_TRUE(got.declaration == want.declaration && got.begin == want.begin &&
+                        got.end == want.end && got.tag == want.tag && got.name == want.name)
+                << "function " << k << ": " << got.declaration << "-" << got.begin << "-" << got.end
+                << " " << got.name << ", not " << want.declaration << "-" << want.begin << "-"
+                << want.end << " " << want.name;
+        }
+    }
+}
+
+// A cut inside a string leaves a piece that does not parse; the text is then listed whole,
+// and nothing inside the string is taken for a function.
+TEST(TreeProcLexer, ACutInsideAStringListsTheTextWhole) {
+    std::string text = "HELP = \"\"\"\n";
+    for (int i = 0; text.size() < 200 * 1024; ++i) {
+        text += "\ndef fake" + std::to_string(i) + "():\n    pass\n";
+    }
+    text += "\"\"\"\n\ndef real():\n    pass\n";
+    const int real_row = static_cast<int>(std::count(text.begin(), text.end(), '\n')) - 1;
+    const std::string row = std::to_string(real_row);
+    EXPECT_EQ(scanned(python, text),
+              row + "-" + row + "-" + std::to_string(real_row + 1) + "|void|real\r\n");
 }
 
 TEST(TreeProcLexer, AnExhaustedBudgetStopsTheScanAndKeepsWhatItFound) {
