@@ -118,8 +118,8 @@ void tbroxgrid::paintEvent(QPaintEvent* event) {
     }
     // The frame comes last so that neighbouring pictures do not cover its wide edges.
     if (const auto framed = model_.frame_cell()) {
-        cell_painter::paint_frame(painter, to_qrect(model_.cell_rect(*framed, at)),
-                                  cell_painter::highlight_colour, 3, 6);
+        cell_painter::paint_selection_frame(painter, to_qrect(model_.cell_rect(*framed, at)),
+                                            viewport()->rect());
     }
 }
 

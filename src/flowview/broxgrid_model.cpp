@@ -110,7 +110,8 @@ pixel_rect broxgrid_model::cell_rect(grid_point cell, scroll_position scroll) co
 
 pixel_rect broxgrid_model::repaint_rect(grid_point cell, scroll_position scroll) const {
     const pixel_rect r = cell_rect(cell, scroll);
-    return {r.left - 3, r.top - 3, r.right + 3, r.bottom + 3};
+    const int m = selection_margin;
+    return {r.left - m, r.top - m, r.right + m, r.bottom + m};
 }
 
 std::optional<grid_point> broxgrid_model::cell_at(int px, int py, scroll_position scroll) const {

@@ -101,7 +101,9 @@ class broxgrid_model {
 
     // Geometry of the visible area, which starts at `scroll`.
     pixel_rect cell_rect(grid_point cell, scroll_position scroll) const;
-    // The cell rectangle enlarged by the 3 pixels the thick frame reaches beyond it.
+    // The width of the selection frame, drawn around a cell.
+    static constexpr int selection_margin = 3;
+    // The cell rectangle enlarged by the selection frame around it.
     pixel_rect repaint_rect(grid_point cell, scroll_position scroll) const;
     std::optional<grid_point> cell_at(int px, int py, scroll_position scroll) const;
     // Columns and rows wholly inside a viewport of this size from `scroll` on.

@@ -71,4 +71,29 @@ void cell_painter::paint_frame(QPainter& painter, const QRect& rect, QRgb colour
     painter.restore();
 }
 
+void cell_painter::paint_selection_frame(QPainter& painter, const QRect& cell,
+                                         const QRect& bounds) {
+    const int w = selection_width;
+    const int x = cell.x(), y = cell.y(), width = cell.width(), height = cell.height();
+    struct band {
+        QRect outside;
+        QPoint inward;
+    };
+    const band bands[] = {
+        {QRect(x - w, y - w, width + 2 * w, w), QPoint(0, w)},
+        {QRect(x - w, y + height, width + 2 * w, w), QPoint(0, -w)},
+        {QRect(x - w, y - w, w, height + 2 * w), QPoint(w, 0)},
+        {QRect(x + width, y - w, w, height + 2 * w), QPoint(-w, 0)},
+    };
+    for (const band& b : bands) {
+        // Only the band's own direction decides: a corner outside the view does not count.
+        const bool room =
+            b.inward.y() != 0
+                ? b.outside.top() >= bounds.top() && b.outside.bottom() <= bounds.bottom()
+                : b.outside.left() >= bounds.left() && b.outside.right() <= bounds.right();
+        const QRect drawn = room ? b.outside : b.outside.translated(b.inward);
+        painter.fillRect(drawn, QColor(highlight_colour));
+    }
+}
+
 }  // namespace tarnwell

@@ -32,6 +32,13 @@ class cell_painter {
     // then bottom-left, bottom-right, top-right with the thick one.
     static void paint_frame(QPainter& painter, const QRect& rect, QRgb colour, int thin, int thick);
 
+    // The frame of the chosen symbol: an even band around the cell, not on it, so that the
+    // symbol's own outline stays in sight. A side with no room inside `bounds` is drawn just
+    // inside the cell instead.
+    static void paint_selection_frame(QPainter& painter, const QRect& cell, const QRect& bounds);
+
+    // The width of the selection frame; the view repaints that margin around a cell.
+    static constexpr int selection_width = broxgrid_model::selection_margin;
     static constexpr QRgb highlight_colour = qRgb(255, 0, 0);
     static constexpr QRgb label_frame_colour = qRgb(0, 128, 0);
     static constexpr QRgb label_text_colour = qRgb(0, 0, 255);

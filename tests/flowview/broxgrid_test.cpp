@@ -65,17 +65,36 @@ TEST_F(Broxgrid, PaintsTheWorkedExampleFromItsPicturesAndFramesTheDiamond) {
     grid.set_y(4);
     grid.viewport()->repaint();
     image = shot();
-    // Left and top edges 3 pixels wide, right and bottom 6, centred on the cell border.
+    // An even band three pixels wide around the cell; the symbol inside keeps its outline.
     const QRect diamond = cell(2, 4);
-    for (int dx : {-1, 0, 1})
-        EXPECT_EQ(image.pixel(diamond.left() + dx, diamond.center().y()), red);
-    for (int dy : {-1, 0, 1}) EXPECT_EQ(image.pixel(diamond.center().x(), diamond.top() + dy), red);
-    for (int dx : {-2, 0, 2})
-        EXPECT_EQ(image.pixel(diamond.right() + 1 + dx, diamond.center().y()), red);
-    for (int dy : {-2, 0, 2})
-        EXPECT_EQ(image.pixel(diamond.center().x(), diamond.bottom() + 1 + dy), red);
-    EXPECT_NE(image.pixel(diamond.left() + 4, diamond.center().y()), red);
-    EXPECT_NE(image.pixel(diamond.right() - 5, diamond.center().y()), red);
+    EXPECT_TRUE(region_equals(image, diamond, picture("photo1", "p_if")));
+    const QPoint middle = diamond.center();
+    for (int d : {1, 2, 3}) {
+        EXPECT_EQ(image.pixel(diamond.left() - d, middle.y()), red) << d;
+        EXPECT_EQ(image.pixel(diamond.right() + d, middle.y()), red) << d;
+        EXPECT_EQ(image.pixel(middle.x(), diamond.top() - d), red) << d;
+        EXPECT_EQ(image.pixel(middle.x(), diamond.bottom() + d), red) << d;
+        EXPECT_EQ(image.pixel(diamond.right() + d, diamond.bottom() + d), red) << d;
+    }
+    for (const QPoint beyond :
+         {QPoint(diamond.left() - 4, middle.y()), QPoint(diamond.right() + 4, middle.y()),
+          QPoint(middle.x(), diamond.top() - 4), QPoint(middle.x(), diamond.bottom() + 4)}) {
+        EXPECT_NE(image.pixel(beyond), red) << beyond.x() << "," << beyond.y();
+    }
+
+    // At the edge of the view the frame's outer side is drawn just inside the cell.
+    grid.set_cell(0, 0, "P_code");
+    grid.set_x(0);
+    grid.set_y(0);
+    grid.viewport()->repaint();
+    image = shot();
+    const QRect corner = cell(0, 0);
+    for (int d : {0, 1, 2}) {
+        EXPECT_EQ(image.pixel(corner.left() + d, corner.center().y()), red) << d;
+        EXPECT_EQ(image.pixel(corner.center().x(), corner.top() + d), red) << d;
+    }
+    EXPECT_EQ(image.pixel(corner.right() + 1, corner.center().y()), red);
+    EXPECT_EQ(count_colour(image, cell(2, 4).adjusted(-3, -3, 3, 3), red), 0);
 }
 
 TEST_F(Broxgrid, ClicksOnOccupiedCellsOnlyRaiseTheEvent) {
