@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "cli/cli_options.h"
-#include "cli/file_arguments.h"
+#include "cmdline/file_arguments.h"
+#include "cmdline/usage_error.h"
 
 namespace tarnwell {
 

@@ -32,7 +32,7 @@
 #include "classwin/uSettingsForm.h"
 #include "classwin/uTraceForm.h"
 #include "classwin/uTreeViewIntegrator.h"
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 #include "workspace/mysynedit.h"
 #include "workspace/umainform.h"
 

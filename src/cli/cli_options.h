@@ -4,17 +4,13 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 
-namespace tarnwell::cli {
+#include "cmdline/usage_error.h"
 
-// A wrong call or an unreadable file: one line on stderr, exit status 2.
-struct usage_error : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+namespace tarnwell::cli {
 
 struct cli_options {
     std::optional<int> language;

@@ -17,7 +17,7 @@
 #include "cli/cli_options.h"
 #include "cli/gui_application.h"
 #include "cli/json_writer.h"
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 
 namespace tarnwell::cli {
 

@@ -10,7 +10,7 @@
 #include "classmodel/uRtfdPainter.h"
 #include "cli/cli_options.h"
 #include "cli/gui_application.h"
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 
 namespace tarnwell::cli {
 

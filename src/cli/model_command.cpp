@@ -4,7 +4,7 @@
 
 #include "classmodel/uModel.h"
 #include "cli/json_writer.h"
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 
 namespace tarnwell::cli {
 

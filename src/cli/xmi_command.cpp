@@ -9,7 +9,7 @@
 #include "classmodel/uXmiExport.h"
 #include "classmodel/uXmiExportArgoUML.h"
 #include "cli/cli_options.h"
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 
 namespace tarnwell::cli {
 

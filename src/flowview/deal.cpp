@@ -14,7 +14,7 @@
 #include "classwin/uRegisterExtension.h"
 #include "explorer/explorer_actions.h"
 #include "flowview/flowchart_actions.h"
-#include "officeexport/office_export_actions.h"
+#include "flowview/office_export_actions.h"
 #include "workspace/datamod.h"
 #include "workspace/program_paths.h"
 #include "workspace/umainform.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/file_arguments.h"
+#include "cmdline/file_arguments.h"
 #include "test_support.h"
 
 namespace tarnwell::cli {

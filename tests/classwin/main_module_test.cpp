@@ -24,7 +24,7 @@
 #include "classwin/uTreeViewIntegrator.h"
 #include "flowview/deal.h"
 #include "flowview/flowchart_actions.h"
-#include "officeexport/office_export_actions.h"
+#include "flowview/office_export_actions.h"
 #include "scripted_notifier.h"
 #include "temp_dir.h"
 #include "workspace/datamod.h"

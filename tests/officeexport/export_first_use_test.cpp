@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "flowview/flowchart_actions.h"
+#include "flowview/office_export_actions.h"
 #include "officeexport/export_options_dialog.h"
-#include "officeexport/office_export_actions.h"
 #include "scripted_notifier.h"
 #include "temp_dir.h"
 #include "workspace/datamod.h"

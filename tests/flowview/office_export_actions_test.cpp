@@ -1,4 +1,4 @@
-#include "officeexport/office_export_actions.h"
+#include "flowview/office_export_actions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-// Importing files into the class model for the commands of tarnwell-cli, with the importers of
-// the desktop program, and the import's status, progress, errors and trace on standard error.
+// Importing files into the class model: the importers in the desktop program's order, which
+// every import of both programs uses, and the import of tarnwell-cli's commands with its status,
+// progress, errors and trace on standard error.
 #pragma once
 
 #include <memory>

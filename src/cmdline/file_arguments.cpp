@@ -1,4 +1,4 @@
-#include "cli/file_arguments.h"
+#include "cmdline/file_arguments.h"
 
 #include <fnmatch.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <set>
 
-#include "cli/cli_options.h"
+#include "cmdline/usage_error.h"
 
 namespace tarnwell::cli {
 

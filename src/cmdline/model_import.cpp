@@ -1,4 +1,4 @@
-#include "cli/model_import.h"
+#include "cmdline/model_import.h"
 
 #include <unistd.h>
 
@@ -7,8 +7,8 @@
 #include "classmodel/uJavaClassImport.h"
 #include "classmodel/uJavaParser.h"
 #include "classmodel/uModel.h"
-#include "cli/cli_options.h"
-#include "cli/file_arguments.h"
+#include "cmdline/file_arguments.h"
+#include "cmdline/usage_error.h"
 
 namespace tarnwell::cli {
 
