@@ -96,10 +96,13 @@ void Tphpparser::scan_slash() {
 }
 
 // The group is read by characters; only what may hold a ")" of its own is read as a token,
-// and when that token is cut short it becomes the result.
+// and when that token is cut short it becomes the result. Braces may stand inside it (a
+// closure's body, `$s{0}`, `$o->{'name'}`); a group that never closes is reported at its first
+// brace, where a ")" left out before a block shows.
 void Tphpparser::scan_group() {
     nesting_guard guard(*this);
     const std::int32_t start = token_pos;
+    std::int32_t first_brace = -1;
     std::int32_t pos = start + 1;
     for (;;) {
         const char c = at(pos);
@@ -109,13 +112,14 @@ void Tphpparser::scan_group() {
             token_len = pos - start + 1;
             return;
         }
-        if (c == '\001' || c == '{') {
+        if (c == '\001') {
             kind = tk_bad_group;
             token_pos = start;
-            token_len = pos - start;
+            token_len = (first_brace >= 0 ? first_brace : pos) - start;
             set_error(19);
             return;
         }
+        if (c == '{' && first_brace < 0) first_brace = pos;
         if ((c == '/' && at(pos + 1) == '/') || c == '#') {
             // A line comment may hold anything, an apostrophe or a parenthesis included.
             pos = end_of_line(pos);

@@ -35,6 +35,14 @@ const markup_case php_cases[] = {
      "<statement>1-5<except>1-"},
     {"brace_inside_a_condition", "if ($a { f(); }", false, "here should be parameter of function",
      "<statement>1-2<if>1-"},
+    // Braces that close inside the condition are part of it: a string offset, a closure.
+    {"string_offset_in_a_condition", "if ($s{0} == \"+\") f();", true, no_error,
+     "<statement>1-2<if>1-17<statement>19-19<code/>19-22</statement>22-22</if>22-22</statement>"
+     "23-23"},
+    {"closure_in_a_condition", "if (array_filter($a, function ($x) { return $x > 0; })) g();", true,
+     no_error,
+     "<statement>1-2<if>1-55<statement>57-57<code/>57-60</statement>60-60</if>60-60</statement>"
+     "61-61"},
     {"missing_semicolon_at_end", "f()", false, "here should be \";\"", "<statement>1-1<code/>1-"},
     {"unterminated_string_in_a_call", "f(\"abc);", false, "here should be \";\"",
      "<statement>1-1<code/>1-"},
