@@ -1,5 +1,9 @@
 #include "officeexport/ooxml_document.h"
 
+#include <ctime>
+
+#include "officeexport/package_properties.h"
+
 namespace tarnwell {
 
 bool ooxml_document::load(ooxml_package package, std::string_view main_type, std::string& error,
@@ -34,9 +38,30 @@ xmlDoc* ooxml_document::edit(const std::string& part, std::string& error) {
     return edited_.emplace(part, std::move(doc)).first->second.get();
 }
 
+std::string ooxml_document::add_relationship(const std::string& source, const std::string& type,
+                                             const std::string& target, std::string& error) {
+    const std::string rels = relationships_part_of(source);
+    if (!package_.part(rels)) {
+        package_.set_part(rels, std::string(xml_declaration) + "<Relationships xmlns=\"" +
+                                    ooxml_ns::package_relationships + "\"/>");
+    }
+    xmlDoc* doc = edit(rels, error);
+    if (!doc) return {};
+    return add_relationship_entry(xmlDocGetRootElement(doc), type, target);
+}
+
+bool ooxml_document::set_content_type(const std::string& part, const std::string& type,
+                                      std::string& error) {
+    xmlDoc* types = edit("[Content_Types].xml", error);
+    if (!types) return false;
+    set_content_type_entry(xmlDocGetRootElement(types), part, type);
+    return true;
+}
+
 bool ooxml_document::save(const std::string& path, std::string& error) const {
     ooxml_package out = package_;
     for (const auto& [name, doc] : edited_) out.set_part(name, serialised(doc.get()));
+    set_package_properties(out, std::time(nullptr));
     return out.write(path, error);
 }
 

@@ -31,6 +31,14 @@ class ooxml_document : public office_document {
     // For parts a document adds (a drawing a sheet did not have yet); a part already taken by
     // `edit` is saved from its parsed form.
     ooxml_package& package() { return package_; }
+    // Relates `target` (written as the relationship says it, relative to the folder of
+    // `source`) to `source` by a relationship of `type`, making the source's relationships part
+    // when it has none. The new id; empty with `error` set when those relationships are broken.
+    std::string add_relationship(const std::string& source, const std::string& type,
+                                 const std::string& target, std::string& error);
+    // Gives a new part its content type; false with `error` set when the content types are
+    // broken.
+    bool set_content_type(const std::string& part, const std::string& type, std::string& error);
 
   private:
     ooxml_package package_;

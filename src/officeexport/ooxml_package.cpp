@@ -37,14 +37,6 @@ bool acceptable_entry_name(std::string_view name) {
     return true;
 }
 
-std::string rels_part_of(std::string_view source) {
-    if (source.empty()) return "_rels/.rels";
-    const std::size_t slash = source.rfind('/');
-    const std::string folder(slash == std::string_view::npos ? "" : source.substr(0, slash + 1));
-    const std::string file(slash == std::string_view::npos ? source : source.substr(slash + 1));
-    return folder + "_rels/" + file + ".rels";
-}
-
 std::string lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -54,6 +46,14 @@ std::string lower(std::string_view text) {
 }
 
 }  // namespace
+
+std::string relationships_part_of(std::string_view source) {
+    if (source.empty()) return "_rels/.rels";
+    const std::size_t slash = source.rfind('/');
+    const std::string folder(slash == std::string_view::npos ? "" : source.substr(0, slash + 1));
+    const std::string file(slash == std::string_view::npos ? source : source.substr(slash + 1));
+    return folder + "_rels/" + file + ".rels";
+}
 
 std::optional<std::string> resolved_part_name(std::string_view source, std::string_view target) {
     std::vector<std::string> segments;
@@ -148,7 +148,7 @@ void ooxml_package::set_part(std::string_view name, std::string bytes) {
 
 std::vector<package_relationship> ooxml_package::relationships(std::string_view source) const {
     std::vector<package_relationship> found;
-    const std::string* rels = part(rels_part_of(source));
+    const std::string* rels = part(relationships_part_of(source));
     if (!rels) return found;
     std::string error;
     const xml_document doc = parse_xml_part(*rels, error);

@@ -51,6 +51,10 @@ class ooxml_package {
     std::map<std::string, std::string, std::less<>> parts_;
 };
 
+// The part that holds the relationships of `source` ("ppt/_rels/presentation.xml.rels"), of the
+// package itself for an empty name ("_rels/.rels").
+std::string relationships_part_of(std::string_view source);
+
 // A relative relationship target taken from the folder of `source`; nothing when it climbs
 // out of the package.
 std::optional<std::string> resolved_part_name(std::string_view source, std::string_view target);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <set>
 
 namespace tarnwell {
 
@@ -121,6 +122,38 @@ std::string xml_text(xmlNode* node) {
     std::string out(reinterpret_cast<const char*>(value));
     xmlFree(value);
     return out;
+}
+
+std::string add_relationship_entry(xmlNode* relationships, std::string_view type,
+                                   std::string_view target) {
+    std::set<std::string> taken;
+    for (xmlNode* node = relationships->children; node; node = node->next) {
+        if (node->type == XML_ELEMENT_NODE) taken.insert(xml_attribute(node, "Id"));
+    }
+    std::string id;
+    for (int n = 1; id.empty() || taken.count(id); ++n) id = "rId" + std::to_string(n);
+    xmlNode* relationship =
+        xmlNewChild(relationships, relationships->ns, BAD_CAST "Relationship", nullptr);
+    xmlSetProp(relationship, BAD_CAST "Id", BAD_CAST id.c_str());
+    xmlSetProp(relationship, BAD_CAST "Type", BAD_CAST std::string(type).c_str());
+    xmlSetProp(relationship, BAD_CAST "Target", BAD_CAST std::string(target).c_str());
+    return id;
+}
+
+void set_content_type_entry(xmlNode* types, std::string_view part, std::string_view type) {
+    const std::string name = "/" + std::string(part);
+    xmlNode* entry = nullptr;
+    for (xmlNode* node : xml_children(types, ooxml_ns::content_types, "Override")) {
+        if (xmlStrcasecmp(BAD_CAST xml_attribute(node, "PartName").c_str(),
+                          BAD_CAST name.c_str()) == 0) {
+            entry = node;
+        }
+    }
+    if (!entry) {
+        entry = xmlNewChild(types, types->ns, BAD_CAST "Override", nullptr);
+        xmlSetProp(entry, BAD_CAST "PartName", BAD_CAST name.c_str());
+    }
+    xmlSetProp(entry, BAD_CAST "ContentType", BAD_CAST std::string(type).c_str());
 }
 
 }  // namespace tarnwell

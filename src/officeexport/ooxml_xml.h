@@ -33,6 +33,10 @@ inline constexpr const char* wordprocessing_drawing =
     "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
 }  // namespace ooxml_ns
 
+// The declaration every part we write begins with.
+inline constexpr const char* xml_declaration =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
+
 // Parses one part; null with `error` set when it is not well-formed, too large or carries a DTD.
 xml_document parse_xml_part(std::string_view bytes, std::string& error);
 
@@ -54,5 +58,13 @@ long long xml_highest_id(xmlNode* root, const char* ns, const char* name);
 std::string xml_attribute(xmlNode* node, const char* name, const char* ns = nullptr);
 // The text content of a node.
 std::string xml_text(xmlNode* node);
+
+// Adds a relationship to the root of a relationships part, under the first "rIdN" it does not
+// use yet; returns that id.
+std::string add_relationship_entry(xmlNode* relationships, std::string_view type,
+                                   std::string_view target);
+// Gives a part (named without a leading "/") its content type in the root of
+// "[Content_Types].xml": its override is added, or changed when it names another type.
+void set_content_type_entry(xmlNode* types, std::string_view part, std::string_view type);
 
 }  // namespace tarnwell

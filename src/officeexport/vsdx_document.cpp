@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <set>
 
 #include "officeexport/ooxml_text.h"
 #include "officeexport/placeholder_spelling.h"
@@ -144,13 +143,6 @@ const char* point_name(shape_side side) {
     }
     return "Aligntop";
 }
-
-std::string relationships_part(const std::string& part) {
-    const std::size_t slash = part.rfind('/');
-    return part.substr(0, slash + 1) + "_rels/" + part.substr(slash + 1) + ".rels";
-}
-
-const char* const xml_head = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
 
 }  // namespace
 
@@ -325,46 +317,15 @@ std::string vsdx_document::master_id(const std::string& name, std::string& error
         return {};
     }
     ooxml_package& parts = package();
-    xmlDoc* types = edit("[Content_Types].xml", error);
-    if (!types) return {};
-    xmlNode* types_root = xmlDocGetRootElement(types);
-    const auto add_type = [&](const std::string& part, const char* type) {
-        xmlNode* override_type =
-            xmlNewChild(types_root, types_root->ns, BAD_CAST "Override", nullptr);
-        xmlSetProp(override_type, BAD_CAST "PartName", BAD_CAST("/" + part).c_str());
-        xmlSetProp(override_type, BAD_CAST "ContentType", BAD_CAST type);
-    };
-    // The id of the new relationship; empty when the source's relationships do not parse.
-    const auto add_relationship = [&](const std::string& source, const std::string& type,
-                                      const std::string& target) -> std::string {
-        const std::string rels = relationships_part(source);
-        if (!parts.part(rels)) {
-            parts.set_part(rels, std::string(xml_head) + "<Relationships xmlns=\"" +
-                                     ooxml_ns::package_relationships + "\"/>");
-        }
-        xmlDoc* doc = edit(rels, error);
-        if (!doc) return {};
-        xmlNode* root = xmlDocGetRootElement(doc);
-        std::set<std::string> taken;
-        for (xmlNode* node = root->children; node; node = node->next) {
-            if (node->type == XML_ELEMENT_NODE) taken.insert(xml_attribute(node, "Id"));
-        }
-        std::string id;
-        for (int n = 1; id.empty() || taken.count(id); ++n) id = "rId" + std::to_string(n);
-        xmlNode* relationship = xmlNewChild(root, root->ns, BAD_CAST "Relationship", nullptr);
-        xmlSetProp(relationship, BAD_CAST "Id", BAD_CAST id.c_str());
-        xmlSetProp(relationship, BAD_CAST "Type", BAD_CAST type.c_str());
-        xmlSetProp(relationship, BAD_CAST "Target", BAD_CAST target.c_str());
-        return id;
-    };
     if (masters_part_.empty()) {
         masters_part_ = "visio/masters/masters.xml";
-        parts.set_part(masters_part_, std::string(xml_head) + "<Masters xmlns=\"" + visio_ns +
-                                          "\" xmlns:r=\"" + ooxml_ns::relationships + "\"/>");
-        add_type(masters_part_, masters_type);
+        parts.set_part(masters_part_, std::string(xml_declaration) + "<Masters xmlns=\"" +
+                                          visio_ns + "\" xmlns:r=\"" + ooxml_ns::relationships +
+                                          "\"/>");
+        if (!set_content_type(masters_part_, masters_type, error)) return {};
         const std::string folder = main_part().substr(0, main_part().rfind('/') + 1);
         if (add_relationship(main_part(), std::string(visio_relationships) + "masters",
-                             masters_part_.substr(folder.size()))
+                             masters_part_.substr(folder.size()), error)
                 .empty()) {
             return {};
         }
@@ -382,10 +343,10 @@ std::string vsdx_document::master_id(const std::string& name, std::string& error
         part = "visio/masters/master" + std::to_string(n) + ".xml";
     }
     parts.set_part(part, serialised(master->second.contents.get()));
-    add_type(part, master_type);
+    if (!set_content_type(part, master_type, error)) return {};
     const std::string relationship_id =
         add_relationship(masters_part_, std::string(visio_relationships) + "master",
-                         part.substr(part.rfind('/') + 1));
+                         part.substr(part.rfind('/') + 1), error);
     if (relationship_id.empty()) return {};
     xmlNode* entry = xmlDocCopyNode(xmlDocGetRootElement(master->second.entry.get()), list, 1);
     xmlAddChild(list_root, entry);

@@ -32,14 +32,6 @@ long long number_of(const std::string& text, long long otherwise) {
     }
 }
 
-// Where the relationships of a part are kept: "xl/worksheets/_rels/sheet1.xml.rels".
-std::string relationships_part(const std::string& part) {
-    const std::size_t slash = part.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : part.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? part : part.substr(slash + 1);
-    return folder + "_rels/" + name + ".rels";
-}
-
 // Replaces the placeholder in a string item (`si`) or inline string (`is`).
 int replace_in_string_item(xmlNode* item, const char* element, std::string_view placeholder,
                            const std::string& replacement) {
@@ -263,35 +255,13 @@ xmlNode* xlsx_document::sheet_drawing(std::string& error) {
     for (int n = 1; part.empty() || package().part(part); ++n) {
         part = "xl/drawings/drawing" + std::to_string(n) + ".xml";
     }
-    package().set_part(part,
-                       std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
-                                   "<xdr:wsDr xmlns:xdr=\"") +
-                           spreadsheet_drawing + "\" xmlns:a=\"" + ooxml_ns::drawingml + "\"/>");
-    const std::string rels = relationships_part(sheet_part_);
-    if (!package().part(rels)) {
-        package().set_part(rels, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" "
-                                             "standalone=\"yes\"?><Relationships xmlns=\"") +
-                                     ooxml_ns::package_relationships + "\"/>");
-    }
-    xmlNode* relationships = xmlDocGetRootElement(edit(rels, error));
-    xmlDoc* types = edit("[Content_Types].xml", error);
-    if (!relationships || !types) return nullptr;
-    std::set<std::string> ids;
-    for (xmlNode* node = relationships->children; node; node = node->next) {
-        if (node->type == XML_ELEMENT_NODE) ids.insert(xml_attribute(node, "Id"));
-    }
-    std::string id;
-    for (int n = 1; id.empty() || ids.count(id); ++n) id = "rId" + std::to_string(n);
-    xmlNode* relationship =
-        xmlNewChild(relationships, relationships->ns, BAD_CAST "Relationship", nullptr);
-    xmlSetProp(relationship, BAD_CAST "Id", BAD_CAST id.c_str());
-    xmlSetProp(relationship, BAD_CAST "Type", BAD_CAST drawing_relationship);
-    const std::string target = "../drawings/" + part.substr(part.rfind('/') + 1);
-    xmlSetProp(relationship, BAD_CAST "Target", BAD_CAST target.c_str());
-    xmlNode* types_root = xmlDocGetRootElement(types);
-    xmlNode* override_type = xmlNewChild(types_root, types_root->ns, BAD_CAST "Override", nullptr);
-    xmlSetProp(override_type, BAD_CAST "PartName", BAD_CAST("/" + part).c_str());
-    xmlSetProp(override_type, BAD_CAST "ContentType", BAD_CAST drawing_type);
+    package().set_part(part, std::string(xml_declaration) + "<xdr:wsDr xmlns:xdr=\"" +
+                                 spreadsheet_drawing + "\" xmlns:a=\"" + ooxml_ns::drawingml +
+                                 "\"/>");
+    const std::string id =
+        add_relationship(sheet_part_, drawing_relationship,
+                         "../drawings/" + part.substr(part.rfind('/') + 1), error);
+    if (id.empty() || !set_content_type(part, drawing_type, error)) return nullptr;
     append_fragment(worksheet, first_child_after_drawing(worksheet),
                     "<s:drawing r:id=\"" + id + "\"/>",
                     {{"s", spreadsheetml}, {"r", ooxml_ns::relationships}});

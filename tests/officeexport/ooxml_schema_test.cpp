@@ -1,8 +1,8 @@
 // Every package the Office export writes is valid against the ISO/IEC 29500 Transitional
-// schemas (and a Visio drawing against the Visio package schema): each function of three
-// languages charted into every format, from the built-in template and from a template on disk
-// that already holds an export (its page full of shapes, its properties written), in text and
-// in symbol mode.
+// schemas (and a Visio drawing against the Visio package schema), its document properties
+// included: each function of three languages charted into every format, from the built-in template
+// and from a template on disk that already holds an export (its page full of shapes, its properties
+// written), in text and in symbol mode.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -158,6 +158,11 @@ class OoxmlSchema : public ::testing::Test {
         EXPECT_GT(summary.shapes, 3u) << output;
         std::optional<ooxml_package> package = ooxml_package::read(output, error);
         EXPECT_TRUE(package) << output << ": " << error;
+        // Validation judges the parts there are: the document properties must be among them.
+        if (package) {
+            EXPECT_TRUE(package->relationship("", "/metadata/core-properties")) << output;
+            EXPECT_TRUE(package->relationship("", "/relationships/extended-properties")) << output;
+        }
         return package;
     }
 
