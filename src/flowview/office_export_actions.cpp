@@ -10,6 +10,7 @@
 #include "officeexport/cell_table.h"
 #include "officeexport/export_options_dialog.h"
 #include "officeexport/office_export.h"
+#include "parsers/language_table.h"
 #include "workspace/datamod.h"
 #include "workspace/history_list.h"
 #include "workspace/mysynedit.h"
@@ -43,8 +44,10 @@ QString text_of(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Why a document's marks give no code to chart.
-QString marks_problem(const bookmark_set& marks) {
+// Why a document gives no code to chart: no language is chosen for it, or its marks.
+QString chart_problem(const TMySynEdit& editor) {
+    if (editor.doc.language == language_general) return text_of(std::string(no_language_message));
+    const bookmark_set marks = editor.bookmarks();
     const std::optional<bookmark_pos>& begin = marks[begin_mark];
     const std::optional<bookmark_pos>& end = marks[end_mark];
     if (begin && end && begin->line > end->line) {
@@ -62,7 +65,8 @@ QString marks_problem(const bookmark_set& marks) {
 
 std::optional<cell_table> marked_chart_table(TMainform& window, int level, int limit) {
     TMySynEdit* editor = window.current_document();
-    if (editor == nullptr) return std::nullopt;
+    // No parser reads a document of no language; the default one would chart it as C.
+    if (editor == nullptr || editor->doc.language == language_general) return std::nullopt;
     const std::string text = editor->bytes();
     const std::optional<marked_region> region = marked_text(text, editor->bookmarks());
     if (!region) return std::nullopt;
@@ -136,6 +140,11 @@ TfmExportOptions& office_export_actions::dialog(export_application application) 
 void office_export_actions::export_to(export_application application) {
     TMySynEdit* editor = window_.current_document();
     if (editor == nullptr) return;
+    // Refused before the options are filled in, as the flowchart refuses it.
+    if (editor->doc.language == language_general) {
+        window_.messages().message(text_of(std::string(no_language_message)));
+        return;
+    }
     dialog(application)
         .show_for(file_name_of(editor->doc.file_path), editor->doc.flowchart.function_name,
                   editor->doc.flowchart.expand_level);
@@ -148,7 +157,7 @@ bool office_export_actions::run(const start_outcome& start) {
     const std::optional<cell_table> table = marked_chart_table(
         window_, start.parameters.expand_level, start.parameters.character_limit());
     if (!table) {
-        messages.message(marks_problem(editor->bookmarks()));
+        messages.message(chart_problem(*editor));
         return false;
     }
     window_.set_status_panel(hint_panel, tr(" Exporting flowchart..."));

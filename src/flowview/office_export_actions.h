@@ -22,7 +22,8 @@ class TMySynEdit;
 
 // The export layout of the current document's marked code as a cell table, at a level code,
 // texts cut at `limit` (-1: never); a parse error is shown as the chart shows it, and the
-// table holds what was read before it. None without a document whose marks are valid.
+// table holds what was read before it. None without a document of a chosen language whose
+// marks are valid.
 std::optional<cell_table> marked_chart_table(TMainform& window, int level, int limit);
 
 class office_export_actions : public QObject {
@@ -39,8 +40,8 @@ class office_export_actions : public QObject {
     void export_to(export_application application);
     // Writes the current document's chart as the checked options say: the time-stamped copy
     // first, with the source code shown the other way, then the output file, and offers to
-    // open it. False, having said why, when the marks give no code to chart or the output
-    // file could not be written.
+    // open it. False, having said why, when no language is chosen, the marks give no code to
+    // chart or the output file could not be written.
     bool run(const start_outcome& start);
 
   private:

@@ -10,7 +10,9 @@
 #include <fstream>
 
 #include "flowview/flowchart_actions.h"
+#include "flowview/flowchart_commands.h"
 #include "officeexport/export_options_dialog.h"
+#include "parsers/language_table.h"
 #include "scripted_notifier.h"
 #include "temp_dir.h"
 #include "workspace/datamod.h"
@@ -110,6 +112,42 @@ TEST_F(OfficeExportActions, DefaultOptionsWriteTheChartAndItsStampedCopy) {
             << name << ": "
             << (notes_->messages.empty() ? "" : notes_->messages.back().toStdString());
     }
+}
+
+TEST_F(OfficeExportActions, AFileOfNoLanguageIsRefusedAsTheFlowchartRefusesIt) {
+    // Read as C, Go's `x := f()` would be exported as a goto label.
+    const fs::path file = program_.path() / "notes.txt";
+    std::ofstream(file) << "x := f()\nif x > 0 {\n  y()\n}\n";
+    TMySynEdit* editor = window_->open_file(QString::fromStdString(file.string()));
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->doc.language, language_general);
+    editor->set_bookmark(begin_mark, {1, 1});
+    editor->set_bookmark(end_mark, {1, 4});
+    for (const export_application application :
+         {export_application::visio, export_application::word, export_application::excel,
+          export_application::powerpoint}) {
+        notes_->messages.clear();
+        bool dialog_shown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<TfmExportOptions*>(QApplication::activeModalWidget())) {
+                dialog_shown = true;
+                dialog->start();
+                dialog->reject();
+            }
+        });
+        actions_->export_to(application);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(dialog_shown) << static_cast<int>(application);
+        ASSERT_EQ(notes_->messages.size(), 1U) << static_cast<int>(application);
+        EXPECT_EQ(notes_->messages[0].toStdString(), no_language_message);
+    }
+    EXPECT_TRUE(fs::is_empty(program_.path() / "output"));
+
+    // Once a language is chosen the same marks export.
+    window_->set_language(editor, language_c);
+    notes_->answers.push_back(user_answer::no);  // not opened
+    run_command(export_application::word, [](TfmExportOptions& dialog) { dialog.start(); });
+    EXPECT_TRUE(fs::exists(program_.path() / "output" / "notes.txt-.docx"));
 }
 
 TEST_F(OfficeExportActions, AnUnwritableOutputIsReported) {
