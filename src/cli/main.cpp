@@ -1,58 +1,63 @@
 // tarnwell-cli: the structure extraction and layout of the desktop program, without a window.
+// The text commands run here; the others in the programs beside it that this one hands over to.
 #include <iostream>
 #include <string_view>
-#include <vector>
 
 #include "cli/cells_command.h"
-#include "cli/cli_options.h"
-#include "cli/diagram_command.h"
-#include "cli/docs_command.h"
-#include "cli/export_command.h"
+#include "cli/command_run.h"
 #include "cli/languages_command.h"
 #include "cli/layered_command.h"
 #include "cli/markup_command.h"
-#include "cli/model_command.h"
-#include "cli/print_command.h"
 #include "cli/procs_command.h"
-#include "cli/render_command.h"
 #include "cli/script_command.h"
-#include "cli/xmi_command.h"
+#include "cli/sibling_program.h"
 
 namespace {
 
-using command_function = int (*)(std::span<const std::string_view>, std::ostream&);
+using tarnwell::cli::command_function;
+
+// The commands that draw or write packaged documents run in programs of their own beside this
+// one, so that the text commands start without loading Qt, libxml2 or libzip.
+constexpr std::string_view pictures = "tarnwell-cli-pictures";
+constexpr std::string_view documents = "tarnwell-cli-documents";
+constexpr std::string_view printout = "tarnwell-cli-print";
 
 struct command {
     std::string_view name;
     std::string_view usage;
-    command_function run;
+    command_function run;      // runs here
+    std::string_view program;  // else runs in this program
 };
 
 constexpr command commands[] = {
-    {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup},
-    {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs},
-    {"script", "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
-     tarnwell::cli::run_script},
-    {"cells", "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
-     tarnwell::cli::run_cells},
+    {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup, {}},
+    {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs, {}},
+    {"script",
+     "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_script,
+     {}},
+    {"cells",
+     "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     tarnwell::cli::run_cells,
+     {}},
     {"render",
      "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
      "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
-     tarnwell::cli::run_render},
-    {"languages", "languages", tarnwell::cli::run_languages},
-    {"model", "model [-traceon] FILES... | @LIST", tarnwell::cli::run_model},
-    {"layered", "layered GRAPH.json", tarnwell::cli::run_layered},
-    {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", tarnwell::cli::run_xmi},
+     nullptr, pictures},
+    {"languages", "languages", tarnwell::cli::run_languages, {}},
+    {"model", "model [-traceon] FILES... | @LIST", nullptr, documents},
+    {"layered", "layered GRAPH.json", tarnwell::cli::run_layered, {}},
+    {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", nullptr, documents},
     {"export",
      "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E] [--level N] [--function NAME] "
      "[--template T] [--ini F] -o OUT FILE",
-     tarnwell::cli::run_export},
+     nullptr, documents},
     {"diagram",
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "
      "-o OUT.png|.svg FILES... | @LIST",
-     tarnwell::cli::run_diagram},
-    {"docs", "docs -o DIR FILES... | @LIST", tarnwell::cli::run_docs},
-    {"print", "print [--lang L] -o OUT.pdf FILE", tarnwell::cli::run_print},
+     nullptr, pictures},
+    {"docs", "docs -o DIR FILES... | @LIST", nullptr, pictures},
+    {"print", "print [--lang L] -o OUT.pdf FILE", nullptr, printout},
 };
 
 int usage(std::ostream& out) {
@@ -64,22 +69,16 @@ int usage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     if (argc < 2) return usage(std::cerr);
     const std::string_view name = argv[1];
     if (name == "--help" || name == "-h") {
         usage(std::cout);
         return 0;
     }
-    const std::vector<std::string_view> args(argv + 2, argv + argc);
     for (const command& c : commands) {
         if (c.name != name) continue;
-        try {
-            return c.run(args, std::cout);
-        } catch (const tarnwell::cli::usage_error& error) {
-            std::cerr << "tarnwell-cli " << name << ": " << error.what() << '\n';
-            return 2;
-        }
+        if (c.run == nullptr) return tarnwell::cli::hand_over(c.program, argv);
+        return tarnwell::cli::run_command(name, c.run, argc, argv);
     }
     std::cerr << "tarnwell-cli: unknown command \"" << name << "\"\n";
     return usage(std::cerr);

@@ -1,0 +1,111 @@
+#!/bin/sh
+# Times tarnwell-cli as a whole process beside the tools an editor or a script would otherwise
+# call, and prints a table: `markup` of a three-line function against `ctags -x` on the same
+# file, and `layered` on 1,000 boxes against `dot -Tplain` on the same graph. Each time is the
+# mean of a batch of runs, the best of ROUNDS batches, the tools' batches taking turns so that
+# both meet the same load; hyperfine does the timing when it is installed.
+# usage: bench/cli_startup.sh [BUILD_DIR] [RUNS] [ROUNDS]
+# BUILD_DIR holds a Release build with tarnwell-cli (and the programs beside it) built.
+set -eu
+build=${1:-build-rel}
+runs=${2:-100}
+rounds=${3:-5}
+cli="$build/src/cli/tarnwell-cli"
+[ -x "$cli" ] || { echo "missing $cli: build $build first" >&2; exit 2; }
+
+# The references are Debian's universal-ctags and graphviz, installed here for the benchmark
+# only; the program itself needs neither.
+if ! command -v ctags >/dev/null || ! command -v dot >/dev/null; then
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get install -y --no-install-recommends universal-ctags graphviz >/dev/null
+    else
+        echo "needs ctags and dot: apt-get install universal-ctags graphviz" >&2
+        exit 2
+    fi
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+printf 'int sign(int x)\n{\n    if (x < 0) return -1;\n    return x > 0;\n}\n' >"$work/tiny.c"
+
+# One graph in both forms: 1,000 boxes of class-diagram sizes, each but the first inheriting
+# from an earlier one, and every seventh box with an association to another.
+awk -v json="$work/graph.json" -v dot="$work/graph.dot" 'BEGIN {
+    n = 1000; seed = 12345
+    printf "{\"boxes\":[" > json
+    print "digraph g {" > dot
+    print "  node [shape=box, fixedsize=true];" > dot
+    for (i = 0; i < n; i++) {
+        seed = (seed * 1103515245 + 12345) % 2147483648
+        w = 80 + seed % 120; h = 30 + seed % 90
+        printf "%s{\"w\":%d,\"h\":%d,\"visible\":true}", (i ? "," : ""), w, h > json
+        printf "  b%d [width=%.3f, height=%.3f];\n", i, w / 72, h / 72 > dot
+    }
+    printf "],\"edges\":[" > json
+    first = 1
+    for (i = 1; i < n; i++) {
+        seed = (seed * 1103515245 + 12345) % 2147483648
+        parent = int(seed % i)
+        printf "%s{\"from\":%d,\"to\":%d,\"inherit\":true}", (first ? "" : ","), i, parent > json
+        printf "  b%d -> b%d;\n", i, parent > dot
+        first = 0
+        if (i % 7 == 0) {
+            other = int((seed / 7) % n)
+            if (other != i) {
+                printf ",{\"from\":%d,\"to\":%d,\"inherit\":false}", i, other > json
+                printf "  b%d -> b%d;\n", i, other > dot
+            }
+        }
+    }
+    print "]}" > json
+    print "}" > dot
+}'
+
+# Both must work on their input before they are timed.
+"$cli" markup "$work/tiny.c" >/dev/null
+ctags -x "$work/tiny.c" >/dev/null
+"$cli" layered "$work/graph.json" >/dev/null
+dot -Tplain "$work/graph.dot" >/dev/null
+
+# Mean milliseconds per run of a command, best of the rounds.
+mean_ms() {
+    if command -v hyperfine >/dev/null; then
+        hyperfine -N --warmup 3 --runs "$((runs * rounds))" --export-json "$work/h.json" \
+            "$*" >/dev/null 2>&1
+        sed -n 's/.*"min": *\([0-9.e-]*\).*/\1/p' "$work/h.json" | head -n 1 |
+            awk '{ printf "%.2f", $1 * 1000 }'
+        return
+    fi
+    best=""
+    round=0
+    while [ "$round" -lt "$rounds" ]; do
+        start=$(date +%s%N)
+        i=0
+        while [ "$i" -lt "$runs" ]; do
+            "$@" >/dev/null
+            i=$((i + 1))
+        done
+        end=$(date +%s%N)
+        ns=$(((end - start) / runs))
+        if [ -z "$best" ] || [ "$ns" -lt "$best" ]; then best=$ns; fi
+        round=$((round + 1))
+    done
+    awk -v ns="$best" 'BEGIN { printf "%.2f", ns / 1000000 }'
+}
+
+markup_ms=$(mean_ms "$cli" markup "$work/tiny.c")
+ctags_ms=$(mean_ms ctags -x "$work/tiny.c")
+runs=$((runs / 10 > 0 ? runs / 10 : 1))
+layered_ms=$(mean_ms "$cli" layered "$work/graph.json")
+dot_ms=$(mean_ms dot -Tplain "$work/graph.dot")
+
+printf '%-34s %12s %12s %10s %s\n' "task (whole process)" "tarnwell-cli" "reference" "ratio" "goal"
+awk -v a="$markup_ms" -v b="$ctags_ms" 'BEGIN {
+    printf "%-34s %9s ms %9s ms %9.2fx %s\n", "markup, 5-line C file / ctags -x", a, b, b / a,
+        "reference / tarnwell-cli >= 2"
+}'
+awk -v a="$layered_ms" -v b="$dot_ms" 'BEGIN {
+    printf "%-34s %9s ms %9s ms %9.1fx %s\n", "layered, 1,000 boxes / dot -Tplain", a, b, b / a,
+        "reference / tarnwell-cli >= 30"
+}'
