@@ -8,6 +8,8 @@ namespace {
 
 constexpr double points_per_inch = 72;
 
+}  // namespace
+
 std::vector<double> centres_of(const std::vector<double>& sizes) {
     std::vector<double> centres;
     centres.reserve(sizes.size());
@@ -18,8 +20,6 @@ std::vector<double> centres_of(const std::vector<double>& sizes) {
     }
     return centres;
 }
-
-}  // namespace
 
 geometry_measures geometry_measures_of(const export_parameters& p) {
     if (p.application == export_application::visio) {

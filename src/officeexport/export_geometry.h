@@ -33,6 +33,9 @@ struct export_geometry {
     std::vector<double> column_centres;
 };
 
+// The centre of each of a run of sizes: the sizes before it plus half its own.
+std::vector<double> centres_of(const std::vector<double>& sizes);
+
 // Text mode (source code shown): rows as high as their tallest text, columns as wide as
 // their widest, never less than the spaces. Symbol mode: shape size where an occupied entry
 // is, else the space. Centres: the sizes before an index plus half its own.

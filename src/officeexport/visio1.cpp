@@ -34,6 +34,25 @@ ooxml_package stencil_of(const export_parameters& parameters, std::string& notic
     return builtin_template(office_kind::visio_stencil);
 }
 
+// Where a run of `length` points that starts at `at` goes across a page of `page` points: where
+// it is when it keeps inside the margins, else moved in from the edge it would run past (the
+// margins narrowed when it only fits without them). A run the page cannot hold stays.
+double kept_on_page(double at, double length, double page, double margin) {
+    const double room = page - length;
+    if (room < 0) return at;
+    const double edge = std::min(margin, room / 2);
+    return std::clamp(at, edge, room - edge);
+}
+
+// The display text as a shape shows it: untrimmed at its start, but without the empty last line
+// a cell without source text would leave below its line range.
+std::string shape_text(const keyword_list& keywords, const cell_entry& entry,
+                       const display_options& options) {
+    std::string text = display_text(keywords, entry, options);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
 }  // namespace
 
 const std::vector<std::string>& visio_master_names() {
@@ -67,10 +86,64 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
 
     const display_options options{parameters.show_keyword, parameters.show_line_range,
                                   parameters.show_source_code};
-    const export_geometry geometry =
-        compute_geometry(table, geometry_measures_of(parameters), options);
+    export_geometry geometry = compute_geometry(table, geometry_measures_of(parameters), options);
     const keyword_list keywords = parameters.export_keywords();
     const int caption_lines = (options.show_keyword ? 1 : 0) + (options.show_line_range ? 1 : 0);
+
+    // The shapes' sizes and texts first: a shape whose outline narrows around its text grows,
+    // and its column with it.
+    struct planned_shape {
+        const cell_table::placed_entry* placed;
+        std::string master;
+        double width;  // inches
+        double height;
+        outline_span span;
+    };
+    std::vector<planned_shape> plans;
+    std::vector<double> growth(geometry.column_sizes.size(), 0);
+    for (const cell_table::placed_entry& placed : table.entries()) {
+        const auto column = static_cast<std::size_t>(placed.column_index);
+        const auto row = static_cast<std::size_t>(placed.row);
+        std::string master = visio_master(placed.entry.code, parameters.show_source_code);
+        if (column >= geometry.column_centres.size() || row >= geometry.row_sizes.size() ||
+            master.empty() || !drawing.has_master(master)) {
+            continue;
+        }
+        const int code = placed.entry.code;
+        planned_shape plan{
+            &placed, std::move(master), parameters.shape_width, parameters.shape_height, {}};
+        if (code == export_junction || code == export_switch_end) {
+            plan.width = plan.height = (code == export_junction ? 4 : 10) / points_per_inch;
+            plans.push_back(std::move(plan));
+            continue;
+        }
+        std::size_t widest = 0;
+        std::size_t lines = 0;
+        for (const std::string_view line :
+             text_paragraphs(shape_text(keywords, placed.entry, options))) {
+            widest = std::max(widest, line.size());
+            ++lines;
+        }
+        const double text_width = parameters.font_width * static_cast<double>(widest) + 0.1;
+        if (parameters.show_source_code) {
+            plan.width = text_width;
+            plan.height =
+                parameters.font_height * (placed.entry.text.line_count + caption_lines) + 0.06;
+        }
+        plan.span = drawing.text_span(
+            plan.master, parameters.font_height * static_cast<double>(lines) / plan.height);
+        if (plan.span.width() > 0 && plan.span.width() * plan.width < text_width) {
+            const double grown = text_width / plan.span.width();
+            growth[column] = std::max(growth[column], grown - plan.width);
+            plan.width = grown;
+        }
+        plans.push_back(std::move(plan));
+    }
+    for (std::size_t column = 0; column < growth.size(); ++column) {
+        geometry.column_sizes[column] += growth[column];
+    }
+    geometry.column_centres = centres_of(geometry.column_sizes);
+
     // The start cell's column (column number 100) is centred on the page.
     const auto start_column = static_cast<std::size_t>(
         std::clamp(table.column_index(100), 0, std::max(table.column_count() - 1, 0)));
@@ -82,41 +155,31 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
     chart.stub = parameters.vertical_space * points_per_inch / 2;
     std::map<std::pair<int, int>, std::size_t> shape_at;
     std::map<std::size_t, int> code_of_shape;
-    for (const cell_table::placed_entry& placed : table.entries()) {
+    for (const planned_shape& plan : plans) {
+        const cell_table::placed_entry& placed = *plan.placed;
         const auto column = static_cast<std::size_t>(placed.column_index);
         const auto row = static_cast<std::size_t>(placed.row);
-        const std::string master = visio_master(placed.entry.code, parameters.show_source_code);
-        if (column >= geometry.column_centres.size() || row >= geometry.row_sizes.size() ||
-            master.empty() || !drawing.has_master(master)) {
-            continue;
-        }
         const double x = (shift + geometry.column_centres[column]) * points_per_inch;
         const double y = (parameters.header_height + geometry.row_centres[row]) * points_per_inch;
-        const int code = placed.entry.code;
-        double width = parameters.shape_width;
-        double height = parameters.shape_height;
-        if (code == export_junction || code == export_switch_end) {
-            width = height = (code == export_junction ? 4 : 10) / points_per_inch;
-        } else if (parameters.show_source_code) {
-            std::size_t widest = 0;
-            const std::string text = display_text(keywords, placed.entry, options);
-            for (const std::string_view line : text_paragraphs(text)) {
-                widest = std::max(widest, line.size());
-            }
-            width = parameters.font_width * static_cast<double>(widest) + 0.1;
-            height = parameters.font_height * (placed.entry.text.line_count + caption_lines) + 0.06;
-        }
-        width *= points_per_inch;
-        height *= points_per_inch;
+        const double width = plan.width * points_per_inch;
+        const double height = plan.height * points_per_inch;
         const std::size_t index =
-            chart.add_shape(master, {x - width / 2, y - height / 2, width, height});
+            chart.add_shape(plan.master, {x - width / 2, y - height / 2, width, height});
         office_shape& shape = chart.shape(index);
         // The font height option is the height of a line; readers space lines a fifth wider
         // than the characters are high.
         shape.font.size = parameters.font_height * points_per_inch / 1.2;
-        shape.frame = {1.44, 0.72, 1.44, 0.72, true, false, true};
+        // The text keeps inside the outline: away from sides that slant in.
+        shape.frame = {1.44 + plan.span.left * width,
+                       0.72,
+                       1.44 + (1 - plan.span.right) * width,
+                       0.72,
+                       true,
+                       false,
+                       true};
+        const int code = placed.entry.code;
         if (code != export_junction && code != export_switch_end) {
-            shape.text = display_text(keywords, placed.entry, options);
+            shape.text = shape_text(keywords, placed.entry, options);
         }
         shape_at[{placed.column_index, placed.row}] = index;
         code_of_shape[index] = code;
@@ -163,10 +226,10 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
     office_box bounds = everything(chart_bounds);
     const double margin = fitted_margin * points_per_inch;
     page_size page = summary.page;
-    const bool fit_width =
-        parameters.set_page_width && (!parameters.only_width || page.width < bounds.width);
-    const bool fit_height =
-        parameters.set_page_height && (!parameters.only_height || page.height < bounds.height);
+    const bool fit_width = parameters.set_page_width &&
+                           (!parameters.only_width || page.width < bounds.width + 2 * margin);
+    const bool fit_height = parameters.set_page_height &&
+                            (!parameters.only_height || page.height < bounds.height + 2 * margin);
     const page_size limits = drawing.page_limits();
     double factor = 1;
     if (fit_width && bounds.width + 2 * margin > limits.width) {
@@ -195,6 +258,9 @@ office_export_summary visio_export(const cell_table& table, const export_paramet
     if (parameters.center_drawing) {
         left = (summary.page.width - bounds.width) / 2;
         top = (summary.page.height - bounds.height) / 2;
+    } else {
+        left = kept_on_page(left, bounds.width, summary.page.width, margin);
+        top = kept_on_page(top, bounds.height, summary.page.height, margin);
     }
     drawing.move_page_shapes(left - bounds.left, top - bounds.top);
     chart.move_to(chart_bounds.left + left - bounds.left, chart_bounds.top + top - bounds.top);

@@ -224,6 +224,28 @@ bool vsdx_document::use_stencil(const ooxml_package& stencil, std::string& error
     return true;
 }
 
+outline_span vsdx_document::text_span(const std::string& name, double band) const {
+    const auto master = stencil_.find(name);
+    if (master == stencil_.end()) return {};
+    const std::vector<xmlNode*> shapes =
+        xml_descendants(xmlDocGetRootElement(master->second.contents.get()), visio_ns, "Shape");
+    if (shapes.empty()) return {};
+    const double width = cell_value(shapes.front(), "Width");
+    const double height = cell_value(shapes.front(), "Height");
+    if (width <= 0 || height <= 0) return {};
+    std::vector<outline_point> outline;
+    for (xmlNode* section : xml_children(shapes.front(), visio_ns, "Section")) {
+        if (xml_attribute(section, "N") != "Geometry") continue;
+        for (xmlNode* row : xml_children(section, visio_ns, "Row")) {
+            const std::string kind = xml_attribute(row, "T");
+            if (kind != "MoveTo" && kind != "LineTo") return {};
+            outline.push_back({cell_value(row, "X") / width, cell_value(row, "Y") / height});
+        }
+        break;  // the first outline is the one the text sits in
+    }
+    return span_across_band(outline, band);
+}
+
 void vsdx_document::set_page_name(const std::string& name) {
     const std::string text = office_text(name);
     xmlSetProp(page_entry_, BAD_CAST "NameU", BAD_CAST text.c_str());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "officeexport/ooxml_document.h"
+#include "officeexport/outline_span.h"
 
 namespace tarnwell {
 
@@ -30,6 +31,9 @@ class vsdx_document : public ooxml_document {
     // stencil with masters.
     bool use_stencil(const ooxml_package& stencil, std::string& error);
     bool has_master(const std::string& name) const { return stencil_.count(name) != 0; }
+    // The span of the named master's outline across a band of text of `band` of its height; the
+    // whole width for a master whose outline is not made of straight sides alone.
+    outline_span text_span(const std::string& name, double band) const;
 
     void set_page_name(const std::string& name);
     // In the texts of the first page's shapes, ignoring letter case.

@@ -101,6 +101,9 @@ struct visio_page {
         std::string master;
         double left = 0, bottom = 0, width = 0, height = 0;  // inches, y up
         std::string text;
+        double left_margin = 0, right_margin = 0;
+        double font_size = 0;                            // inches
+        std::vector<std::pair<double, double>> outline;  // inches from the bottom left
     };
     struct line {
         std::string id;
@@ -189,9 +192,26 @@ visio_page read_page(const std::string& path) {
         }
         const double width = cell(s, "Width");
         const double height = cell(s, "Height");
-        page.shapes.push_back({xml_attribute(s, "ID"), xml_attribute(s, "Master"),
-                               cell(s, "PinX") - cell(s, "LocPinX"),
-                               cell(s, "PinY") - cell(s, "LocPinY"), width, height, shown});
+        visio_page::shape found{xml_attribute(s, "ID"),
+                                xml_attribute(s, "Master"),
+                                cell(s, "PinX") - cell(s, "LocPinX"),
+                                cell(s, "PinY") - cell(s, "LocPinY"),
+                                width,
+                                height,
+                                shown,
+                                cell(s, "LeftMargin"),
+                                cell(s, "RightMargin")};
+        for (xmlNode* section : xml_children(s, visio_ns, "Section")) {
+            const std::string kind = xml_attribute(section, "N");
+            if (kind == "Character") {
+                found.font_size = cell(xml_first_child(section, visio_ns, "Row"), "Size");
+            }
+            if (kind != "Geometry" || !found.outline.empty()) continue;
+            for (xmlNode* row : xml_children(section, visio_ns, "Row")) {
+                found.outline.emplace_back(cell(row, "X"), cell(row, "Y"));
+            }
+        }
+        page.shapes.push_back(found);
     }
     for (xmlNode* c : xml_descendants(root, visio_ns, "Connect")) {
         page.connects.push_back({{"from", xml_attribute(c, "FromSheet")},
@@ -358,6 +378,154 @@ TEST(VisioExport, FitsAndCentresThePageAsTheOptionsSay) {
             // The start cell's column is centred on the page.
             const auto& start = page.shapes[1];
             EXPECT_NEAR(start.left + start.width / 2, page.width / 2, 1e-4) << r.name;
+        }
+    }
+}
+
+// A chart that reaches far to the right of its start: the start cell, then one step down and
+// to the right for each further column.
+cell_table staircase_table(int columns) {
+    export_cells layout;
+    layout.cells = {{100, 1, 0, "1-9"}};
+    for (int k = 1; k < columns; ++k) {
+        layout.cells.push_back({100 + k, 1 + k, 2, "16-21"});
+        layout.connectors.push_back(
+            {99 + k, k, anchor::right, 100 + k, 1 + k, anchor::top, export_plain_line});
+    }
+    layout.column_count = columns + 1;
+    layout.row_count = columns + 2;
+    layout.column_offset = 100;
+    return cell_table::build(layout, charted_text{loop_source, 0, -1}, 2000);
+}
+
+// The drawing template without the title that spans its page.
+fs::path untitled_template() {
+    ooxml_package drawing = builtin_template(office_kind::visio_drawing);
+    std::string error;
+    const xml_document page = parse_xml_part(*drawing.part("visio/pages/page1.xml"), error);
+    for (xmlNode* shape : xml_descendants(xmlDocGetRootElement(page.get()), visio_ns, "Shape")) {
+        xmlUnlinkNode(shape);
+        xmlFreeNode(shape);
+    }
+    drawing.set_part("visio/pages/page1.xml", serialised(page.get()));
+    const fs::path path = temporary("tarnwell_visio1_untitled.vsdx");
+    EXPECT_TRUE(drawing.write(path.string(), error)) << error;
+    return path;
+}
+
+// The start column is centred on the page, but a chart the page can hold (as it is, or grown as
+// the options allow) is never left running past one of its edges.
+TEST(VisioExport, EverythingStaysOnThePage) {
+    const fs::path untitled = untitled_template();
+    struct row {
+        const char* name;
+        bool titled;
+        int columns;
+        bool fit;
+    };
+    const row rows[] = {
+        {"the title and a chart reaching right", true, 5, true},
+        {"a chart reaching far right", false, 7, true},
+        {"a chart reaching far right, no fitting", false, 7, false},
+        {"a chart wider than the page", false, 12, true},
+    };
+    for (const row& r : rows) {
+        export_parameters parameters = visio_parameters();
+        parameters.show_source_code = false;
+        parameters.template_file = r.titled ? std::string() : untitled.string();
+        parameters.set_page_width = parameters.set_page_height = r.fit;
+        const written out = write(parameters, staircase_table(r.columns));
+        ASSERT_TRUE(out.ok) << out.error;
+        const visio_page& page = out.page;
+        ASSERT_EQ(page.shapes.size(), static_cast<std::size_t>(r.columns + (r.titled ? 1 : 0)));
+        EXPECT_GE(page.left(), 0) << r.name;
+        EXPECT_LE(page.right(), page.width) << r.name;
+        for (const visio_page::shape& s : page.shapes) {
+            EXPECT_GE(s.bottom, 0) << r.name << " " << s.id;
+            EXPECT_LE(s.bottom + s.height, page.height) << r.name << " " << s.id;
+        }
+        if (!r.fit) EXPECT_EQ(page.width, 8.5) << r.name;
+    }
+    fs::remove(untitled);
+}
+
+// Whether a point lies inside a convex outline (or on it).
+bool inside(const std::vector<std::pair<double, double>>& outline, double x, double y) {
+    int side = 0;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const auto [ax, ay] = outline[i];
+        const auto [bx, by] = outline[(i + 1) % outline.size()];
+        const double cross = (bx - ax) * (y - ay) - (by - ay) * (x - ax);
+        if (std::fabs(cross) < 1e-9) continue;
+        const int sign = cross > 0 ? 1 : -1;
+        if (side != 0 && sign != side) return false;
+        side = sign;
+    }
+    return true;
+}
+
+// A decision whose text is long: a long condition, and far down a long file, a long line range.
+cell_table decision_table(const std::string& source) {
+    const std::size_t at = source.find("if (");
+    const std::size_t end = source.find("\r\n", at);
+    const int offset = static_cast<int>(source.find("int g"));
+    export_cells layout;
+    const auto range = [&](std::size_t from, std::size_t to) {
+        return std::to_string(from + 1 - offset) + "-" + std::to_string(to - offset);
+    };
+    layout.cells = {{100, 1, 0, range(offset, offset + 9)},
+                    {100, 3, 25, range(at, end)},
+                    {100, 5, 2, range(end + 2, end + 10)},
+                    {101, 5, 2, range(end + 2, end + 10)}};
+    layout.connectors = {{100, 1, anchor::bottom, 100, 3, anchor::top, export_plain_line},
+                         {100, 3, anchor::left, 100, 5, anchor::top, export_true_line},
+                         {100, 3, anchor::right, 101, 5, anchor::top, export_false_line}};
+    layout.column_count = 2;
+    layout.row_count = 6;
+    layout.column_offset = 100;
+    return cell_table::build(layout, charted_text{source, offset, -1}, 2000);
+}
+
+// The text of every shape sits inside its outline, a decision's slanting sides included, and
+// is as wide as its widest line needs; a shape too narrow for that grows.
+TEST(VisioExport, EveryTextKeepsInsideItsShape) {
+    std::string far_down;
+    for (int line = 0; line < 120; ++line) far_down += "\r\n";
+    const std::string decision =
+        "int g() {\r\nif (first_condition && second_condition || the_third_one) {\r\n"
+        "    b();\r\n}\r\n}\r\n";
+    const double character_width = visio_parameters().font_width;
+    for (const bool text_mode : {true, false}) {
+        for (const cell_table& table :
+             {loop_table(), decision_table(decision), decision_table(far_down + decision)}) {
+            export_parameters parameters = visio_parameters();
+            parameters.show_source_code = text_mode;
+            const written out = write(parameters, table);
+            ASSERT_TRUE(out.ok) << out.error;
+            for (const visio_page::shape& s : out.page.shapes) {
+                if (s.text.empty() || s.outline.empty()) continue;
+                SCOPED_TRACE((text_mode ? "text mode: " : "symbol mode: ") + s.text);
+                std::size_t widest = 0;
+                std::size_t lines = 0;
+                for (std::size_t start = 0; start <= s.text.size(); ++lines) {
+                    const std::size_t end = std::min(s.text.find('\n', start), s.text.size());
+                    widest = std::max(widest, end - start);
+                    start = end + 1;
+                }
+                // Lines are a fifth taller than their characters; the text is in the middle.
+                const double band = static_cast<double>(lines) * s.font_size * 1.2;
+                const double low = (s.height - band) / 2;
+                const double left = s.left_margin;
+                const double right = s.width - s.right_margin;
+                EXPECT_GE(right - left, character_width * static_cast<double>(widest));
+                for (const auto& [x, y] : {std::pair{left, low},
+                                           {left, low + band},
+                                           {right, low},
+                                           {right, low + band}}) {
+                    EXPECT_TRUE(inside(s.outline, x, y))
+                        << x << ", " << y << " of " << s.width << " x " << s.height;
+                }
+            }
         }
     }
 }
