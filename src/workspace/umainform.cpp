@@ -25,6 +25,7 @@
 #include <filesystem>
 
 #include "parsers/language_table.h"
+#include "workspace/GotoLineDialog.h"
 #include "workspace/code_export.h"
 #include "workspace/datamod.h"
 #include "workspace/file_store.h"
@@ -166,6 +167,11 @@ void TMainform::create_actions() {
         make_action("EditReplace", tr("&Replace..."), QKeySequence(Qt::CTRL | Qt::Key_R), nullptr);
     connect(EditReplace_, &QAction::triggered, this,
             [this] { search_->EditReplaceExecute(current_document()); });
+    SearchGotoLine_ = make_action("SearchGotoLine", tr("&Go to Line..."),
+                                  QKeySequence(Qt::CTRL | Qt::Key_G), nullptr);
+    connect(SearchGotoLine_, &QAction::triggered, this, [this] {
+        if (TMySynEdit* editor = current_document()) TdlgGotoLine::go_to_line(*editor, this);
+    });
     print_ = std::make_unique<print_commands>(*notifier_, this);
     const auto current_caption = [this] {
         return editorPageControl_->tabText(editorPageControl_->currentIndex());
@@ -283,6 +289,8 @@ void TMainform::create_menus() {
 
     QMenu* search = menuBar()->addMenu(tr("&Search"));
     for (QAction* action : {EditFind_, EditReplace_, EditFindNext_}) search->addAction(action);
+    search->addSeparator();
+    search->addAction(SearchGotoLine_);
 
     view_menu_ = menuBar()->addMenu(tr("&View"));
     view_menu_->addAction(ShowLineNo_);
@@ -678,8 +686,8 @@ void TMainform::update_actions() {
     EditUndo_->setEnabled(has && editor->isUndoAvailable());
     EditRedo_->setEnabled(has && editor->isRedoAvailable());
     filesave_->setEnabled(has && editor->isModified());
-    for (QAction* action :
-         {EditFind_, EditFindNext_, EditReplace_, FilePrintPreviewCmd_, FilePrintCmd_}) {
+    for (QAction* action : {EditFind_, EditFindNext_, EditReplace_, SearchGotoLine_,
+                            FilePrintPreviewCmd_, FilePrintCmd_}) {
         action->setEnabled(has);
     }
     if (has && editor->isModified()) filesaveall_->setEnabled(true);

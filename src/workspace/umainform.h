@@ -172,6 +172,7 @@ class TMainform : public QMainWindow {
     QAction* EditFind_ = nullptr;
     QAction* EditFindNext_ = nullptr;
     QAction* EditReplace_ = nullptr;
+    QAction* SearchGotoLine_ = nullptr;
     QAction* FilePageSetup_ = nullptr;
     QAction* FilePrinterSetupCmd_ = nullptr;
     QAction* FilePrintPreviewCmd_ = nullptr;
