@@ -40,13 +40,19 @@ class section_reader {
         }
     }
 
+    // A colour as the number of its blue, green and red bytes.
+    void colour(std::string_view key, std::uint32_t& field) const {
+        int value = static_cast<int>(field);
+        whole(key, value, 0, 0xFFFFFF);
+        field = static_cast<std::uint32_t>(value);
+    }
+
   private:
     const ini_file& ini_;
     std::string_view section_;
 };
 
 constexpr std::int64_t largest_int = 2147483647;
-constexpr std::int64_t largest_colour = 0xFFFFFF;
 
 }  // namespace
 
@@ -142,9 +148,11 @@ export_parameters load_export_parameters(export_application application, const i
         read.text("hfont", name);
         if (!trimmed_text(name).empty()) p.font.name = std::string(trimmed_text(name));
         read.whole("wfont", p.font.size, 1, 1638);
-        int colour = static_cast<int>(p.fill_colour);
-        read.whole("bgcolor", colour, 0, largest_colour);
-        p.fill_colour = static_cast<std::uint32_t>(colour);
+        int bold = p.font.bold ? 1 : 0;
+        read.whole("fontbold", bold, 0, 1);
+        p.font.bold = bold != 0;
+        read.colour("fontcolor", p.font.colour);
+        read.colour("bgcolor", p.fill_colour);
     }
     if (sets_page_size(application)) {
         read.whole("pagewidth", p.page_width, -largest_int, largest_int);
@@ -177,6 +185,8 @@ void save_export_parameters(const export_parameters& p, ini_file& ini) {
     } else {
         put("hfont", p.font.name);
         put("wfont", std::to_string(p.font.size));
+        put("fontbold", p.font.bold ? "1" : "0");
+        put("fontcolor", std::to_string(p.font.colour));
         put("bgcolor", std::to_string(p.fill_colour));
     }
     if (sets_page_size(p.application)) {

@@ -44,10 +44,10 @@ struct export_parameters {
     int char_limit = 2000;                       // "charlimit": see character_limit()
     double font_height = 0.12;                   // "hfont": Visio only, inches
     double font_width = 0.07;                    // "wfont": Visio only, inches
-    export_font font;                            // "hfont" name, "wfont" size: the others
-    int page_width = 8;                          // "pagewidth": whole inches, Word, PowerPoint
-    int page_height = 11;                        // "pageheight"
-    std::uint32_t fill_colour = 15780518;        // "bgcolor": Word, Excel, PowerPoint
+    export_font font;      // "hfont" name, "wfont" size, "fontbold", "fontcolor": the others
+    int page_width = 8;    // "pagewidth": whole inches, Word, PowerPoint
+    int page_height = 11;  // "pageheight"
+    std::uint32_t fill_colour = 15780518;  // "bgcolor": Word, Excel, PowerPoint
 
     // The dialogs' check boxes: not stored, they start from the application's defaults.
     bool show_keyword = true;

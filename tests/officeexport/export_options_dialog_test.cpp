@@ -223,6 +223,34 @@ TEST(ExportOptionsDialog, TheFontColourIsChosenAndReachesTheExport) {
     EXPECT_EQ(f.runs[0].parameters.font.colour, 200U | 30U << 8 | 10U << 16);
 }
 
+// The font chosen in one run of the program is the font of the next: the settings file is all
+// that the two share.
+TEST(ExportOptionsDialog, TheChosenFontColourComesBackAfterARestart) {
+    dialog_fixture f;
+    {
+        Tfmpowerpoint dialog(f.places(), f.settings, f.messages, f.recorder());
+        auto* button = dialog.findChild<QToolButton*>("fontColour");
+        ASSERT_NE(button, nullptr);
+        QTimer::singleShot(0, &dialog, [&] {
+            QTimer::singleShot(0, [] {
+                auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(picker, nullptr);
+                picker->setCurrentColor(QColor(200, 30, 10));
+                picker->accept();
+            });
+            button->click();
+            dialog.reject();
+        });
+        dialog.show_for("a.c", "main", 0);
+    }
+    ini_file restarted = ini_file::load(f.settings_file());
+    Tfmpowerpoint dialog(f.places(), restarted, f.messages, f.recorder());
+    QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
+    dialog.show_for("a.c", "main", 0);
+    EXPECT_EQ(dialog.settings().font.colour, 200U | 30U << 8 | 10U << 16);
+    EXPECT_NE(dialog.findChild<QToolButton*>("fontColour")->styleSheet().indexOf("#c81e0a"), -1);
+}
+
 TEST(ExportOptionsDialog, ClosingWritesTheSettingsFile) {
     dialog_fixture f;
     Tfmexcel dialog(f.places(), f.settings, f.messages, f.recorder());

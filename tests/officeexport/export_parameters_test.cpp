@@ -109,6 +109,8 @@ TEST(ExportParameters, WhatIsSavedLoadsBackInEverySection) {
         p.font_width = 0.11;
         p.font.name = "DejaVu Sans";
         p.font.size = 11;
+        p.font.bold = true;
+        p.font.colour = 0xC81E0A;
         p.page_width = 30;
         p.page_height = 40;
         p.fill_colour = 0x123456;
@@ -133,6 +135,8 @@ TEST(ExportParameters, WhatIsSavedLoadsBackInEverySection) {
         } else {
             EXPECT_EQ(loaded.font.name, "DejaVu Sans");
             EXPECT_EQ(loaded.font.size, 11);
+            EXPECT_TRUE(loaded.font.bold);
+            EXPECT_EQ(loaded.font.colour, 0xC81E0Au);
             EXPECT_EQ(loaded.fill_colour, 0x123456u);
             EXPECT_EQ(reread.value(section_name(application), "hfont"), "DejaVu Sans");
         }
