@@ -4,7 +4,7 @@
 # marked code. A measurement, not a test: it installs nothing and the test suite does not
 # use it.
 #
-#   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [-w] [LANGUAGE...]
+#   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [LANGUAGE...]
 #
 # LANGUAGE is one of c cpp java js php perl pas plsql cs python ts tsx go rust (default: all
 # that have sources).

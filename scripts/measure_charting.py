@@ -195,13 +195,10 @@ def plpgsql_bodies(lines):
     return bodies
 
 
-BRACE_CLOSE_LINE = re.compile(rb"^\s*\}")
-
-
 def procs_bodies(cli, tarnwell_lang, path):
     """The functions that `tarnwell-cli procs` lists, 0-based and half open, from their
     definition line through their last line, as the code explorer marks them; the end of
-    the code is the same line."""
+    the code is the same line, as a line that only closes blocks is no code."""
     done = subprocess.run([cli, "procs", "--lang", tarnwell_lang, path], capture_output=True,
                           timeout=60)
     bodies = []
@@ -250,13 +247,18 @@ def collect(cli, language, roots, count):
     return spread(bodies, count)
 
 
+# A line that only closes blocks holds no statement: the end of a `finally` block's statements,
+# which stand in the sequence around it, is the last thing a complete chart reaches.
+CLOSING_ONLY = re.compile(rb"^[\s})\];,]*$")
+
+
 def last_code_offset(body, comments):
     """The 1-based position of the first character of the last line holding code."""
     code = re.sub(comments, lambda m: re.sub(rb"[^\n]", b" ", m.group(0)), body, flags=re.S)
     offset = len(code)
     for line in reversed(code.split(b"\n")):
         offset -= len(line) + 1
-        if line.strip():
+        if line.strip() and not CLOSING_ONLY.match(line):
             return offset + 1 + (len(line) - len(line.lstrip()))
     return 0
 

@@ -14,6 +14,8 @@ constexpr tree_rule rules[] = {
     {"statement_block", sequence},
     // A method marked alone is read inside a class; its body is what is charted.
     {"class_body", sequence},
+    // So is a method of an object literal, whose last line may carry the comma after it.
+    {"object", sequence},
     {"comment", comment},
     // A method's decorators stand before it in the class body.
     {"decorator", decorator},
@@ -58,7 +60,7 @@ constexpr tree_rule rules[] = {
     {"internal_module", definition},
 };
 
-constexpr tree_framing framings[] = {{"", ""}, {"class _ {\n", "\n}"}};
+constexpr tree_framing framings[] = {{"", ""}, {"class _ {\n", "\n}"}, {"({\n", "\n})"}};
 
 }  // namespace
 

@@ -135,6 +135,16 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>33-34<if>33-55<statement>65-70<return/>65-71</statement>77-77</if>77-77<code/"
      ">83-95</statement>101-101"},
+    // A method of an object literal, marked with the comma after it, charts its body.
+    {"object_literal_method",
+     "  setTimeout(handler: () => void) {\n"
+     "    if (handler) {\n"
+     "      return 1;\n"
+     "    }\n"
+     "  },",
+     true, no_error,
+     "<statement>41-42<if>41-52<statement>62-67<return/>62-70</statement>76-76</if>76-76</"
+     "statement>82-82"},
 };
 
 class TypescriptGrammarReader : public ::testing::TestWithParam<markup_case> {};
