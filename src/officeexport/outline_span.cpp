@@ -7,7 +7,8 @@ namespace tarnwell {
 
 outline_span span_across_band(const std::vector<outline_point>& outline, double band) {
     if (outline.size() < 3) return {};
-    const double low = 0.5 - std::clamp(band, 0.0, 1.0) / 2;
+    // A band that is no number (a text over a shape of no height) is taken as a thin one.
+    const double low = 0.5 - (band >= 0 ? std::min(band, 1.0) : 0.0) / 2;
     const double high = 1 - low;
     // The narrowest place of a band of straight sides is at its edges or at a corner inside it.
     std::vector<double> heights = {low, high};

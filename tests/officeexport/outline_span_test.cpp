@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tarnwell {
 namespace {
 
@@ -26,6 +28,8 @@ TEST(OutlineSpan, TheWidthInsideTheSidesAcrossTheTextsBand) {
         {"hexagon, its whole height", &hexagon, 1, 0.15, 0.85},
         {"diamond, half its height", &diamond, 0.5, 0.25, 0.75},
         {"diamond, a thin band", &diamond, 0, 0, 1},
+        {"diamond, a band that is no number", &diamond, std::nan(""), 0, 1},
+        {"diamond, a band higher than the shape", &diamond, 3, 0.5, 0.5},
         {"funnel", &funnel, 0.5, 0.3, 0.7},
     };
     for (const row& r : rows) {
