@@ -202,25 +202,33 @@ TEST(ExportOptionsDialog, TheFourDialogsShareTheDefaultOutputFolder) {
     EXPECT_EQ(excel.fields().output_dir, "/home/u/charts/");
 }
 
+// Clicks the font colour button of a dialog that is showing and picks red 200, green 30, blue 10
+// in the colour dialog it opens.
+void choose_font_colour(TfmExportOptions& dialog) {
+    auto* button = dialog.findChild<QToolButton*>("fontColour");
+    ASSERT_NE(button, nullptr);
+    QTimer::singleShot(0, [] {
+        auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        picker->setCurrentColor(QColor(200, 30, 10));
+        picker->accept();
+    });
+    button->click();
+}
+
+constexpr std::uint32_t chosen_colour = 200U | 30U << 8 | 10U << 16;
+
 TEST(ExportOptionsDialog, TheFontColourIsChosenAndReachesTheExport) {
     dialog_fixture f;
     Tfmword dialog(f.places(), f.settings, f.messages, f.recorder());
-    auto* button = dialog.findChild<QToolButton*>("fontColour");
-    ASSERT_NE(button, nullptr);
     QTimer::singleShot(0, &dialog, [&] {
-        QTimer::singleShot(0, [] {
-            auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(picker, nullptr);
-            picker->setCurrentColor(QColor(200, 30, 10));
-            picker->accept();
-        });
-        button->click();
+        choose_font_colour(dialog);
         dialog.start();
         dialog.accept();
     });
     dialog.show_for("a.c", "main", 0);
     ASSERT_EQ(f.runs.size(), 1U);
-    EXPECT_EQ(f.runs[0].parameters.font.colour, 200U | 30U << 8 | 10U << 16);
+    EXPECT_EQ(f.runs[0].parameters.font.colour, chosen_colour);
 }
 
 // The font chosen in one run of the program is the font of the next: the settings file is all
@@ -229,16 +237,8 @@ TEST(ExportOptionsDialog, TheChosenFontColourComesBackAfterARestart) {
     dialog_fixture f;
     {
         Tfmpowerpoint dialog(f.places(), f.settings, f.messages, f.recorder());
-        auto* button = dialog.findChild<QToolButton*>("fontColour");
-        ASSERT_NE(button, nullptr);
         QTimer::singleShot(0, &dialog, [&] {
-            QTimer::singleShot(0, [] {
-                auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-                ASSERT_NE(picker, nullptr);
-                picker->setCurrentColor(QColor(200, 30, 10));
-                picker->accept();
-            });
-            button->click();
+            choose_font_colour(dialog);
             dialog.reject();
         });
         dialog.show_for("a.c", "main", 0);
@@ -247,7 +247,7 @@ TEST(ExportOptionsDialog, TheChosenFontColourComesBackAfterARestart) {
     Tfmpowerpoint dialog(f.places(), restarted, f.messages, f.recorder());
     QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
     dialog.show_for("a.c", "main", 0);
-    EXPECT_EQ(dialog.settings().font.colour, 200U | 30U << 8 | 10U << 16);
+    EXPECT_EQ(dialog.settings().font.colour, chosen_colour);
     EXPECT_NE(dialog.findChild<QToolButton*>("fontColour")->styleSheet().indexOf("#c81e0a"), -1);
 }
 
