@@ -555,7 +555,10 @@ void TMainform::close_current() {
 
 void TMainform::display_sample() {
     open_file(shown_path(paths_.sample_file()));
-    set_graphpanel_width(small_pictures() ? small_sample_panel_width : sample_panel_width);
+    // The sample brings its own panel width only until the user has kept one.
+    if (!ini_.value(main_section, graphpanel_width_key)) {
+        set_graphpanel_width(small_pictures() ? small_sample_panel_width : sample_panel_width);
+    }
 }
 
 bool TMainform::small_pictures() const {

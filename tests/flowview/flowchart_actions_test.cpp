@@ -51,7 +51,10 @@ std::string c_function() {
 
 class FlowchartActions : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { make_window(); }
+    // The main window with the flowchart commands, reading the settings in the temporary folder.
+    void make_window() {
+        window_.reset();
         auto messages = std::make_unique<scripted_notifier>();
         notes_ = messages.get();
         window_ = std::make_unique<TMainform>(
@@ -671,6 +674,26 @@ TEST_F(FlowchartActions, ChartingOpensAClosedPanelWideEnough) {
     EXPECT_GE(panel()->width(), 200);
     action("ac_flowwindow")->trigger();
     EXPECT_TRUE(panel()->isHidden());
+}
+
+// The sample shown at start, with no other document to open, takes the flowchart panel's
+// width only until the user has one of their own.
+TEST_F(FlowchartActions, TheStoredPanelWidthOutlastsTheSample) {
+    const struct {
+        const char* ini;
+        int width;
+    } cases[] = {
+        {"[main]\nflowchart panel width=420\n", 420},
+        {"[main]\n", 250},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        std::ofstream(temp_.path() / "tarnwell.ini", std::ios::binary) << c.ini;
+        make_window();
+        window_->display_sample();
+        QApplication::processEvents();
+        EXPECT_NEAR(panel()->width(), c.width, 8);
+    }
 }
 
 TEST_F(FlowchartActions, MenusCarryTheCommandsWithTheirKeys) {
