@@ -444,6 +444,7 @@ void TMainform::editorPageControlChange() {
     if (editor == nullptr) return;
     cbxHighlighter_->setCurrentIndex(editor->doc.language);
     setWindowTitle(program_title + QStringLiteral(" - ") + shown_path(editor->doc.file_path));
+    if (hint_of_document_ && hint_document_ != editor) set_program_hint(QString());
     update_status();
     schedule_update();
     emit document_activated(editor);
@@ -716,6 +717,16 @@ QString TMainform::status_panel(int index) const {
 void TMainform::set_status_panel(int index, const QString& text) {
     if (index < 0 || index >= status_panel_count) return;
     panels_[static_cast<std::size_t>(index)]->setText(text);
+    if (index == status_panel_count - 1) {
+        hint_document_ = current_document();
+        hint_of_document_ = true;
+    }
+}
+
+void TMainform::set_program_hint(const QString& text) {
+    panels_.back()->setText(text);
+    hint_document_ = nullptr;
+    hint_of_document_ = false;
 }
 
 void TMainform::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -79,7 +80,10 @@ class TMainform : public QMainWindow {
     QToolBar* tool_bar() const { return tools_; }
     QMenu* view_menu() const { return view_menu_; }
     QMenu* file_menu() const { return file_menu_; }
+    // The last panel, the hint, holds a message about the current document: it is cleared when
+    // another document is chosen. A message about the program as a whole stays.
     void set_status_panel(int index, const QString& text);
+    void set_program_hint(const QString& text);
     // Docks the flowchart panel at the right, as wide as the settings last kept it.
     void dock_graphpanel(QDockWidget* panel);
     QDockWidget* graphpanel() const { return graphpanel_; }
@@ -150,6 +154,9 @@ class TMainform : public QMainWindow {
     QMenu* toggle_menu_ = nullptr;
     QMenu* goto_menu_ = nullptr;
     std::array<QLabel*, status_panel_count> panels_{};
+    // The document the hint speaks of; null for a message about the program.
+    QPointer<TMySynEdit> hint_document_;
+    bool hint_of_document_ = false;
     std::array<QAction*, 8> tgbookmark_{};
     std::array<QAction*, 10> gotobookmark_{};
     QAction* FileNew_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QPrinter>
@@ -694,6 +695,25 @@ TEST_F(FlowchartActions, TheStoredPanelWidthOutlastsTheSample) {
         QApplication::processEvents();
         EXPECT_NEAR(panel()->width(), c.width, 8);
     }
+}
+
+// A parse error in the status bar speaks of its document: it goes when another document is
+// chosen. A message about the program as a whole stays.
+TEST_F(FlowchartActions, ADocumentsStatusMessageGoesWithIt) {
+    const auto hint = [this] {
+        return window_->findChild<QLabel*>(QStringLiteral("hint"))->text().trimmed();
+    };
+    TMySynEdit* broken = open("broken.c", "int f(void)\n{\n    if (a {\n        b();\n    }\n}\n");
+    mark_lines(broken, 3, 5);
+    action("ac_layer")->trigger();
+    ASSERT_FALSE(hint().isEmpty());
+    open("other.c", c_function());
+    EXPECT_EQ(hint(), QString());
+
+    window_->set_program_hint(QStringLiteral("12 files read"));
+    auto* tabs = window_->findChild<QTabWidget*>();
+    tabs->setCurrentIndex(tabs->indexOf(broken));
+    EXPECT_EQ(hint(), QStringLiteral("12 files read"));
 }
 
 TEST_F(FlowchartActions, MenusCarryTheCommandsWithTheirKeys) {
