@@ -41,7 +41,7 @@ void TdlgFind::store_flag(ini_file& ini, std::string_view key, bool on) const {
 }
 
 TdlgFind::TdlgFind(std::string input_ini, QWidget* parent)
-    : TdlgFind({"Find", "FINDTXT", "FindOptions", "C&ase sensetive", "&Entire document"},
+    : TdlgFind({"Find", "FINDTXT", "FindOptions", "C&ase Sensitive", "&Entire document"},
                std::move(input_ini), parent) {
     auto* ok = new QPushButton(tr("&OK"), this);
     ok->setDefault(true);
@@ -76,7 +76,7 @@ TdlgFind::TdlgFind(const captions& texts, std::string input_ini, QWidget* parent
     auto* direction = new QGroupBox(tr("Direction"), this);
     rbBackward_ = add_choice(direction, tr("Forwar&d"), tr("&Backward"), rbForward_);
     auto* scope = new QGroupBox(tr("Scope"), this);
-    rbSelectedOnly_ = add_choice(scope, tr("&Globle"), tr("&Selection Text"), rbGlobal_);
+    rbSelectedOnly_ = add_choice(scope, tr("&Global"), tr("&Selection Text"), rbGlobal_);
     auto* origin = new QGroupBox(tr("Origin"), this);
     rbEntireScope_ = add_choice(origin, tr("&From Cursor"), tr(texts.entire_scope), rbFromCursor_);
     groups->addWidget(options, 0, 0);

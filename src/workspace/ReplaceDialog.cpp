@@ -11,7 +11,7 @@
 namespace tarnwell {
 
 TdlgReplace::TdlgReplace(std::string input_ini, QWidget* parent)
-    : TdlgFind({"Replace", "FIND", "ReplaceOptions", "Case Sense&tive", "&Entire Document"},
+    : TdlgFind({"Replace", "FIND", "ReplaceOptions", "Case Sensi&tive", "&Entire Document"},
                std::move(input_ini), parent) {
     cbReplaceText_ = new TBROXComboBox("REPLACE", this);
     cbReplaceText_->setObjectName(QStringLiteral("cbReplaceText"));

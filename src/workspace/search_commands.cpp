@@ -115,19 +115,17 @@ void search_commands::EditFindNextExecute(QsciScintilla* editor) {
 search_outcome search_commands::find(QsciScintilla* editor, const QString& text,
                                      const search_options& options) {
     last_.text = editor_bytes(*editor, text);
-    last_.options = options;
     editor_search_text target(*editor);
-    return reported(search_replace(target, last_.text, {}, options));
+    return reported(remembered_search(target, last_, last_.text, {}, options));
 }
 
 search_outcome search_commands::replace(QsciScintilla* editor, const QString& text,
                                         const QString& replacement, const search_options& options) {
-    last_.options = options;
     const std::string pattern = editor_bytes(*editor, text);
     editor_search_text target(*editor);
     const replace_prompt ask = [this, &text](byte_range) { return prompt_(text); };
-    const search_outcome outcome =
-        reported(search_replace(target, pattern, editor_bytes(*editor, replacement), options, ask));
+    const search_outcome outcome = reported(remembered_search(
+        target, last_, pattern, editor_bytes(*editor, replacement), options, ask));
     // A replace all shows nothing of what it did outside the view; the count tells.
     if (auto* main = qobject_cast<TMainform*>(window_); main != nullptr && outcome.found > 0) {
         main->set_status_panel(hint_panel, replaced_text(outcome.replaced));

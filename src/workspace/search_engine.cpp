@@ -42,9 +42,6 @@ search_options find_next_options(search_options last) {
     last.replace = false;
     last.replace_all = false;
     last.prompt = false;
-    // The selection of a Find in the selection is its occurrence now; searching in it again
-    // would only find the same text.
-    last.selected_only = false;
     return last;
 }
 
@@ -92,27 +89,31 @@ void byte_search_text::select(long anchor, long caret) {
     caret_ = std::clamp(caret, 0L, length());
 }
 
-search_outcome search_replace(search_text& text, std::string_view pattern,
-                              std::string_view replacement, const search_options& options,
-                              const replace_prompt& ask) {
+namespace {
+
+byte_range selection_of(const search_text& text) {
+    return {std::min(text.anchor(), text.caret()), std::max(text.anchor(), text.caret())};
+}
+
+// The part of the text a search runs through: the selection with selected_only, else from
+// the selection on (backwards: up to it), or all of it with entire_scope.
+byte_range search_range(const search_text& text, const search_options& options) {
+    const byte_range selection = selection_of(text);
+    if (options.selected_only && selection.begin < selection.end) return selection;
+    if (options.entire_scope) return {0, text.length()};
+    // Backwards from the selection's start, forwards from its end: the occurrence that is
+    // selected now is never found again.
+    return options.backwards ? byte_range{0, selection.begin}
+                             : byte_range{selection.end, text.length()};
+}
+
+search_outcome search_replace_in(search_text& text, std::string_view pattern,
+                                 std::string_view replacement, const search_options& options,
+                                 const replace_prompt& ask, byte_range range) {
     search_outcome outcome;
     if (pattern.empty()) return outcome;
-    const long selection_begin = std::min(text.anchor(), text.caret());
-    const long selection_end = std::max(text.anchor(), text.caret());
-    long begin = 0;
-    long end = text.length();
-    if (options.selected_only && selection_begin < selection_end) {
-        begin = selection_begin;
-        end = selection_end;
-    } else if (!options.entire_scope) {
-        // Backwards from the selection's start, forwards from its end: the occurrence that
-        // is selected now is never found again.
-        if (options.backwards) {
-            end = selection_begin;
-        } else {
-            begin = selection_end;
-        }
-    }
+    long begin = range.begin;
+    long end = range.end;
     const long inserted = static_cast<long>(replacement.size());
     bool replace_all = options.replace_all;
     bool prompt = options.prompt && ask;
@@ -163,16 +164,46 @@ search_outcome search_replace(search_text& text, std::string_view pattern,
     return outcome;
 }
 
+}  // namespace
+
+search_outcome search_replace(search_text& text, std::string_view pattern,
+                              std::string_view replacement, const search_options& options,
+                              const replace_prompt& ask) {
+    return search_replace_in(text, pattern, replacement, options, ask, search_range(text, options));
+}
+
+search_outcome remembered_search(search_text& text, last_search& last, std::string_view pattern,
+                                 std::string_view replacement, const search_options& options,
+                                 const replace_prompt& ask) {
+    last.options = options;
+    const byte_range selection = selection_of(text);
+    last.scope.reset();
+    if (options.selected_only && selection.begin < selection.end) last.scope = selection;
+    return search_replace(text, pattern, replacement, options, ask);
+}
+
 search_outcome find_next(search_text& text, last_search& last) {
-    const long selection_begin = std::min(text.anchor(), text.caret());
-    const long selection_end = std::max(text.anchor(), text.caret());
-    if (selection_end - selection_begin > 1) {
+    const byte_range selection = selection_of(text);
+    if (selection.end - selection.begin > 1) {
         last.text.clear();
-        for (long pos = selection_begin; pos < selection_end; ++pos) {
+        for (long pos = selection.begin; pos < selection.end; ++pos) {
             last.text += static_cast<char>(text.byte_at(pos));
         }
     }
-    return search_replace(text, last.text, {}, find_next_options(last.options));
+    const search_options options = find_next_options(last.options);
+    if (!options.selected_only || !last.scope) {
+        search_options whole = options;
+        whole.selected_only = false;
+        return search_replace(text, last.text, {}, whole);
+    }
+    // From the caret on (backwards: up to it), never past the scope; the text may have
+    // become shorter since.
+    const long scope_end = std::min(last.scope->end, text.length());
+    byte_range range = options.backwards
+                           ? byte_range{last.scope->begin, std::min(selection.begin, scope_end)}
+                           : byte_range{std::max(selection.end, last.scope->begin), scope_end};
+    range.end = std::max(range.begin, range.end);
+    return search_replace_in(text, last.text, {}, options, {}, range);
 }
 
 std::string initial_search_text(std::string_view text, long anchor, long caret) {

@@ -24,8 +24,8 @@ struct search_options {
     bool operator==(const search_options&) const = default;
 };
 
-// What Find Next searches with: it always continues from the caret over the whole text and
-// never replaces.
+// What Find Next searches with: it always continues from the caret and never replaces; a
+// search in the selection stays in the part of the text it began in.
 search_options find_next_options(search_options last);
 
 // Byte positions from 0, the end exclusive.
@@ -96,14 +96,22 @@ search_outcome search_replace(search_text& text, std::string_view pattern,
                               std::string_view replacement, const search_options& options,
                               const replace_prompt& ask = {});
 
-// The search text and options of the last Find or Replace, program-wide.
+// The search text and options of the last Find or Replace, program-wide, and the selection
+// a search in the selection ran in.
 struct last_search {
     std::string text;
     search_options options;
+    std::optional<byte_range> scope;
 };
 
+// Find or Replace: remembers the options, and with selected_only the selection as the scope
+// Find Next keeps to, then runs search_replace.
+search_outcome remembered_search(search_text& text, last_search& last, std::string_view pattern,
+                                 std::string_view replacement, const search_options& options,
+                                 const replace_prompt& ask = {});
+
 // Find Next: a selection of two or more bytes becomes the last search text; then searches
-// for it from the caret with find_next_options.
+// for it from the caret with find_next_options, within the last scope when there is one.
 search_outcome find_next(search_text& text, last_search& last);
 
 // The initial text of the Find and Replace dialogs: the selection when it holds two or more

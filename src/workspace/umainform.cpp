@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -75,6 +76,9 @@ TMainform::TMainform(TeditorDataModule& data, program_paths paths,
     setCentralWidget(editorPageControl_);
     connect(editorPageControl_, &QTabWidget::currentChanged, this,
             &TMainform::editorPageControlChange);
+    QTabBar* tabs = editorPageControl_->tabBar();
+    tabs->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabs, &QWidget::customContextMenuRequested, this, &TMainform::show_tab_popup);
 
     create_actions();
     create_menus();
@@ -157,8 +161,10 @@ void TMainform::create_actions() {
         *notifier_, (paths_.settings_dir / input_ini_name).string(), this);
     EditFind_ =
         make_action("EditFind", tr("&Find..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
-    connect(EditFind_, &QAction::triggered, this,
-            [this] { search_->EditFindExecute(current_document()); });
+    connect(EditFind_, &QAction::triggered, this, [this] {
+        search_->EditFindExecute(current_document());
+        schedule_update();
+    });
     EditFindNext_ =
         make_action("EditFindNext", tr("Find &Next"), QKeySequence(Qt::Key_F3), nullptr);
     connect(EditFindNext_, &QAction::triggered, this,
@@ -299,6 +305,15 @@ void TMainform::create_menus() {
     for (QAction* action : {ac_help_, ac_sample_, ac_homepage_, ac_feedback_}) {
         help->addAction(action);
     }
+
+    tab_popup_ = new QMenu(this);
+    tab_popup_->setObjectName(QStringLiteral("tabPopup"));
+    connect(tab_popup_->addAction(tr("Close")), &QAction::triggered, this,
+            [this] { close_document(tab_popup_index_); });
+    connect(tab_popup_->addAction(tr("Close Others")), &QAction::triggered, this,
+            [this] { close_other_documents(tab_popup_index_); });
+    connect(tab_popup_->addAction(tr("Close All")), &QAction::triggered, this,
+            &TMainform::close_all_documents);
 
     editor_popup_ = new QMenu(this);
     editor_popup_->setObjectName(QStringLiteral("editorPopup"));
@@ -472,7 +487,7 @@ user_answer TMainform::ask_to_save(TMySynEdit* editor) {
     if (editor == nullptr || !editor->isModified()) return user_answer::no;
     const QString name =
         editor->doc.file_path.empty() ? tr("new file") : shown_path(editor->doc.file_path);
-    const user_answer answer = notifier_->ask(QString(), tr("Save to'%1'?").arg(name), true);
+    const user_answer answer = notifier_->ask(QString(), tr("Save to '%1'?").arg(name), true);
     // A save that did not happen must not let the changes be thrown away.
     if (answer == user_answer::yes && !save(editor)) return user_answer::cancel;
     return answer;
@@ -541,17 +556,47 @@ void TMainform::save_all() {
 }
 
 void TMainform::close_current() {
-    TMySynEdit* editor = current_document();
-    if (editor == nullptr) return;
-    if (ask_to_save(editor) == user_answer::cancel) return;
-    editorPageControl_->removeTab(editorPageControl_->indexOf(editor));
+    close_document(editorPageControl_->currentIndex());
+}
+
+bool TMainform::close_document(int index) {
+    TMySynEdit* editor = document_at(index);
+    if (editor == nullptr) return true;
+    if (ask_to_save(editor) == user_answer::cancel) return false;
+    editorPageControl_->removeTab(index);
     editor->deleteLater();
-    if (document_count() == 0) {
-        display_sample();
-        // Without its sample the program still keeps one document open.
-        if (document_count() == 0) new_document();
-    }
+    keep_a_document_open();
     editorPageControlChange();
+    return true;
+}
+
+void TMainform::keep_a_document_open() {
+    if (document_count() > 0) return;
+    display_sample();
+    // Without its sample the program still keeps one document open.
+    if (document_count() == 0) new_document();
+}
+
+void TMainform::close_other_documents(int index) {
+    TMySynEdit* kept = document_at(index);
+    if (kept == nullptr) return;
+    for (int i = document_count() - 1; i >= 0; --i) {
+        if (document_at(i) != kept && !close_document(i)) return;
+    }
+}
+
+void TMainform::close_all_documents() {
+    // From the last page down, so that the sample opened when the first one closes stays.
+    for (int i = document_count() - 1; i >= 0; --i) {
+        if (!close_document(i)) return;
+    }
+}
+
+void TMainform::show_tab_popup(const QPoint& position) {
+    QTabBar* tabs = editorPageControl_->tabBar();
+    tab_popup_index_ = tabs->tabAt(position);
+    if (tab_popup_index_ < 0) return;
+    tab_popup_->popup(tabs->mapToGlobal(position));
 }
 
 void TMainform::display_sample() {
@@ -690,10 +735,13 @@ void TMainform::update_actions() {
     EditUndo_->setEnabled(has && editor->isUndoAvailable());
     EditRedo_->setEnabled(has && editor->isRedoAvailable());
     filesave_->setEnabled(has && editor->isModified());
-    for (QAction* action : {EditFind_, EditFindNext_, EditReplace_, SearchGotoLine_,
-                            FilePrintPreviewCmd_, FilePrintCmd_}) {
+    for (QAction* action :
+         {EditFind_, EditReplace_, SearchGotoLine_, FilePrintPreviewCmd_, FilePrintCmd_}) {
         action->setEnabled(has);
     }
+    // Find Next has something to look for once a Find ran, or in a selection it would take.
+    EditFindNext_->setEnabled(has &&
+                              (!search_->last().text.empty() || editor->selectedText().size() > 1));
     if (has && editor->isModified()) filesaveall_->setEnabled(true);
     gotobookmark_[begin_mark]->setEnabled(has && editor->bookmark(begin_mark).has_value());
     gotobookmark_[end_mark]->setEnabled(has && editor->bookmark(end_mark).has_value());

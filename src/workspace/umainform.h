@@ -52,6 +52,14 @@ class TMainform : public QMainWindow {
     bool save_as(TMySynEdit* editor);
     void save_all();
     void close_current();
+    // Closes the document of a page, asking to save it first; false when the user cancelled.
+    // When the last one closes the sample opens, so that a document is always shown.
+    bool close_document(int index);
+    // Close Others and Close All of the tabs' popup menu; a cancelled save stops them.
+    void close_other_documents(int index);
+    void close_all_documents();
+    // The tabs' popup menu: Close, Close Others and Close All for the page it was opened on.
+    QMenu* tab_popup() const { return tab_popup_; }
     user_answer ask_to_save(TMySynEdit* editor);
     void display_sample();
     void set_language(TMySynEdit* editor, int language);
@@ -67,6 +75,7 @@ class TMainform : public QMainWindow {
     const reopen_list& reopened() const { return reopen_; }
     const print_settings& printing() const;
     print_commands& printer_commands() const { return *print_; }
+    search_commands& searches() const { return *search_; }
     const QString& picture_folder() const { return picture_folder_; }
     // The folder the flowchart draws its symbols from; the small set is the one in "photo2/".
     void set_picture_folder(const QString& folder) { picture_folder_ = folder; }
@@ -115,6 +124,8 @@ class TMainform : public QMainWindow {
     void create_status_bar();
     TMySynEdit* add_editor_page(const QString& caption);
     void editorPageControlChange();
+    void show_tab_popup(const QPoint& position);
+    void keep_a_document_open();
     void cbxHighlighterChange(int index);
     void editor_changed(TMySynEdit* editor);
     void schedule_update();
@@ -148,6 +159,8 @@ class TMainform : public QMainWindow {
     QToolBar* tools_ = nullptr;
     QDockWidget* graphpanel_ = nullptr;
     QMenu* editor_popup_ = nullptr;
+    QMenu* tab_popup_ = nullptr;
+    int tab_popup_index_ = -1;
     QMenu* reopen_menu_ = nullptr;
     QMenu* view_menu_ = nullptr;
     QMenu* file_menu_ = nullptr;

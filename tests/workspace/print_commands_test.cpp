@@ -258,20 +258,26 @@ TEST(PrintInTheWindow, CommandsHaveTheirKeysAndThePreviewPrintsTheTabCaption) {
     QApplication::processEvents();
     window.update_actions();
 
-    const std::pair<const char*, QKeySequence> keys[] = {
-        {"EditFind", QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {"EditFindNext", QKeySequence(Qt::Key_F3)},
-        {"EditReplace", QKeySequence(Qt::CTRL | Qt::Key_R)},
-        {"FilePrintCmd", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"FilePageSetup", QKeySequence()},
-        {"FilePrinterSetupCmd", QKeySequence()},
-        {"FilePrintPreviewCmd", QKeySequence()},
+    struct command_key {
+        const char* name;
+        QKeySequence key;
+        bool enabled;
     };
-    for (const auto& [name, key] : keys) {
+    const command_key keys[] = {
+        {"EditFind", QKeySequence(Qt::CTRL | Qt::Key_F), true},
+        // Nothing to look for yet.
+        {"EditFindNext", QKeySequence(Qt::Key_F3), false},
+        {"EditReplace", QKeySequence(Qt::CTRL | Qt::Key_R), true},
+        {"FilePrintCmd", QKeySequence(Qt::CTRL | Qt::Key_P), true},
+        {"FilePageSetup", QKeySequence(), true},
+        {"FilePrinterSetupCmd", QKeySequence(), true},
+        {"FilePrintPreviewCmd", QKeySequence(), true},
+    };
+    for (const auto& [name, key, enabled] : keys) {
         const QAction* action = window.findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->shortcut(), key) << name;
-        EXPECT_TRUE(action->isEnabled()) << name;
+        EXPECT_EQ(action->isEnabled(), enabled) << name;
     }
     QList<QKeySequence> taken;
     for (const QAction* action : window.findChildren<QAction*>()) {

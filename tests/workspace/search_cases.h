@@ -351,7 +351,7 @@ inline std::vector<search_case> all() {
          1,
          0,
          false},
-        {"find next after a find in the selection leaves it",
+        {"find next in the selection without a scope it began in goes on through the text",
          words,
          8,
          11,

@@ -59,7 +59,7 @@ TEST_F(SearchCommands, RunEveryFindAndReplaceCaseInTheEditor) {
             outcome =
                 commands.replace(&editor, search, QString::fromStdString(c.replacement), c.options);
         } else {
-            commands.last() = {c.search, c.options};
+            commands.last() = {c.search, c.options, {}};
             outcome = commands.find_next(&editor);
         }
         EXPECT_EQ(editor.bytes(), c.result) << c.name;
@@ -176,7 +176,7 @@ TEST_F(SearchCommands, DialogsStartWithTheirDefaults) {
     TdlgFind find(input_ini());
     EXPECT_EQ(find.windowTitle(), QStringLiteral("Find"));
     EXPECT_EQ(find.options(), search_options{});
-    for (const char* caption : {"Forwar&d", "&Globle", "&From Cursor"}) {
+    for (const char* caption : {"Forwar&d", "&Global", "&From Cursor"}) {
         bool checked = false;
         for (const QRadioButton* button : find.findChildren<QRadioButton*>()) {
             if (button->text() == QLatin1String(caption)) checked = button->isChecked();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "search_cases.h"
 
 namespace tarnwell {
@@ -23,7 +25,7 @@ TEST(SearchEngine, RunsEveryFindAndReplaceCaseOnBytes) {
         };
         search_outcome outcome;
         if (c.run == command::find_next) {
-            last_search last{c.search, c.options};
+            last_search last{c.search, c.options, {}};
             outcome = find_next(text, last);
         } else {
             outcome = search_replace(text, c.search, c.replacement, c.options, ask);
@@ -42,10 +44,41 @@ TEST(SearchEngine, FindNextRemembersTheSelectionAsItsText) {
     byte_search_text text("alpha beta alpha beta", 6, 10);
     search_options backwards;
     backwards.backwards = true;
-    last_search last{"alpha", backwards};
+    last_search last{"alpha", backwards, {}};
     const search_outcome outcome = find_next(text, last);
     EXPECT_EQ(last.text, "beta");
     EXPECT_EQ(outcome.found, 0);
+}
+
+TEST(SearchEngine, FindNextStaysInTheSelectionAFindSearched) {
+    // "one" at 0, 8 and 16; each selection holds two of them, the third lies outside.
+    struct scope_case {
+        const char* name;
+        long anchor;
+        long caret;
+        bool backwards;
+        long first;
+        long second;
+    };
+    const scope_case cases[] = {
+        {"forwards", 0, 15, false, 0, 8},
+        {"backwards", 4, 19, true, 16, 8},
+    };
+    for (const scope_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        byte_search_text text(search_cases::words, c.anchor, c.caret);
+        search_options options;
+        options.selected_only = true;
+        options.backwards = c.backwards;
+        last_search last{"one", {}, {}};
+        EXPECT_EQ(remembered_search(text, last, "one", {}, options).found, 1);
+        EXPECT_EQ(std::min(text.anchor(), text.caret()), c.first);
+        EXPECT_EQ(find_next(text, last).found, 1);
+        EXPECT_EQ(std::min(text.anchor(), text.caret()), c.second);
+        EXPECT_EQ(find_next(text, last).found, 0);
+        EXPECT_EQ(std::min(text.anchor(), text.caret()), c.second);
+        EXPECT_TRUE(last.options.selected_only);
+    }
 }
 
 TEST(SearchEngine, InitialTextIsTheSelectionOrTheWordAtTheCaret) {

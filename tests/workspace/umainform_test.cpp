@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +21,7 @@
 #include "workspace/file_store.h"
 #include "workspace/ini_file.h"
 #include "workspace/mysynedit.h"
+#include "workspace/search_commands.h"
 
 namespace tarnwell {
 namespace {
@@ -213,8 +217,8 @@ TEST_F(Mainform, ClosingTheWindowAsksOncePerModifiedDocument) {
     notes_->answers = {user_answer::no, user_answer::no};
     EXPECT_TRUE(window_->close());
     ASSERT_EQ(notes_->questions.size(), 2u);
-    EXPECT_EQ(notes_->questions[0], QStringLiteral("Save to'%1'?").arg(path("a.c")));
-    EXPECT_EQ(notes_->questions[1], QStringLiteral("Save to'%1'?").arg(path("c.c")));
+    EXPECT_EQ(notes_->questions[0], QStringLiteral("Save to '%1'?").arg(path("a.c")));
+    EXPECT_EQ(notes_->questions[1], QStringLiteral("Save to '%1'?").arg(path("c.c")));
     EXPECT_EQ(get("a.c"), "a\n");
     // The settings file now holds the reopen list, newest first.
     const ini_file ini = ini_file::load((dir_ / "tarnwell.ini").string());
@@ -239,7 +243,7 @@ TEST_F(Mainform, CancelOrAFailedSaveKeepsTheWindowOpen) {
     notes_->save_names = {std::nullopt};
     EXPECT_FALSE(window_->close());
     EXPECT_EQ(notes_->questions.size(), 2u);
-    EXPECT_EQ(notes_->questions[1], QStringLiteral("Save to'new file'?"));
+    EXPECT_EQ(notes_->questions[1], QStringLiteral("Save to 'new file'?"));
     EXPECT_TRUE(window_->isVisible());
 }
 
@@ -249,6 +253,42 @@ TEST_F(Mainform, ClosingTheLastDocumentOpensTheSample) {
     ASSERT_EQ(window_->document_count(), 1);
     EXPECT_EQ(window_->tab_caption(0), QStringLiteral("Array.java"));
     EXPECT_EQ(window_->current_document()->doc.language, 3);
+}
+
+TEST_F(Mainform, TabPopupClosesItsPageTheOthersOrAll) {
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    for (const char* name : {"a.c", "b.c", "c.c", "d.c"}) window_->open_file(put(name, "x\n"));
+    type(window_->document_at(1), "y");
+    QTabBar* tabs = window_->findChild<QTabWidget*>(QStringLiteral("editorPageControl"))->tabBar();
+    const auto choose = [&](int tab, const QString& caption) {
+        emit tabs->customContextMenuRequested(tabs->tabRect(tab).center());
+        ASSERT_TRUE(window_->tab_popup()->isVisible());
+        for (QAction* item : window_->tab_popup()->actions()) {
+            if (item->text() == caption) item->trigger();
+        }
+        window_->tab_popup()->hide();
+    };
+    const auto captions = [&] {
+        QStringList shown;
+        for (int i = 0; i < window_->document_count(); ++i) shown << window_->tab_caption(i);
+        return shown;
+    };
+
+    // The page clicked closes, not the current one.
+    choose(0, QStringLiteral("Close"));
+    EXPECT_EQ(captions(), QStringList({"b.c *", "c.c", "d.c"}));
+    // A cancelled save stops Close Others where it is.
+    notes_->answers = {user_answer::cancel};
+    choose(1, QStringLiteral("Close Others"));
+    EXPECT_EQ(captions(), QStringList({"b.c *", "c.c"}));
+    notes_->answers = {user_answer::no};
+    choose(1, QStringLiteral("Close Others"));
+    EXPECT_EQ(captions(), QStringList({"c.c"}));
+    window_->open_file(path("a.c"));
+    choose(0, QStringLiteral("Close All"));
+    EXPECT_EQ(captions(), QStringList({"Array.java"}));
+    EXPECT_EQ(get("b.c"), "x\n");
 }
 
 TEST_F(Mainform, SavedFilesKeepEveryByte) {
@@ -327,6 +367,26 @@ TEST_F(Mainform, CommandsFollowTheCurrentDocument) {
     EXPECT_EQ(
         window_->current_document()->bytes(),
         "xone\ntwo\n" + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString());
+}
+
+TEST_F(Mainform, FindNextWaitsForSomethingToLookFor) {
+    TMySynEdit* editor = window_->open_file(put("p.c", "one two one\n"));
+    window_->update_actions();
+    EXPECT_FALSE(action("EditFindNext")->isEnabled());
+    // A selection of two or more is what Find Next would look for.
+    editor->SendScintilla(base::SCI_SETSEL, 0L, 1L);
+    window_->update_actions();
+    EXPECT_FALSE(action("EditFindNext")->isEnabled());
+    editor->SendScintilla(base::SCI_SETSEL, 0L, 3L);
+    window_->update_actions();
+    EXPECT_TRUE(action("EditFindNext")->isEnabled());
+    editor->SendScintilla(base::SCI_SETEMPTYSELECTION, 0L);
+    window_->update_actions();
+    EXPECT_FALSE(action("EditFindNext")->isEnabled());
+    window_->searches().find(editor, QStringLiteral("two"), {});
+    editor->SendScintilla(base::SCI_SETEMPTYSELECTION, 0L);
+    window_->update_actions();
+    EXPECT_TRUE(action("EditFindNext")->isEnabled());
 }
 
 // The window's shortcuts win over the editor's own keystrokes: Ctrl+L shows line numbers
