@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QToolBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "classmodel/uDiagramText.h"
@@ -79,6 +81,19 @@ void TDiagramCanvas::SyncSize() {
 TScrollView TDiagramCanvas::CurrentView() const {
     return {scroll_.horizontalScrollBar()->value(), scroll_.verticalScrollBar()->value(),
             scroll_.viewport()->width(), scroll_.viewport()->height()};
+}
+
+bool TDiagramCanvas::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const std::string hint = diagram_.HintAt(ToPoint(help->pos()));
+    if (hint.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), QString::fromStdString(hint), this);
+    }
+    return true;
 }
 
 void TDiagramCanvas::paintEvent(QPaintEvent* event) {
@@ -236,11 +251,13 @@ void TDiagramFrame::UpdateToolbar() {
 }
 
 void TDiagramFrame::ApplyView() {
+    // A canvas of a new size pulls the scroll bars into its range, which must not count as
+    // the user's scrolling: the position the diagram asks for wins.
+    applying_view_ = true;
     canvas_->SyncSize();
     TScrollView& view = diagram_->View();
     view.Width = scroll_->viewport()->width();
     view.Height = scroll_->viewport()->height();
-    applying_view_ = true;
     scroll_->horizontalScrollBar()->setValue(view.Left);
     scroll_->verticalScrollBar()->setValue(view.Top);
     // The scroll bars know the real range; the diagram keeps what they took.

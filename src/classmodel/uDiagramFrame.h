@@ -41,6 +41,8 @@ class TDiagramCanvas : public QWidget {
     void Moved();
 
   protected:
+    // Tool tips: the documentation summary of the box under the mouse.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -17,7 +17,8 @@ bool is_file(const std::string& name) {
 }  // namespace
 
 TFileProvider::~TFileProvider() {
-    ShowStatus(std::to_string(LoadedCount()) + " files read.");
+    ShowStatus(LoadedCount() == 1 ? "1 file read."
+                                  : std::to_string(LoadedCount()) + " files read.");
 }
 
 std::unique_ptr<std::istream> TFileProvider::LoadStream(const std::string& name) {

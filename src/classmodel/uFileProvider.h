@@ -17,7 +17,7 @@ namespace tarnwell {
 class TFileProvider : public TCodeProvider {
   public:
     using TCodeProvider::TCodeProvider;
-    // Posts the status line "<number of files opened> files read.".
+    // Posts the status line "<number of files opened> files read." ("1 file read.").
     ~TFileProvider() override;
 
     // Posts "Reading <name>" first.

@@ -79,12 +79,12 @@ void TImportIntegrator::ImportFile(const std::string& file, bool reset, bool loc
     if (lock) Model().Unlock();
 }
 
-std::unique_ptr<std::istream> TImportIntegrator::RequestFile(const std::string& file_name) {
-    const std::string found = provider_->LocateFile(file_name);
-    if (found.empty() || files_read_.contains(found)) return nullptr;
+TFoundFile TImportIntegrator::RequestSource(const std::string& file_name) {
+    std::string found = provider_->LocateFile(file_name);
+    if (found.empty() || files_read_.contains(found)) return {};
     auto stream = provider_->LoadStream(found);
     files_read_.insert(found);
-    return stream;
+    return {std::move(stream), std::move(found)};
 }
 
 bool ImportFileList(const TIntegrators& integrators, TObjectModel& model,

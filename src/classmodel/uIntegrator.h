@@ -61,6 +61,12 @@ struct TFileExtension {
 };
 using TFileExtensions = std::vector<TFileExtension>;
 
+// A file a type lookup opened, with the name it was found under; no stream when none was.
+struct TFoundFile {
+    std::unique_ptr<std::istream> Stream;
+    std::string File;
+};
+
 // Base of the parsers an importer hands its files to.
 class TCodeParser {
   public:
@@ -101,7 +107,10 @@ class TImportIntegrator : public TIntegrator {
     virtual void ImportOneFile(const std::string& file) = 0;
     // The `RequestPackage` step of the parsers: locates `file_name` through the provider and,
     // when it is there and not read yet, opens it and counts it as read; otherwise none.
-    std::unique_ptr<std::istream> RequestFile(const std::string& file_name);
+    TFoundFile RequestSource(const std::string& file_name);
+    std::unique_ptr<std::istream> RequestFile(const std::string& file_name) {
+        return RequestSource(file_name).Stream;
+    }
     // Counts a file as read; false when it was already. For files the provider does not open,
     // such as the members of an archive.
     bool MarkFileRead(const std::string& file) { return files_read_.insert(file).second; }

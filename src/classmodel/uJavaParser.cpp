@@ -1,5 +1,6 @@
 #include "classmodel/uJavaParser.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "classmodel/uError.h"
@@ -58,6 +59,14 @@ std::string without_ellipsis(std::string type) {
     return type;
 }
 
+// A lookup that cannot tell where it found a file.
+TJavaParser::TSourceRequest WithoutFileNames(TCodeParser::TNeedPackageHandler request) {
+    if (!request) return {};
+    return [request = std::move(request)](const std::string& name) {
+        return TFoundFile{request(name), {}};
+    };
+}
+
 }  // namespace
 
 TJavaImporter::TJavaImporter(TObjectModel& model, std::unique_ptr<TCodeProvider> provider,
@@ -80,20 +89,35 @@ TImportIntegratorClass TJavaImporter::Class(IDocumentOpener* opener) {
 void TJavaImporter::ImportOneFile(const std::string& file) {
     auto stream = CodeProvider().LoadStream(file);
     if (!stream) return;
-    TJavaParser parser([this](const std::string& name) { return NeedPackageHandler(name); });
+    TJavaParser parser([this](const std::string& name) { return NeedPackageHandler(name); }, file);
     parser.ParseStream(std::move(stream), *Model().ModelRoot(), Model());
     if (opener_ != nullptr) opener_->OpenDocument(file);
 }
 
-std::unique_ptr<std::istream> TJavaImporter::NeedPackageHandler(const std::string& type_name) {
+TFoundFile TJavaImporter::NeedPackageHandler(const std::string& type_name) {
     // A type name is a Java name; anything else (such as "../x" read from broken source) must
     // not steer the lookup out of the search path.
-    if (type_name.empty() || type_name.find('/') != std::string::npos) return nullptr;
-    return RequestFile(type_name + ".java");
+    if (type_name.empty() || type_name.find('/') != std::string::npos) return {};
+    return RequestSource(type_name + ".java");
 }
 
 TJavaParser::TJavaParser(TNeedPackageHandler request_package, int depth)
-    : request_package_(std::move(request_package)), depth_(depth) {}
+    : TJavaParser(WithoutFileNames(std::move(request_package)), {}, depth) {}
+
+TJavaParser::TJavaParser(TSourceRequest request_source, std::string source_file, int depth)
+    : request_source_(std::move(request_source)),
+      source_file_(std::move(source_file)),
+      depth_(depth) {}
+
+int TJavaParser::LineAt(std::size_t pos) {
+    pos = std::min(pos, buffer_.size());
+    for (; line_scanned_ < pos; ++line_scanned_) {
+        const char c = buffer_[line_scanned_];
+        // CR LF, LF and a lone CR each end a line, as the editor counts them.
+        if (c == '\n' || (c == '\r' && buffer_[line_scanned_ + 1] != '\n')) ++line_;
+    }
+    return line_;
+}
 
 void TJavaParser::ParseStream(std::unique_ptr<std::istream> stream, TLogicPackage& root,
                               TObjectModel& model) {
@@ -102,6 +126,8 @@ void TJavaParser::ParseStream(std::unique_ptr<std::istream> stream, TLogicPackag
     buffer_.push_back('\0');
     stream.reset();
     pos_ = 0;
+    line_scanned_ = 0;
+    line_ = 1;
     root_ = &root;
     model_ = &model;
     ParseCompilationUnit();
@@ -355,6 +381,7 @@ Classifier* TJavaParser::BeginDeclaration(Classifier* (TUnitPackage::*add)(const
     ++depth_;
     GetNextToken();
     Classifier* classifier = (current_package_->*add)(token_);
+    classifier->SetSourceLocation(source_file_, LineAt(pos_ - token_.size()));
     ApplyModifiers(*classifier);
     GetNextToken();
     return classifier;
@@ -619,15 +646,15 @@ TClassifier* TJavaParser::SearchClassifier(const std::string& name,
 }
 
 bool TJavaParser::RequestPackage(const std::string& short_name) {
-    if (!request_package_) return false;
+    if (!request_source_) return false;
     if (depth_ >= max_depth - pulled_file_reserve) {
         TErrorHandler::Instance().Trace("Type lookups nested too deeply, not read: " + short_name);
         return false;
     }
-    auto stream = request_package_(short_name);
-    if (!stream) return false;
-    TJavaParser nested(request_package_, depth_ + 1);
-    nested.ParseStream(std::move(stream), *root_, *model_);
+    TFoundFile found = request_source_(short_name);
+    if (!found.Stream) return false;
+    TJavaParser nested(request_source_, std::move(found.File), depth_ + 1);
+    nested.ParseStream(std::move(found.Stream), *root_, *model_);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,7 +41,7 @@ class TJavaImporter : public TImportIntegrator {
 
   private:
     // The `RequestPackage` handler of the parsers.
-    std::unique_ptr<std::istream> NeedPackageHandler(const std::string& type_name);
+    TFoundFile NeedPackageHandler(const std::string& type_name);
 
     IDocumentOpener* opener_;
 };
@@ -60,8 +61,14 @@ class TJavaParser : public TCodeParser {
     // to be imported in its turn when it is on the list.
     static constexpr int pulled_file_reserve = 32;
 
+    // Finds and opens the source of a type by its name, telling the file it was found in.
+    using TSourceRequest = std::function<TFoundFile(const std::string& type_name)>;
+
     // `depth` is the nesting this parser starts at: that of the parser whose lookup made it.
     explicit TJavaParser(TNeedPackageHandler request_package, int depth = 0);
+    // The classifiers read are located in `source_file`, and those of the files lookups
+    // open in theirs.
+    TJavaParser(TSourceRequest request_source, std::string source_file, int depth = 0);
 
     void ParseStream(std::unique_ptr<std::istream> stream, TLogicPackage& root,
                      TObjectModel& model) override;
@@ -105,16 +112,22 @@ class TJavaParser : public TCodeParser {
     void ParseOperation(TOperation& operation, const std::string& owner_name,
                         const std::string& type);
 
+    // The line of a position, from 1; positions asked for never go back.
+    int LineAt(std::size_t pos);
+
     TClassifier* RequestClassifier(const std::string& name, bool force,
                                    std::optional<TEntityKind> kind);
     TClassifier* SearchClassifier(const std::string& name, std::optional<TEntityKind> kind);
     bool RequestPackage(const std::string& short_name);
 
-    TNeedPackageHandler request_package_;
+    TSourceRequest request_source_;
+    std::string source_file_;
     int depth_;
 
     std::string buffer_;  // the text and a NUL; the scanner stops at the first NUL
     std::size_t pos_ = 0;
+    std::size_t line_scanned_ = 0;  // the lines before this position are counted in line_
+    int line_ = 1;
     std::string token_;
     std::string comment_;
     TVisibility modifier_visibility_ = TVisibility::Public;

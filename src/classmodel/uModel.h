@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "classmodel/uIterators.h"
@@ -107,6 +108,16 @@ class TClassifier : public TModelEntity {
     TEntityKind Kind() const override { return TEntityKind::Classifier; }
     std::unique_ptr<IModelIterator> GetFeatures() const;
 
+    // The source file that declares the classifier and the line of its name, from 1; empty
+    // and 0 when no source is known (a class file, a type only referred to).
+    const std::string& SourceFile() const { return source_file_; }
+    int SourceLine() const { return source_line_; }
+    // Plain assignment, without events.
+    void SetSourceLocation(std::string file, int line) {
+        source_file_ = std::move(file);
+        source_line_ = line;
+    }
+
   protected:
     explicit TClassifier(TModelEntity* owner) : TModelEntity(owner) {}
 
@@ -119,6 +130,8 @@ class TClassifier : public TModelEntity {
 
   private:
     TEntityList features_;
+    std::string source_file_;
+    int source_line_ = 0;
 };
 
 class TClass : public TEntityOfKind<TClassifier, TEntityKind::Class, IClassBeforeListener,

@@ -72,6 +72,11 @@ int CompareNames(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+bool NameBefore(std::string_view a, std::string_view b) {
+    const int folded = CompareNames(a, b);
+    return folded != 0 ? folded < 0 : a < b;
+}
+
 std::string FoldCase(std::string_view name) {
     std::string folded(name);
     std::transform(folded.begin(), folded.end(), folded.begin(), fold);

@@ -44,6 +44,9 @@ enum class TCompareMode : std::uint8_t { CaseInsensitive = 0, CaseSensitive = 1 
 bool NamesMatch(std::string_view a, std::string_view b, TCompareMode mode);
 // Negative, zero or positive as `a` sorts before, with or after `b`, ASCII letters folded.
 int CompareNames(std::string_view a, std::string_view b);
+// Dictionary order: letters folded first, the bytes deciding between names that differ only
+// in case ("alpha" < "Beta" < "beta").
+bool NameBefore(std::string_view a, std::string_view b);
 // The name with its ASCII letters in lower case: the key of case-insensitive lookups.
 std::string FoldCase(std::string_view name);
 

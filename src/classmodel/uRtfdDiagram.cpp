@@ -42,8 +42,7 @@ std::string DefaultDiagramStorage(const char* xdg_config_home, const char* home)
 }
 
 bool TRtfdDiagram::DictionaryLess::operator()(const std::string& a, const std::string& b) const {
-    const int folded = CompareNames(a, b);
-    return folded != 0 ? folded < 0 : a < b;
+    return NameBefore(a, b);
 }
 
 TRtfdDiagram::TRtfdDiagram(TObjectModel& model, const ITextMeasure& measure,
@@ -125,7 +124,7 @@ void TRtfdDiagram::InitFromModel() {
     if (found == 0 || found < static_cast<int>(boxes_.size()) - 2) {
         DoLayout();
     } else if (events_.ShowStatus) {
-        events_.ShowStatus("Diagram layout and settings was read from file: " + GetStorage());
+        events_.ShowStatus("Diagram layout and settings were read from file: " + GetStorage());
     }
     surface_.RecalcSize();
     // The stored scroll position counts only now that the surface has its size.
@@ -383,6 +382,12 @@ TRect TRtfdDiagram::GetSelectedRect() const {
     return rect;
 }
 
+std::string TRtfdDiagram::HintAt(TPoint point) const {
+    const std::optional<std::size_t> box = surface_.BoxAt(point);
+    if (!box) return {};
+    return boxes_[*box].Entity->Documentation().ShortDescription();
+}
+
 std::vector<TClickArea> TRtfdDiagram::GetClickAreas() const {
     std::vector<TClickArea> areas;
     for (const auto& [name, index] : box_names_) {
@@ -476,6 +481,9 @@ void TRtfdDiagram::ScrollFromOverview(int x, int y, int width, int height) {
 
 void TRtfdDiagram::BeforeChange(TModelEntity*) {
     TErrorHandler::Instance().Trace("TRtfdDiagram : ModelBeforeChange");
+    // The entities the views follow are about to go; choosing one again after the change,
+    // such as the all-classes view, which stays, must reach the views.
+    SetCurrentEntity(nullptr);
     SetPackage(nullptr);
     shows_all_classes_ = false;
     Empty();

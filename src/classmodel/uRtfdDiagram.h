@@ -114,6 +114,9 @@ class TRtfdDiagram : public TViewIntegrator,
     // The title shown above a package's classes; empty for the other views.
     const std::string& Title() const { return title_; }
 
+    // The hint of the box at a point: its entity's documentation summary; empty elsewhere.
+    std::string HintAt(TPoint point) const;
+
     TPoint GetDiagramSize() const { return {surface_.Width(), surface_.Height()}; }
     TRect GetSelectedRect() const;
     std::vector<TClickArea> GetClickAreas() const;

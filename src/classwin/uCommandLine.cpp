@@ -51,7 +51,7 @@ std::string CommandLineSyntax(std::string_view program_name) {
     text += "Valid options are:\r\n\r\n";
     text += "    -d[path]\tGenerate documentation to the path specified\r\n";
     text += "    -a[+/-]\tShow associations on generated diagrams on/off\r\n";
-    text += "    -v[0-3]\tVisibilty filter for generated diagrams\r\n";
+    text += "    -v[0-3]\tVisibility filter for generated diagrams\r\n";
     text += "    -x[file]\tExport model to xmi file\r\n";
     return text;
 }

@@ -19,6 +19,7 @@
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 
 #include "classmodel/uDiagramFrame.h"
@@ -118,6 +119,14 @@ TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std
         }
         return open_folder_form_->Choose();
     };
+    choose_picture_name_ = [this](const QString& start,
+                                  const QString& filters) -> std::optional<TPictureName> {
+        QString filter;
+        const QString chosen = QFileDialog::getSaveFileName(
+            &window_, QString(), start, filters, &filter, QFileDialog::DontConfirmOverwrite);
+        if (chosen.isEmpty()) return std::nullopt;
+        return TPictureName{chosen, filter};
+    };
     settings_dialog_ = [this] {
         TSettingsForm form(*config_, entry_file_, Local(QApplication::applicationFilePath()),
                            &window_);
@@ -153,6 +162,7 @@ TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std
         class_page_->show();
         class_page_->raise();
     });
+    connect(tree_, &TTreeViewIntegrator::OpenSource, this, &TMainModule::ShowSource);
 
     CloseTimer_ = new QTimer(this);
     CloseTimer_->setInterval(200);
@@ -287,14 +297,23 @@ bool TMainModule::IsImportable(const QString& file) const {
 
 bool TMainModule::Import(const QStringList& files) {
     if (busy_ || files.isEmpty()) return false;
+    // Files no importer reads ahead of the sources, such as a read-me dropped with them, leave
+    // the choice of the importer to the first source.
     std::vector<std::string> list;
-    for (const QString& file : files) list.push_back(Local(file));
+    for (const QString& file : files) {
+        if (!list.empty() || IsImportable(file)) list.push_back(Local(file));
+    }
     bool found = false;
+    imported_sources_.clear();
     {
         const busy_scope busy(busy_);
         UpdateActions();
         found = ImportFileList(integrators_, model_, list, *this);
     }
+    if (imported_sources_.size() <= max_opened_sources) {
+        for (const std::string& file : imported_sources_) window_.open_file(Shown(file));
+    }
+    imported_sources_.clear();
     if (found) {
         imported_ = true;
         for (const std::string& file : list) config_->AddRecentFile(Shown(file));
@@ -332,7 +351,14 @@ void TMainModule::SetBusy(bool busy) {
 }
 
 void TMainModule::OpenDocument(const std::string& file) {
-    window_.open_file(Shown(file));
+    imported_sources_.push_back(file);
+}
+
+void TMainModule::ShowSource(const QString& file, int line) {
+    TMySynEdit* editor = window_.open_file(file);
+    if (editor == nullptr) return;
+    editor->set_caret({1, line});
+    editor->setFocus();
 }
 
 QString TMainModule::StartFolder() const {
@@ -405,12 +431,15 @@ void TMainModule::OpenFolder() {
 }
 
 void TMainModule::SaveDiagramAsPicture() {
-    const std::optional<QString> chosen = window_.messages().choose_save_file(
-        StartFolder() + QStringLiteral("/"),
-        tr("PNG files (*.png);;SVG files (*.svg);;All files (*)"));
+    const QString svg_filter = tr("SVG files (*.svg)");
+    const std::optional<TPictureName> chosen =
+        choose_picture_name_(StartFolder() + QStringLiteral("/"),
+                             tr("PNG files (*.png);;") + svg_filter + tr(";;All files (*)"));
     if (!chosen) return;
-    QString name = *chosen;
-    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".png");
+    QString name = chosen->File;
+    // A name without extension takes the one of the chosen type; PNG for all files.
+    if (QFileInfo(name).suffix().isEmpty())
+        name += chosen->Filter == svg_filter ? QStringLiteral(".svg") : QStringLiteral(".png");
     if (QFileInfo::exists(name) &&
         window_.messages().ask(tr("Warning"),
                                name + tr(" already exists.\nDo you want to replace it?"),
@@ -510,7 +539,8 @@ bool TMainModule::eventFilter(QObject* watched, QEvent* event) {
             for (const QUrl& url : drop->mimeData()->urls()) {
                 if (url.isLocalFile()) files << url.toLocalFile();
             }
-            if (!files.isEmpty() && IsImportable(files.front())) {
+            if (std::any_of(files.begin(), files.end(),
+                            [this](const QString& file) { return IsImportable(file); })) {
                 drop->setDropAction(Qt::CopyAction);
                 drop->accept();
                 Import(files);

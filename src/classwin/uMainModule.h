@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -39,6 +41,17 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
     // The folder picked for documentation, starting at a folder; none when cancelled.
     using FolderChooser = std::function<std::optional<std::string>(const std::string&)>;
     using OpenFolderChooser = std::function<std::optional<TOpenFolderChoice>()>;
+    // A file name for a picture and the filter chosen with it; none when cancelled.
+    struct TPictureName {
+        QString File;
+        QString Filter;
+    };
+    using PictureNameChooser =
+        std::function<std::optional<TPictureName>(const QString& start, const QString& filters)>;
+
+    // A larger import shows none of its sources in the editor: a folder of them would open
+    // hundreds of pages. The model tree opens a class's source on a double click.
+    static constexpr std::size_t max_opened_sources = 10;
 
     // Attaches the class half to the window, which owns it. `entry_file` is the file manager's
     // "View as model diagram" entry (see uRegisterExtension).
@@ -48,7 +61,8 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
     // The command line after the program's name; without arguments the sample is imported.
     void Start(std::span<const std::string_view> args);
     // Imports a list of files as Open, drop, Reopen and the command line do; files of a type
-    // no importer reads open in the editor. False while another run is going.
+    // no importer reads open in the editor, and so do the sources read unless there are more
+    // than `max_opened_sources`. False while another run is going.
     bool Import(const QStringList& files);
     void GenerateDocumentation(const std::string& folder, bool preview);
     // Into `file`, or into a file the user picks when it is empty. False on failure.
@@ -79,6 +93,9 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
     void SetOpenFolderChooser(OpenFolderChooser chooser) {
         choose_open_folder_ = std::move(chooser);
     }
+    void SetPictureNameChooser(PictureNameChooser chooser) {
+        choose_picture_name_ = std::move(chooser);
+    }
     // Replaces the settings dialog, which is modal, by a step of the caller's.
     void SetSettingsDialog(std::function<void()> dialog) { settings_dialog_ = std::move(dialog); }
 
@@ -87,8 +104,10 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
     void ShowMessage(const std::string& text) override;
     std::unique_ptr<IProgressWindow> OpenProgress(const std::string& caption, int maximum) override;
     void SetBusy(bool busy) override;
-    // IDocumentOpener: an imported source is shown in the editor as well.
+    // IDocumentOpener: an imported source is kept for the editor (see `Import`).
     void OpenDocument(const std::string& file) override;
+    // Opens a source in the editor with the caret at the start of a line, from 1.
+    void ShowSource(const QString& file, int line);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,7 +153,9 @@ class TMainModule : public QObject, public IImportFeedback, public IDocumentOpen
 
     FolderChooser choose_folder_;
     OpenFolderChooser choose_open_folder_;
+    PictureNameChooser choose_picture_name_;
     std::function<void()> settings_dialog_;
+    std::vector<std::string> imported_sources_;
     bool imported_ = false;
     bool busy_ = false;
     bool failed_ = false;

@@ -19,7 +19,7 @@ TSettingsForm::TSettingsForm(TConfig& config, std::string entry_file, std::strin
       program_(std::move(program)) {
     setObjectName(QStringLiteral("SettingsForm"));
     setWindowTitle(tr("Settings"));
-    shell_check_ = new QCheckBox(tr("Shortcut on contextmenu for sourcefiles"), this);
+    shell_check_ = new QCheckBox(tr("Shortcut on context menu for source files"), this);
     shell_check_->setObjectName(QStringLiteral("ShellCheck"));
     shell_check_->setChecked(IsModelDiagramEntryRegistered(entry_file_));
     connect(shell_check_, &QCheckBox::clicked, this, [this] { shell_clicked_ = true; });
@@ -44,7 +44,7 @@ TSettingsForm::TSettingsForm(TConfig& config, std::string entry_file, std::strin
     auto* form = new QFormLayout;
     form->addRow(tr("Save changed diagram layout"), di_save_combo_);
     form->addRow(show_assoc_check_);
-    form->addRow(tr("Default diagram visibilty filter"), visibility_combo_);
+    form->addRow(tr("Default diagram visibility filter"), visibility_combo_);
     layout->addLayout(form);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,5 +1,6 @@
 #include "classwin/uTreeViewIntegrator.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QStyle>
 #include <algorithm>
@@ -25,9 +26,10 @@ namespace {
 std::vector<TModelEntity*> SortedByName(std::unique_ptr<IModelIterator> entities) {
     std::vector<TModelEntity*> sorted;
     while (entities->HasNext()) sorted.push_back(entities->Next());
-    std::stable_sort(
-        sorted.begin(), sorted.end(),
-        [](const TModelEntity* a, const TModelEntity* b) { return a->Name() < b->Name(); });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const TModelEntity* a, const TModelEntity* b) {
+                         return NameBefore(a->Name(), b->Name());
+                     });
     return sorted;
 }
 
@@ -153,7 +155,14 @@ void TTreeViewIntegrator::NodeSelected() {
 }
 
 void TTreeViewIntegrator::NodeDoubleClicked(QTreeWidgetItem* item) {
-    if (IsPrimary(item)) return;
+    if (IsPrimary(item)) {
+        const auto* classifier = dynamic_cast<const TClassifier*>(EntityOf(item));
+        if (classifier != nullptr && !classifier->SourceFile().empty()) {
+            emit OpenSource(QFile::decodeName(QByteArray::fromStdString(classifier->SourceFile())),
+                            classifier->SourceLine());
+        }
+        return;
+    }
     QTreeWidgetItem* primary = FirstPrimaryNode(EntityOf(item));
     if (primary == nullptr) return;
     setCurrentItem(primary);

@@ -1,6 +1,6 @@
 // The model tree: "Packages" with each package's classes and interfaces, "All classes", and
-// under each class its ancestor, interfaces and subclasses. Choosing a node makes its entity
-// the one the views follow.
+// under each class its ancestor, interfaces and subclasses, each level in dictionary order.
+// Choosing a node makes its entity the one the views follow.
 #pragma once
 
 #include <QTreeWidget>
@@ -32,6 +32,8 @@ class TTreeViewIntegrator : public QTreeWidget, public TViewIntegrator, public I
   signals:
     // A secondary node was double-clicked: the class page should come forward.
     void ShowClassPage();
+    // A class or interface read from source was double-clicked: show its declaration.
+    void OpenSource(const QString& file, int line);
 
   private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, TModelEntity* entity,

@@ -4,9 +4,11 @@
 
 #include <sys/wait.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +19,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -217,6 +220,40 @@ TEST(DiagramFrame, TheMouseSelectsAndDragsAndTheToolBarFollowsTheDiagram) {
     QTest::mouseClick(&zoom, Qt::LeftButton, {}, QPoint(190, 140));
     EXPECT_GT(frame.ScrollBox()->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(frame.ScrollBox()->horizontalScrollBar()->value(), diagram.View().Left);
+}
+
+TEST(DiagramFrame, ANewlyChosenDiagramStartsAtItsLeftAndBoxesHintAtTheirDocumentation) {
+    TObjectModel model;
+    TUnitPackage* wide = model.ModelRoot()->AddUnitPackage("wide");
+    TUnitPackage* narrow = model.ModelRoot()->AddUnitPackage("narrow");
+    for (int i = 0; i < 16; ++i) wide->AddClass("W" + std::to_string(i));
+    for (int i = 0; i < 6; ++i) narrow->AddClass("N" + std::to_string(i));
+    narrow->FindClassifier("N0", false, {})->Documentation().SetDescription("First of six. More.");
+    scripted_notifier notifier;
+    TDiagramDefaults defaults;
+    defaults.Save = 2;
+    TDiagramFrame frame(model, defaults, "", notifier);
+    frame.resize(700, 500);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    TRtfdDiagram& diagram = frame.Diagram();
+    QScrollBar* across = frame.ScrollBox()->horizontalScrollBar();
+
+    SetCurrentEntity(wide);
+    across->setValue(across->maximum());
+    ASSERT_GT(across->value(), 1000);
+    SetCurrentEntity(narrow);
+    ASSERT_GT(diagram.GetDiagramSize().X, frame.ScrollBox()->viewport()->width());
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(diagram.View().Left, 0);
+
+    const TRect& first =
+        diagram.Surface().Object(*diagram.BoxOf(narrow->FindClassifier("N0", false, {}))).Bounds;
+    const QPoint inside(first.Left + 10, first.Top + 10);
+    QHelpEvent hint(QEvent::ToolTip, inside, frame.Canvas()->mapToGlobal(inside));
+    QApplication::sendEvent(frame.Canvas(), &hint);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("First of six."));
+    SetCurrentEntity(nullptr);
 }
 
 TEST(DiagramFrame, DefaultsComeFromTheSettingsOfTheClassHalf) {

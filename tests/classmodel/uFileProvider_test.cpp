@@ -4,6 +4,7 @@
 
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -86,6 +87,20 @@ TEST(FileProvider, LoadStreamCountsAndPostsStatusLines) {
         EXPECT_EQ(status.lines.front(), "Reading " + shape);
     }
     EXPECT_EQ(status.lines.back(), "3 files read.");
+}
+
+TEST(FileProvider, TheLastStatusLineCountsTheFilesOpened) {
+    const std::string shape = data_path("locate/b/Shape.java");
+    const std::pair<int, const char*> cases[] = {
+        {0, "0 files read."}, {1, "1 file read."}, {2, "2 files read."}};
+    for (const auto& [openings, line] : cases) {
+        status_lines status;
+        {
+            TFileProvider provider(&status);
+            for (int i = 0; i < openings; ++i) provider.LoadStream(shape);
+        }
+        EXPECT_EQ(status.lines.back(), line);
+    }
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ TEST(ClassFileImport, AJarIsOneBatchOfItsClasses) {
               (std::vector<std::string>{
                   "Reading " + archive, "Reading " + archive + "!/Calc.class",
                   "Reading " + archive + "!/pkg/A.class", "Reading " + archive + "!/pkg/B.class",
-                  "Reading " + archive + "!/pkg/Shape.class", "1 files read."}));
+                  "Reading " + archive + "!/pkg/Shape.class", "1 file read."}));
 }
 
 TEST(ClassFileImport, ABrokenClassOfAJarStopsOnlyItself) {

@@ -315,7 +315,8 @@ const source_case source_cases[] = {
      "    Point { if (x < 0) throw new Error(); }\n"
      "    static Point origin() { return null; }\n"
      "}\n"
-     "interface D { default void a() { if (b) { c(); } } static int b() { return 0; } void c(); }\n",
+     "interface D { default void a() { if (b) { c(); } } static int b() { return 0; } void c(); "
+     "}\n",
      "package <<Unknown>>\n"
      "  private interface I\n"
      "  private class String\n"
@@ -359,6 +360,43 @@ TEST(JavaImporter, PullsInAReferencedTypeFromTheSameFolder) {
               "  public class Shape\n"
               "    public abstract function area() : ?double // The area enclosed. \n");
     EXPECT_TRUE(importer.FilesRead().contains(data_path("shapes/Shape.java")));
+}
+
+TEST(JavaImporter, ClassifiersKnowTheFileAndLineOfTheirName) {
+    TObjectModel model;
+    recording_feedback feedback;
+    // Line ends of every kind; the comment and the text block hold words that declare nothing.
+    const std::map<std::string, std::string> files{
+        {"/src/Main.java",
+         "package p;\r\n/* class Fake */\r\npublic class Main\n  extends Base {\r"
+         "  String s = \"\"\"\n interface No \"\"\";\r\n"
+         "  static class Inner {}\n}\ninterface Shape {}\n"},
+        {"/src/Base.java", "package p;\n\n\nclass Base {}\n"},
+    };
+    TJavaImporter importer(model, std::make_unique<memory_provider>(files), feedback, nullptr);
+    importer.BuildModelFrom({"/src/Main.java"});
+    struct location_case {
+        const char* name;
+        const char* file;
+        int line;
+    };
+    const location_case cases[] = {
+        {"Main", "/src/Main.java", 3},
+        {"Main.Inner", "/src/Main.java", 7},
+        {"Shape", "/src/Main.java", 9},
+        // Pulled in by its name: its own file.
+        {"Base", "/src/Base.java", 4},
+    };
+    TUnitPackage* p = model.ModelRoot()->FindUnitPackage("p", false, TCompareMode::CaseSensitive);
+    ASSERT_NE(p, nullptr);
+    for (const location_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* found = static_cast<TClassifier*>(
+            p->FindClassifier(c.name, false, TCompareMode::CaseSensitive));
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->SourceFile(), c.file);
+        EXPECT_EQ(found->SourceLine(), c.line);
+    }
 }
 
 // Sources "/src/<name>.java" of classes in package p, each referring to the next.

@@ -351,7 +351,7 @@ TEST(RtfdDiagram, TheSettingsFileIsWrittenSectionBySectionAndReadBack) {
     EXPECT_EQ(again.View().Top, 500);
     ASSERT_EQ(statuses.size(), 1u);
     EXPECT_EQ(statuses[0],
-              "Diagram layout and settings was read from file: " + stored.file().string());
+              "Diagram layout and settings were read from file: " + stored.file().string());
     again.UnHideElements();
     EXPECT_FALSE(again.HasHiddenElements());
     EXPECT_TRUE(again.Surface().Object(4).Visible);
@@ -535,6 +535,48 @@ TEST(RtfdDiagram, TheDiagramFollowsTheModelAndTheCurrentEntity) {
     model.Unlock();
     EXPECT_EQ(diagram.Package(), model.ModelRoot());
     EXPECT_TRUE(diagram.Boxes().empty());
+}
+
+TEST(RtfdDiagram, ChoosingTheSameViewAgainAfterAnImportShowsIt) {
+    TObjectModel model;
+    TRtfdDiagram diagram(model, measure, {}, "");
+    const auto import = [&model] {
+        model.Lock();
+        model.Clear();
+        add_class(*model.ModelRoot()->AddUnitPackage("p"), "A");
+        add_class(*model.ModelRoot()->AddUnitPackage("q"), "B");
+        model.Unlock();
+    };
+    import();
+    SetCurrentEntity(AllClassesView());
+    ASSERT_TRUE(diagram.ShowsAllClasses());
+    // The import shows the root again and forgets what was chosen among the old entities.
+    import();
+    EXPECT_EQ(diagram.Package(), model.ModelRoot());
+    EXPECT_EQ(CurrentEntity(), nullptr);
+    SetCurrentEntity(AllClassesView());
+    EXPECT_TRUE(diagram.ShowsAllClasses());
+    EXPECT_EQ(diagram.Boxes().size(), 2u);
+    SetCurrentEntity(nullptr);
+}
+
+TEST(RtfdDiagram, ABoxHintsAtTheSummaryOfItsDocumentation) {
+    TObjectModel model;
+    TUnitPackage* p = model.ModelRoot()->AddUnitPackage("p");
+    add_class(*p, "Told")
+        ->Documentation()
+        .SetDescription("/** Keeps the totals. Nothing else is said here. */");
+    add_class(*p, "Silent");
+    TRtfdDiagram diagram(model, measure, {}, "");
+    diagram.InitFromModel();
+    const auto hint_in = [&](const char* name) {
+        const TRect& b =
+            diagram.Surface().Object(*diagram.BoxOf(p->FindClassifier(name, false, {}))).Bounds;
+        return diagram.HintAt({b.Left + 5, b.Top + 5});
+    };
+    EXPECT_EQ(hint_in("Told"), "Keeps the totals.");
+    EXPECT_EQ(hint_in("Silent"), "");
+    EXPECT_EQ(diagram.HintAt({diagram.GetDiagramSize().X - 1, diagram.GetDiagramSize().Y - 1}), "");
 }
 
 TEST(RtfdDiagram, TheOverviewScalesTheSurfaceAndScrollsTheView) {

@@ -101,7 +101,7 @@ TEST(ProgramCommandLine, SyntaxMessage) {
               "Valid options are:\r\n\r\n"
               "    -d[path]\tGenerate documentation to the path specified\r\n"
               "    -a[+/-]\tShow associations on generated diagrams on/off\r\n"
-              "    -v[0-3]\tVisibilty filter for generated diagrams\r\n"
+              "    -v[0-3]\tVisibility filter for generated diagrams\r\n"
               "    -x[file]\tExport model to xmi file\r\n");
 }
 

@@ -28,6 +28,7 @@
 #include "scripted_notifier.h"
 #include "temp_dir.h"
 #include "workspace/datamod.h"
+#include "workspace/mysynedit.h"
 #include "workspace/umainform.h"
 
 namespace tarnwell {
@@ -55,8 +56,7 @@ class MainModule : public ::testing::Test {
             data_, program_paths{fs::path(TARNWELL_DATA_DIR), dir_.path()}, std::move(messages));
         add_code_explorer(*window_, *new flowchart_actions(*window_));
         new office_export_actions(*window_);
-        module_ =
-            new TMainModule(*window_, Config(), (dir_.path() / "entry.desktop").string());
+        module_ = new TMainModule(*window_, Config(), (dir_.path() / "entry.desktop").string());
         window_->resize(1000, 700);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -206,6 +206,52 @@ TEST_F(MainModule, FirstFileChoosesTheImporterOthersGoToTheEditor) {
     EXPECT_FALSE(module_->Import({Write("more.txt", "x\n")}));
     EXPECT_FALSE(Action("LayoutDiagramAction")->isEnabled());
     EXPECT_TRUE(Documents().contains(QStringLiteral("more.txt")));
+}
+
+TEST_F(MainModule, ALargeImportOpensNoSourceAndTheTreeOpensOneAtItsDeclaration) {
+    QStringList eleven;
+    for (int i = 0; i < 11; ++i) {
+        const std::string n = std::to_string(i);
+        eleven << Write("many/M" + n + ".java",
+                        "package many;\n\n/** Number " + n + ". */\npublic class M" + n + " {}\n");
+    }
+    const int before = window_->document_count();
+    ASSERT_TRUE(module_->Import(eleven));
+    EXPECT_EQ(window_->document_count(), before);
+    ASSERT_TRUE(module_->Import(eleven.mid(0, 10)));
+    EXPECT_EQ(window_->document_count(), before + 10);
+
+    ASSERT_TRUE(module_->Import(eleven));
+    QTreeWidgetItem* node = nullptr;
+    for (QTreeWidgetItem* found :
+         module_->Tree()->findItems(QStringLiteral("M10"), Qt::MatchExactly | Qt::MatchRecursive)) {
+        if (TTreeViewIntegrator::IsPrimary(found)) node = found;
+    }
+    ASSERT_NE(node, nullptr);
+    emit module_->Tree()->itemDoubleClicked(node, 0);
+    EXPECT_EQ(window_->tab_caption(window_->document_count() - 1), QStringLiteral("M10.java"));
+    ASSERT_NE(window_->current_document(), nullptr);
+    EXPECT_EQ(window_->current_document()->caret(), (bookmark_pos{1, 4}));
+}
+
+TEST_F(MainModule, AFirstFileNoImporterReadsLeavesTheChoiceToTheNext) {
+    const QString notes = Write("notes.txt", "read me\n");
+    EXPECT_TRUE(module_->Import({notes, At("q/Other.java")}));
+    EXPECT_TRUE(Action("LayoutDiagramAction")->isEnabled());
+    EXPECT_TRUE(Documents().contains(QStringLiteral("notes.txt")));
+    EXPECT_EQ(Config()->RecentFiles(), QStringList{At("q/Other.java")});
+}
+
+TEST_F(MainModule, TheDiagramFollowsTheTreeAfterAnotherImport) {
+    ASSERT_TRUE(module_->Import({At("q/Derived.java"), At("q/Other.java")}));
+    TTreeViewIntegrator* tree = module_->Tree();
+    TRtfdDiagram& diagram = module_->Diagram()->Diagram();
+    tree->setCurrentItem(tree->topLevelItem(1));
+    ASSERT_TRUE(diagram.ShowsAllClasses());
+    ASSERT_TRUE(module_->Import({At("q/Derived.java"), At("q/Other.java")}));
+    EXPECT_FALSE(diagram.ShowsAllClasses());
+    tree->setCurrentItem(tree->topLevelItem(1));
+    EXPECT_TRUE(diagram.ShowsAllClasses());
 }
 
 TEST_F(MainModule, DroppedFilesAreImported) {
@@ -361,22 +407,46 @@ TEST_F(MainModule, TreeShowsPackagesAndAncestorsAndLeadsTheDiagram) {
     EXPECT_EQ(base->child(0)->child(0)->text(0), QStringLiteral("Derived"));
 }
 
-TEST_F(MainModule, SaveAsPictureAddsPngAndCopyPutsAPictureOnTheClipboard) {
+TEST_F(MainModule, SaveAsPictureAddsTheChosenTypesExtensionAndCopyPutsAPictureOnTheClipboard) {
     ASSERT_TRUE(module_->Import({At("q/Other.java")}));
-    const QString stem = QString::fromStdString((dir_.path() / "diagram").string());
-    notes_->save_names = {stem, stem + QStringLiteral(".svg")};
-    Action("SaveDiagramAction")->trigger();
-    EXPECT_TRUE(fs::exists(dir_.path() / "diagram.png"));
-    Action("SaveDiagramAction")->trigger();
-    EXPECT_TRUE(fs::exists(dir_.path() / "diagram.svg"));
-    ASSERT_EQ(notes_->save_filters.size(), 2u);
-    EXPECT_TRUE(notes_->save_filters[0].startsWith(QStringLiteral("PNG files (*.png)")));
+    const QString png = QStringLiteral("PNG files (*.png)");
+    const QString svg = QStringLiteral("SVG files (*.svg)");
+    const QString all = QStringLiteral("All files (*)");
+    struct picture_case {
+        const char* name;
+        QString filter;
+        const char* written;
+    };
+    const picture_case cases[] = {
+        {"first", png, "first.png"},
+        {"second", svg, "second.svg"},
+        {"third", all, "third.png"},
+        // A name with an extension keeps it, whatever the filter.
+        {"fourth.svg", png, "fourth.svg"},
+    };
+    QStringList offered;
+    std::optional<TMainModule::TPictureName> answer;
+    module_->SetPictureNameChooser([&](const QString&, const QString& filters) {
+        offered = filters.split(QStringLiteral(";;"));
+        return answer;
+    });
+    for (const picture_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        answer = TMainModule::TPictureName{QString::fromStdString((dir_.path() / c.name).string()),
+                                           c.filter};
+        Action("SaveDiagramAction")->trigger();
+        EXPECT_TRUE(fs::exists(dir_.path() / c.written));
+        EXPECT_TRUE(offered.contains(c.filter));
+    }
+    EXPECT_FALSE(fs::exists(dir_.path() / "second.png"));
+    EXPECT_EQ(offered.front(), png);
     // An existing file is replaced only when the user says so.
-    const auto before = fs::last_write_time(dir_.path() / "diagram.png");
-    notes_->save_names = {stem + QStringLiteral(".png")};
+    const auto before = fs::last_write_time(dir_.path() / "first.png");
+    answer = TMainModule::TPictureName{QString::fromStdString((dir_.path() / "first.png").string()),
+                                       png};
     notes_->answers = {user_answer::no};
     Action("SaveDiagramAction")->trigger();
-    EXPECT_EQ(fs::last_write_time(dir_.path() / "diagram.png"), before);
+    EXPECT_EQ(fs::last_write_time(dir_.path() / "first.png"), before);
 
     Action("CopyDiagramClipboardAction")->trigger();
     const QMimeData* copied = QApplication::clipboard()->mimeData();
