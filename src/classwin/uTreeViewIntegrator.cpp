@@ -45,6 +45,12 @@ TTreeViewIntegrator::TTreeViewIntegrator(TObjectModel& model, QWidget* parent)
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // One icon per kind, shared by every node: a model of thousands of classes must not
+    // make its pictures again for each.
+    const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileIcon, QStyle::SP_DirIcon,
+                                               QStyle::SP_FileDialogDetailedView,
+                                               QStyle::SP_FileDialogInfoView};
+    for (std::size_t i = 0; i < icons_.size(); ++i) icons_[i] = style()->standardIcon(pictures[i]);
     model_.AddListener(this);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &TTreeViewIntegrator::NodeSelected);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &TTreeViewIntegrator::NodeDoubleClicked);
@@ -77,10 +83,7 @@ QTreeWidgetItem* TTreeViewIntegrator::AddNode(QTreeWidgetItem* parent, const QSt
     if (entity != nullptr && entity->Is(TEntityKind::AbstractPackage)) picture = PackagePicture;
     if (entity != nullptr && entity->Is(TEntityKind::Class)) picture = ClassPicture;
     if (entity != nullptr && entity->Is(TEntityKind::Interface)) picture = InterfacePicture;
-    static const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileIcon, QStyle::SP_DirIcon,
-                                                      QStyle::SP_FileDialogDetailedView,
-                                                      QStyle::SP_FileDialogInfoView};
-    item->setIcon(0, style()->standardIcon(pictures[picture]));
+    item->setIcon(0, icons_[picture]);
     item->setData(0, PictureRole, static_cast<int>(picture));
     return item;
 }

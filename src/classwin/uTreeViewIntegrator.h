@@ -3,7 +3,9 @@
 // Choosing a node makes its entity the one the views follow.
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
+#include <array>
 
 #include "classmodel/uListeners.h"
 #include "classmodel/uViewIntegrator.h"
@@ -43,6 +45,7 @@ class TTreeViewIntegrator : public QTreeWidget, public TViewIntegrator, public I
     void NodeDoubleClicked(QTreeWidgetItem* item);
 
     TObjectModel& model_;
+    std::array<QIcon, 4> icons_;
     bool following_ = false;
 };
 
