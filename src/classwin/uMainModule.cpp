@@ -144,9 +144,8 @@ TMainModule::TMainModule(TMainform& window, std::unique_ptr<TConfig> config, std
         DefaultDiagramStorage(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
         window_.messages(), page);
     diagram_->setObjectName(QStringLiteral("DiagramPanel"));
-    diagram_->SetStatusSink([this](const QString& text) {
-        window_.set_status_panel(TMainform::status_panel_count - 1, QStringLiteral(" ") + text);
-    });
+    diagram_->SetStatusSink(
+        [this](const QString& text) { window_.set_program_hint(QStringLiteral(" ") + text); });
     zoom_ = new TZoomFrame(*diagram_, left);
     zoom_->setObjectName(QStringLiteral("ZoomPanel"));
     left->addWidget(tree_);
@@ -329,8 +328,9 @@ bool TMainModule::Import(const QStringList& files) {
 }
 
 void TMainModule::ShowStatus(const std::string& text) {
-    window_.set_status_panel(TMainform::status_panel_count - 1,
-                             QStringLiteral(" ") + QString::fromStdString(text));
+    // The model's lines are about the program, not the document shown: they stay when the
+    // sources of an import open in the editor.
+    window_.set_program_hint(QStringLiteral(" ") + QString::fromStdString(text));
 }
 
 void TMainModule::ShowMessage(const std::string& text) {
