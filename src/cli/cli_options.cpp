@@ -1,10 +1,12 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
+#include <system_error>
+#include <utility>
 
 #include "parsers/language_table.h"
 
@@ -114,16 +116,22 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
 }
 
 std::string read_input(const std::string& file) {
-    if (file == "-") {
-        std::ostringstream buffer;
-        buffer << std::cin.rdbuf();
-        return buffer.str();
+    std::ifstream named;
+    if (file != "-") {
+        // A folder opens like a file and reads as an empty one.
+        std::error_code error;
+        if (std::filesystem::is_directory(file, error)) {
+            throw usage_error("cannot read " + file + ": it is a folder");
+        }
+        named.open(file, std::ios::binary);
+        if (!named) throw usage_error("cannot read " + file);
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw usage_error("cannot read " + file);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istream& in = file == "-" ? std::cin : named;
+    // Copied buffer by buffer: a byte at a time cost more than the layout of a small graph.
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
     if (in.bad()) throw usage_error("cannot read " + file);
-    return bytes;
+    return std::move(buffer).str();
 }
 
 int language_of(const cli_options& options, std::string_view text) {

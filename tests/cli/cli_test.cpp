@@ -46,6 +46,7 @@ TEST(CliMarkup, ExitStatusTellsParseErrorsFromWrongCalls) {
     const status_case cases[] = {
         {"markup --lang cpp -", 1},
         {"markup " + data + "no-such-file.c", 2},
+        {"markup " + data, 2},  // a folder
         {"markup --lines 3-3 " + data + "example.c", 2},
         {"markup --lines 2-99 " + data + "example.c", 2},
         {"markup --lang cobol " + data + "example.c", 2},
