@@ -1,7 +1,5 @@
 #include "flowview/flowchart_actions.h"
 
-#include "parsers/language_table.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "scripted_notifier.h"
@@ -36,20 +37,37 @@ class GotoLine : public ::testing::Test {
     }
     void TearDown() override { window_.reset(); }
 
-    // Presses Ctrl+G and answers the dialog with the keys `typed`.
+    // Presses Ctrl+G and answers the dialog with the keys `typed` once it is up.
     void go_to(const char* typed, Qt::Key ending) {
         // The window is active again, as it is when the user comes back to it.
         show_active(*window_);
-        bool asked = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TdlgGotoLine*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            asked = true;
-            QTest::keyClicks(dialog->line_field(), typed);
-            QTest::keyClick(dialog->line_field(), ending);
+        const auto asked = std::make_shared<bool>(false);
+        const auto waiting = std::make_shared<bool>(true);
+        answer_when_shown(waiting, [asked, typed, ending](TdlgGotoLine& dialog) {
+            *asked = true;
+            QTest::keyClicks(dialog.line_field(), typed);
+            QTest::keyClick(dialog.line_field(), ending);
         });
         QTest::keyClick(editor_, Qt::Key_G, Qt::ControlModifier);
-        EXPECT_TRUE(asked);
+        *waiting = false;
+        EXPECT_TRUE(*asked);
+    }
+
+    // Looks for the dialog now and then while `waiting`: how soon a modal dialog shows depends
+    // on the platform and the build.
+    static void answer_when_shown(std::shared_ptr<bool> waiting,
+                                  std::function<void(TdlgGotoLine&)> answer) {
+        QTimer::singleShot(10, [waiting, answer] {
+            if (!*waiting) return;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<TdlgGotoLine*>(widget);
+                if (dialog != nullptr && dialog->isVisible()) {
+                    answer(*dialog);
+                    return;
+                }
+            }
+            answer_when_shown(waiting, answer);
+        });
     }
 
     temp_dir dir_;
