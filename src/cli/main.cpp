@@ -42,7 +42,7 @@ constexpr command commands[] = {
      {}},
     {"render",
      "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
-     "[--function NAME] -o OUT.png|.bmp|.svg|.pdf FILE",
+     "[--function NAME] [--markdown] -o OUT.png|.bmp|.svg|.pdf|.mmd|.dot FILE",
      nullptr, pictures},
     {"languages", "languages", tarnwell::cli::run_languages, {}},
     {"model", "model [-traceon] FILES... | @LIST", nullptr, documents},
