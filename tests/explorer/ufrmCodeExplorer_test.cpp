@@ -223,6 +223,18 @@ class CodeExplorer : public ::testing::Test {
         }
         return true;
     }
+    // Clicks the procedure `node` and checks what choosing it does: the marks on its body, the
+    // caret on its declaration, and its chart under its name.
+    void choose_and_expect_chart(TMySynEdit* editor, const char* node, int caret_line,
+                                 int begin_line, int end_line) const {
+        click(node_named(QString::fromLatin1(node)));
+        EXPECT_EQ(mark_line(editor, begin_mark), begin_line);
+        EXPECT_EQ(mark_line(editor, end_mark), end_line);
+        EXPECT_EQ(editor->caret().line, caret_line);
+        EXPECT_EQ(editor->doc.flowchart.function_name, node);
+        EXPECT_FALSE(editor->doc.flowchart.grid_script.empty());
+        EXPECT_FALSE(grid_is_blank());
+    }
     QAction* action(const char* name) const {
         auto* found = window_->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
@@ -274,13 +286,7 @@ TEST_F(CodeExplorer, ChoosingAProcedureMarksItsBodyAndChartsIt) {
         SCOPED_TRACE(c.node);
         TMySynEdit* editor = open_fixture(c.file);
         wait_for_scans();
-        click(node_named(QString::fromLatin1(c.node)));
-        EXPECT_EQ(mark_line(editor, begin_mark), c.begin_mark);
-        EXPECT_EQ(mark_line(editor, end_mark), c.end_mark);
-        EXPECT_EQ(editor->caret().line, c.caret_line);
-        EXPECT_EQ(editor->doc.flowchart.function_name, c.node);
-        EXPECT_FALSE(editor->doc.flowchart.grid_script.empty());
-        EXPECT_FALSE(grid_is_blank());
+        choose_and_expect_chart(editor, c.node, c.caret_line, c.begin_mark, c.end_mark);
         EXPECT_TRUE(editor->hasFocus());
     }
     EXPECT_TRUE(notes_->messages.empty());
@@ -344,13 +350,7 @@ TEST_F(CodeExplorer, ChoosingASyntaxTreeFunctionMarksItWholeAndChartsIt) {
         EXPECT_EQ(root_texts(), (std::vector<std::string>{"Functions", "Procedures", "Constructors",
                                                           "Destructors"}));
         EXPECT_EQ(shown_procedures(), c.procedures);
-        click(node_named(QString::fromLatin1(c.node)));
-        EXPECT_EQ(mark_line(editor, begin_mark), c.begin_mark);
-        EXPECT_EQ(mark_line(editor, end_mark), c.end_mark);
-        EXPECT_EQ(editor->caret().line, c.caret_line);
-        EXPECT_EQ(editor->doc.flowchart.function_name, c.node);
-        EXPECT_FALSE(editor->doc.flowchart.grid_script.empty());
-        EXPECT_FALSE(grid_is_blank());
+        choose_and_expect_chart(editor, c.node, c.caret_line, c.begin_mark, c.end_mark);
     }
     EXPECT_TRUE(notes_->messages.empty());
 }
