@@ -15,18 +15,22 @@ if(npm_cache STREQUAL "")
   endif()
 endif()
 
-file(STRINGS ${PROJECT_SOURCE_DIR}/scripts/grammars.txt pinned_packages REGEX "^[a-z]")
+file(STRINGS ${PROJECT_SOURCE_DIR}/scripts/grammars.txt pinned_packages REGEX "^[a-z@]")
 set(tree_sitter_sources)
 foreach(line IN LISTS pinned_packages)
   string(REPLACE " " ";" fields "${line}")
   list(GET fields 0 package)
   list(GET fields 1 version)
-  set(root "${npm_cache}/${package}-${version}/package")
+  # A scoped package "@scope/name" is unpacked as "scope-name" and known by its name alone.
+  string(REGEX REPLACE "^@" "" folder "${package}")
+  string(REPLACE "/" "-" folder "${folder}")
+  string(REGEX REPLACE "^@[^/]*/" "" name "${package}")
+  set(root "${npm_cache}/${folder}-${version}/package")
   if(NOT EXISTS "${root}/package.json")
     message(FATAL_ERROR "The npm package ${package}@${version} is missing from ${npm_cache}: "
                         "run scripts/fetch-grammars.sh (scripts/install-deps.sh runs it).")
   endif()
-  string(REPLACE "-" "_" variable "${package}")
+  string(REPLACE "-" "_" variable "${name}")
   set(${variable}_root "${root}")
 endforeach()
 
@@ -41,6 +45,20 @@ set(grammar_sources
   ${tree_sitter_go_root}/src/parser.c
   ${tree_sitter_rust_root}/src/parser.c
   ${tree_sitter_rust_root}/src/scanner.c
+  ${tree_sitter_kotlin_root}/src/parser.c
+  ${tree_sitter_kotlin_root}/src/scanner.c
+  ${tree_sitter_swift_root}/src/parser.c
+  ${tree_sitter_swift_root}/src/scanner.c
+  ${tree_sitter_ruby_root}/src/parser.c
+  ${tree_sitter_ruby_root}/src/scanner.c
+  ${tree_sitter_scala_root}/src/parser.c
+  ${tree_sitter_scala_root}/src/scanner.c
+  ${tree_sitter_lua_root}/src/parser.c
+  ${tree_sitter_lua_root}/src/scanner.c
+  ${tree_sitter_bash_root}/src/parser.c
+  ${tree_sitter_bash_root}/src/scanner.c
+  ${tree_sitter_powershell_root}/src/parser.c
+  ${tree_sitter_powershell_root}/src/scanner.c
 )
 
 # Each grammar's parser.c and scanner.c share the names of the other grammars' files: one object

@@ -136,12 +136,7 @@ std::string read_input(const std::string& file) {
 
 int language_of(const cli_options& options, std::string_view text) {
     if (options.language) return *options.language;
-    const std::string_view name = options.file;
-    const std::size_t slash = name.find_last_of('/');
-    const std::size_t dot = name.find_last_of('.');
-    const bool has_extension =
-        dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
-    return detect_language(has_extension ? name.substr(dot) : std::string_view{}, text);
+    return detect_language_of_file(options.file, text);
 }
 
 }  // namespace tarnwell::cli

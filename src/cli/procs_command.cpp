@@ -17,8 +17,8 @@ int run_procs(std::span<const std::string_view> args, std::ostream& out) {
     const std::unique_ptr<TKestrinProcLexer> scanner = make_proc_scanner(language);
     if (!scanner) {
         throw usage_error(
-            "procs lists the procedures of C/C++, Java, C#, Pascal, Python, TypeScript, TSX, Go "
-            "and Rust texts, not " +
+            "procs lists the procedures of C/C++, Java, C#, Pascal, Python, TypeScript, TSX, Go, "
+            "Rust, Kotlin, Swift, Ruby, Scala, Lua, Bash and PowerShell texts, not " +
             std::string(language_table()[static_cast<std::size_t>(language)].short_name));
     }
     scanner->set_source_text(std::move(source));

@@ -9,7 +9,7 @@
 namespace tarnwell {
 
 // The explorer's language kind of a language number: 2 for C/C++, 3 for Pascal, 4 for Java
-// and C#, 5 for the syntax-tree languages (Python, TypeScript, TSX, Go, Rust), 0 for every
+// and C#, 5 for the syntax-tree languages (Python, TypeScript, Go, Rust, Kotlin, ...), 0 for every
 // other language (none of them is scanned).
 int explorer_language_kind(int language);
 

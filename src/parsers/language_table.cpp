@@ -30,6 +30,13 @@ const std::array<language_row, language_count>& language_table() {
         {18, "TSX", "tsx", 17, "*.tsx", "TSX", 16},
         {19, "Go", "go", 18, "*.go", "Go", 17},
         {20, "Rust", "rust", 19, "*.rs", "Rust", 18},
+        {21, "Kotlin", "kotlin", 20, "*.kt;*.kts", "Kotlin", 19},
+        {22, "Swift", "swift", 21, "*.swift", "Swift", 20},
+        {23, "Ruby", "ruby", 22, "*.rb;*.rake;*.gemspec;Rakefile;Gemfile", "Ruby", 21},
+        {24, "Scala", "scala", 23, "*.scala;*.sc", "Scala", 22},
+        {25, "Lua", "lua", 24, "*.lua", "Lua", 23},
+        {26, "Bash", "bash", 25, "*.sh;*.bash", "Bash", 24},
+        {27, "PowerShell", "powershell", 26, "*.ps1;*.psm1", "PowerShell", 25},
     }};
     return rows;
 }
@@ -79,6 +86,21 @@ int detect_language(std::string_view extension_pattern, std::string_view text) {
     return plsql ? language_plsql : language_tsql;
 }
 
+int detect_language_of_file(std::string_view path, std::string_view text) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string_view::npos && dot > 0) return detect_language(name.substr(dot), text);
+    // A name without an extension that a language lists whole (a Rakefile) is of that language.
+    for (const language_row& row : language_table()) {
+        if (row.detection_step >= first_whole_extension_step &&
+            lists_extension(row.extensions, name)) {
+            return row.number;
+        }
+    }
+    return detect_language({}, text);
+}
+
 int parser_slot_of_language(int language) {
     if (language < 0 || language >= language_count) return 0;
     return language_table()[static_cast<std::size_t>(language)].parser_slot;
@@ -86,11 +108,18 @@ int parser_slot_of_language(int language) {
 
 int layout_slot_of(int parser_slot) {
     switch (parser_slot) {
-        // Python's match, Go's switch and Rust's match leave each branch at its end, as the
-        // Basic family's Select Case does.
+        // Python's match, Go's switch, Rust's match and the selections of the languages after
+        // them leave each branch at its end, as the Basic family's Select Case does.
         case 14:
         case 17:
         case 18:
+        case 19:
+        case 20:
+        case 21:
+        case 22:
+        case 23:
+        case 24:
+        case 25:
             return 7;
         // TypeScript's switch falls through from case to case, as JavaScript's does.
         case 15:

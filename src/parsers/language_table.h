@@ -18,7 +18,7 @@ struct language_row {
     int parser_slot;
 };
 
-inline constexpr int language_count = 21;
+inline constexpr int language_count = 28;
 inline constexpr int language_general = 0;
 inline constexpr int language_c = 1;
 inline constexpr int language_java = 3;
@@ -32,6 +32,10 @@ const std::array<language_row, language_count>& language_table();
 // C/C++; an extension no language claims is General, which charts nothing.
 int detect_language(std::string_view extension_pattern, std::string_view text);
 
+// The language of a file path: by its extension, or by its whole name for a name without one
+// (a file that starts with a dot has none).
+int detect_language_of_file(std::string_view path, std::string_view text);
+
 // The parser slot that serves a language number; 0 for numbers outside the table.
 int parser_slot_of_language(int language);
 
@@ -39,7 +43,7 @@ int parser_slot_of_language(int language);
 // languages borrow the layout of the older language their selections behave like.
 int layout_slot_of(int parser_slot);
 
-// A language given by number ("0" to "20") or by short name ("cpp", "tsql", ...).
+// A language given by number ("0" to "27") or by short name ("cpp", "tsql", ...).
 std::optional<int> language_by_name(std::string_view name);
 
 }  // namespace tarnwell

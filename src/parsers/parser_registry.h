@@ -10,7 +10,7 @@ namespace tarnwell {
 
 class parser_registry {
   public:
-    static constexpr int slot_count = 19;
+    static constexpr int slot_count = 26;
     // The slot that charts a document whose parser slot is unset.
     static constexpr int default_slot = 3;
 

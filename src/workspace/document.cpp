@@ -19,11 +19,7 @@ bool set_document_language(document& doc, int language) {
 }
 
 int language_of_file(std::string_view path, std::string_view text) {
-    return detect_language(extension_pattern(path), text);
-}
-
-std::string extension_pattern(std::string_view path) {
-    return std::filesystem::path(path).extension().string();
+    return detect_language_of_file(path, text);
 }
 
 std::string file_name_of(std::string_view path) {

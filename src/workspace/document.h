@@ -34,9 +34,6 @@ bool set_document_language(document& doc, int language);
 // The language a file gets from its name's extension and, for ".sql", from its text.
 int language_of_file(std::string_view path, std::string_view text);
 
-// The extension of a path's file name with its dot (".cpp"); empty when there is none.
-std::string extension_pattern(std::string_view path);
-
 // The file name without its directory.
 std::string file_name_of(std::string_view path);
 

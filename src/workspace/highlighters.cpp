@@ -5,8 +5,10 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qscilexerjava.h>
 #include <Qsci/qscilexerjavascript.h>
+#include <Qsci/qscilexerlua.h>
 #include <Qsci/qscilexerpascal.h>
 #include <Qsci/qscilexerperl.h>
+#include <Qsci/qscilexerruby.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <string>
@@ -157,6 +159,14 @@ const char* python_lexer::keywords(int set) const {
     return words.c_str();
 }
 
+const char* powershell_lexer::keywords(int set) const {
+    if (set != 1) return QsciLexerBash::keywords(set);
+    return "begin break catch class continue data default define do dynamicparam else elseif "
+           "end enum exit filter finally for foreach from function hidden if in inlinescript "
+           "param process return static switch throw trap try until using var while "
+           "workflow parallel sequence";
+}
+
 keyword_lexer::keyword_lexer(const char* language, const char* keywords, QObject* parent)
     : QsciLexerCPP(parent), language_(language), keywords_(keywords) {}
 
@@ -184,6 +194,27 @@ constexpr const char* rust_keywords =
     "loop match mod move mut pub ref return self Self static struct super trait true type union "
     "unsafe use where while bool char f32 f64 i8 i16 i32 i64 i128 isize str u8 u16 u32 u64 u128 "
     "usize String Vec Option Result Some None Ok Err Box";
+constexpr const char* kotlin_keywords =
+    "abstract actual annotation as break by catch class companion const constructor continue "
+    "crossinline data do else enum expect external false final finally for fun get if import in "
+    "infix init inline inner interface internal is lateinit noinline null object open operator "
+    "out override package private protected public reified return sealed set super suspend "
+    "tailrec this throw true try typealias val value var vararg when where while Any Boolean "
+    "Byte Char Double Float Int Long Nothing Short String Unit";
+constexpr const char* swift_keywords =
+    "actor any as associatedtype async await break case catch class continue convenience "
+    "default defer deinit didSet do dynamic else enum extension fallthrough false fileprivate "
+    "final for func get guard if import in indirect infix init inout internal is lazy let "
+    "mutating nil nonmutating open operator optional override postfix precedencegroup prefix "
+    "private protocol public repeat required rethrows return self Self set some static struct "
+    "subscript super switch throw throws true try typealias unowned var weak where while "
+    "willSet Any Bool Character Double Float Int String Void";
+constexpr const char* scala_keywords =
+    "abstract case catch class def derives do else end enum export extends extension false "
+    "final finally for forSome given if implicit import inline lazy match new null object "
+    "opaque open override package private protected return sealed super then this throw trait "
+    "transparent true try type using val var while with yield Any AnyRef Boolean Char Double "
+    "Float Int Long Nothing Option Some None String Unit";
 
 }  // namespace
 
@@ -230,6 +261,20 @@ QsciLexer* create_highlighter(int language, const QColor& background, QObject* p
         lexer = new keyword_lexer("Go", go_keywords, parent);
     } else if (name == "Rust") {
         lexer = new keyword_lexer("Rust", rust_keywords, parent);
+    } else if (name == "Kotlin") {
+        lexer = new keyword_lexer("Kotlin", kotlin_keywords, parent);
+    } else if (name == "Swift") {
+        lexer = new keyword_lexer("Swift", swift_keywords, parent);
+    } else if (name == "Scala") {
+        lexer = new keyword_lexer("Scala", scala_keywords, parent);
+    } else if (name == "Ruby") {
+        lexer = new QsciLexerRuby(parent);
+    } else if (name == "Lua") {
+        lexer = new QsciLexerLua(parent);
+    } else if (name == "Bash") {
+        lexer = new QsciLexerBash(parent);
+    } else if (name == "PowerShell") {
+        lexer = new powershell_lexer(parent);
     } else if (const highlight_syntax* syntax = custom_syntax(name)) {
         lexer = new syntax_lexer(name.data(), *syntax, parent);
     } else {

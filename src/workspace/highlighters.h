@@ -2,6 +2,7 @@
 // language, and a lexer over our highlighting rules for the others.
 #pragma once
 
+#include <Qsci/qscilexerbash.h>
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexercustom.h>
 #include <Qsci/qscilexerpython.h>
@@ -49,8 +50,19 @@ class python_lexer : public QsciLexerPython {
     const char* keywords(int set) const override;
 };
 
+// The shell's lexer with the words of PowerShell, which QScintilla has no lexer for: its `#`
+// comments, quoted strings and `$` variables read as the shell's do.
+class powershell_lexer : public QsciLexerBash {
+    Q_OBJECT
+  public:
+    using QsciLexerBash::QsciLexerBash;
+    const char* language() const override { return "PowerShell"; }
+    const char* keywords(int set) const override;
+};
+
 // The C++ lexer with the words of a language QScintilla has no lexer of its own for
-// (TypeScript, Go, Rust): their comments, strings and numbers read as C++'s do.
+// (TypeScript, Go, Rust, Kotlin, Swift, Scala): their comments, strings and numbers read as
+// C++'s do.
 class keyword_lexer : public QsciLexerCPP {
     Q_OBJECT
   public:

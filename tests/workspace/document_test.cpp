@@ -22,6 +22,9 @@ TEST(Document, LanguageOfAFileFollowsItsExtensionAndForSqlItsText) {
         {"/src/Makefile", "", 1},
         {"/src/.hidden", "", 1},
         {"/src.d/readme", "", 1},
+        {"/src/Rakefile", "", 23},  // listed by its whole name
+        {"/src/tasks.rake", "", 23},
+        {"/src/rakefile.c", "", 1},
     };
     for (const file_case& c : cases) {
         EXPECT_EQ(language_of_file(c.path, c.text), c.language) << c.path;

@@ -1,0 +1,10 @@
+// Bash for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& bash_grammar();
+
+}  // namespace tarnwell

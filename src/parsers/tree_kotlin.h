@@ -1,0 +1,10 @@
+// Kotlin for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& kotlin_grammar();
+
+}  // namespace tarnwell

@@ -1,0 +1,10 @@
+// Lua for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& lua_grammar();
+
+}  // namespace tarnwell

@@ -1,0 +1,10 @@
+// Ruby for the syntax-tree reader.
+#pragma once
+
+#include "parsers/tree_grammar.h"
+
+namespace tarnwell {
+
+const tree_grammar& ruby_grammar();
+
+}  // namespace tarnwell
