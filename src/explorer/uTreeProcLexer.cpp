@@ -28,6 +28,8 @@ struct definition_kind {
     found_as as;
     // The field that names it; for a Rust impl the type it is for, also in `impl Trait for T`.
     std::string_view name_field;
+    // For a grammar that gives the name no field (PowerShell), the type of the child that is it.
+    std::string_view name_type = {};
 };
 
 // The node types that define functions and the scopes that qualify their names, per grammar.
@@ -50,6 +52,28 @@ constexpr definition_kind definition_kinds[] = {
     {"rust", "impl_item", found_as::container, "type"},
     {"rust", "trait_item", found_as::container, "name"},
     {"rust", "mod_item", found_as::container, "name"},
+    {"kotlin", "function_declaration", found_as::function, "name"},
+    {"kotlin", "class_declaration", found_as::class_, "name"},
+    {"kotlin", "object_declaration", found_as::class_, "name"},
+    {"kotlin", "companion_object", found_as::class_, "name"},
+    {"swift", "function_declaration", found_as::function, "name"},
+    {"swift", "init_declaration", found_as::function, "name"},
+    {"swift", "class_declaration", found_as::class_, "name"},
+    {"swift", "protocol_declaration", found_as::class_, "name"},
+    {"ruby", "method", found_as::function, "name"},
+    {"ruby", "singleton_method", found_as::function, "name"},
+    {"ruby", "class", found_as::class_, "name"},
+    {"ruby", "module", found_as::container, "name"},
+    {"scala", "function_definition", found_as::function, "name"},
+    {"scala", "class_definition", found_as::class_, "name"},
+    {"scala", "object_definition", found_as::class_, "name"},
+    {"scala", "trait_definition", found_as::class_, "name"},
+    {"scala", "enum_definition", found_as::class_, "name"},
+    {"lua", "function_declaration", found_as::function, "name"},
+    {"bash", "function_definition", found_as::function, "name"},
+    {"powershell", "function_statement", found_as::function, {}, "function_name"},
+    {"powershell", "class_statement", found_as::class_, {}, "simple_name"},
+    {"powershell", "class_method_definition", found_as::function, {}, "simple_name"},
 };
 
 // Where a function can stand, for the grammars whose functions stand only among statements,
@@ -93,7 +117,8 @@ struct constructor_name {
     std::string_view grammar;
     std::string_view name;
 };
-constexpr constructor_name constructor_names[] = {{"python", "__init__"}, {"ts", "constructor"}};
+constexpr constructor_name constructor_names[] = {
+    {"python", "__init__"}, {"ts", "constructor"}, {"swift", "init"}, {"ruby", "initialize"}};
 
 // A type wrapped in these stands for the type it wraps, as the qualifier of a method.
 constexpr std::string_view wrapping_types[] = {"generic_type", "pointer_type", "reference_type"};
@@ -156,6 +181,17 @@ std::string name_of(TSNode name, std::string_view text) {
         spelled = spelled.substr(1, spelled.size() - 2);
     }
     return one_line(spelled);
+}
+
+// The node that names a definition: its name field, else its first child of the name's type.
+TSNode name_node_of(TSNode node, const definition_kind& kind) {
+    if (kind.name_type.empty()) return field(node, kind.name_field);
+    const std::uint32_t count = ts_node_named_child_count(node);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const TSNode child = ts_node_named_child(node, i);
+        if (ts_node_type(child) == kind.name_type) return child;
+    }
+    return TSNode{};
 }
 
 // The type of a Go method's receiver, `(r *Reader)` gives the `*Reader` node.
@@ -244,7 +280,7 @@ class function_finder {
     std::optional<scope> examine(TSNode node, const scope& outer, Report&& report) const {
         const definition_kind* kind = kind_of(node);
         if (kind == nullptr) return std::nullopt;
-        const TSNode name_node = field(node, kind->name_field);
+        const TSNode name_node = name_node_of(node, *kind);
         if (kind->as == found_as::class_ || kind->as == found_as::container) {
             // An anonymous class adds no name, but its constructor is still one.
             std::string qualifier = outer.qualifier;

@@ -1,5 +1,5 @@
-// The procedure scanner of the syntax-tree languages (Python, TypeScript, TSX, Go, Rust): the
-// functions and methods their trees hold, named with their class, impl, receiver or module,
+// The procedure scanner of the syntax-tree languages (Python, TypeScript, Go, Rust, Kotlin, ...):
+// the functions and methods their trees hold, named with their class, impl, receiver or module,
 // with the line of the name and the lines of the whole definition.
 #pragma once
 

@@ -23,6 +23,13 @@ constexpr int typescript = 17;
 constexpr int tsx = 18;
 constexpr int go = 19;
 constexpr int rust = 20;
+constexpr int kotlin = 21;
+constexpr int swift = 22;
+constexpr int ruby = 23;
+constexpr int scala = 24;
+constexpr int lua = 25;
+constexpr int bash = 26;
+constexpr int powershell = 27;
 
 // The result lines of a text of a language, scanned on the calling thread.
 std::string scanned(int language, const std::string& text) {
@@ -358,6 +365,169 @@ const scan_case rust_cases[] = {
     {"empty", "", ""},
 };
 
+const scan_case kotlin_cases[] = {
+    {"classes_objects_and_companions",
+     "package demo\n"
+     "\n"
+     "class Stack<T> {\n"
+     "    fun push(x: T) {\n"
+     "        items.add(x)\n"
+     "    }\n"
+     "    companion object {\n"
+     "        fun empty(): Stack<Int> = Stack()\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "object Registry {\n"
+     "    fun find(name: String): Int {\n"
+     "        return 0\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "fun main() {\n"
+     "    println(\"hi\")\n"
+     "}\n",
+     "4-4-6|void|Stack.push\r\n"
+     "8-8-8|void|Stack.empty\r\n"
+     "13-13-15|void|Registry.find\r\n"
+     "18-18-20|void|main\r\n"},
+};
+
+const scan_case swift_cases[] = {
+    {"structs_extensions_and_initialisers",
+     "struct Point {\n"
+     "    init(x: Int) {\n"
+     "        self.x = x\n"
+     "    }\n"
+     "    func moved(by d: Int) -> Point {\n"
+     "        return Point(x: x + d)\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "extension Point {\n"
+     "    func twice() -> Point { moved(by: x) }\n"
+     "}\n"
+     "\n"
+     "protocol Shape {\n"
+     "    func area() -> Double\n"
+     "}\n"
+     "\n"
+     "func main() {\n"
+     "    print(\"hi\")\n"
+     "}\n",
+     "2-2-4|cons|Point.init\r\n"
+     "5-5-7|void|Point.moved\r\n"
+     "11-11-11|void|Point.twice\r\n"
+     "18-18-20|void|main\r\n"},
+};
+
+const scan_case ruby_cases[] = {
+    {"modules_classes_and_singleton_methods",
+     "module Net\n"
+     "  class Client\n"
+     "    def initialize(host)\n"
+     "      @host = host\n"
+     "    end\n"
+     "\n"
+     "    def self.open(host)\n"
+     "      new(host)\n"
+     "    end\n"
+     "\n"
+     "    def get(path)\n"
+     "      request(path)\n"
+     "    end\n"
+     "  end\n"
+     "end\n"
+     "\n"
+     "def helper\n"
+     "  1\n"
+     "end\n",
+     "3-3-5|cons|Net.Client.initialize\r\n"
+     "7-7-9|void|Net.Client.open\r\n"
+     "11-11-13|void|Net.Client.get\r\n"
+     "17-17-19|void|helper\r\n"},
+};
+
+const scan_case scala_cases[] = {
+    {"classes_objects_and_braceless_traits",
+     "package demo\n"
+     "\n"
+     "class Stack[T] {\n"
+     "  def push(x: T): Unit = {\n"
+     "    items += x\n"
+     "  }\n"
+     "}\n"
+     "\n"
+     "object Main {\n"
+     "  def main(args: Array[String]): Unit =\n"
+     "    println(\"hi\")\n"
+     "}\n"
+     "\n"
+     "trait Shape:\n"
+     "  def area: Double\n"
+     "  def describe(): String =\n"
+     "    s\"area $area\"\n",
+     "4-4-6|void|Stack.push\r\n"
+     "10-10-11|void|Main.main\r\n"
+     "16-16-17|void|Shape.describe\r\n"},
+};
+
+const scan_case lua_cases[] = {
+    {"module_table_and_local_functions",
+     "local M = {}\n"
+     "\n"
+     "function M.new(x)\n"
+     "  return setmetatable({x = x}, M)\n"
+     "end\n"
+     "\n"
+     "function M:get()\n"
+     "  return self.x\n"
+     "end\n"
+     "\n"
+     "local function helper(a)\n"
+     "  return a + 1\n"
+     "end\n"
+     "\n"
+     "return M\n",
+     "3-3-5|void|M.new\r\n"
+     "7-7-9|void|M:get\r\n"
+     "11-11-13|void|helper\r\n"},
+};
+
+const scan_case bash_cases[] = {
+    {"both_function_forms",
+     "#!/bin/bash\n"
+     "usage() {\n"
+     "  echo \"usage\"\n"
+     "}\n"
+     "\n"
+     "function main {\n"
+     "  usage\n"
+     "  exit 0\n"
+     "}\n",
+     "2-2-4|void|usage\r\n"
+     "6-6-9|void|main\r\n"},
+};
+
+const scan_case powershell_cases[] = {
+    {"functions_and_class_methods",
+     "function Get-Thing {\n"
+     "    param([string]$Name)\n"
+     "    return $Name\n"
+     "}\n"
+     "\n"
+     "class Greeter {\n"
+     "    [string] Greet([string]$who) {\n"
+     "        return \"hi $who\"\n"
+     "    }\n"
+     "}\n"
+     "\n"
+     "function Invoke-Main { Get-Thing -Name x }\n",
+     "1-1-4|void|Get-Thing\r\n"
+     "7-7-9|void|Greeter.Greet\r\n"
+     "12-12-12|void|Invoke-Main\r\n"},
+};
+
 std::string case_name(const testing::TestParamInfo<language_case>& info) {
     return info.param.c.name;
 }
@@ -369,6 +539,17 @@ INSTANTIATE_TEST_SUITE_P(TypeScript, TreeProcScan,
 INSTANTIATE_TEST_SUITE_P(Tsx, TreeProcScan, testing::ValuesIn(table(tsx, tsx_cases)), case_name);
 INSTANTIATE_TEST_SUITE_P(Go, TreeProcScan, testing::ValuesIn(table(go, go_cases)), case_name);
 INSTANTIATE_TEST_SUITE_P(Rust, TreeProcScan, testing::ValuesIn(table(rust, rust_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Kotlin, TreeProcScan, testing::ValuesIn(table(kotlin, kotlin_cases)),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Swift, TreeProcScan, testing::ValuesIn(table(swift, swift_cases)),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Ruby, TreeProcScan, testing::ValuesIn(table(ruby, ruby_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Scala, TreeProcScan, testing::ValuesIn(table(scala, scala_cases)),
+                         case_name);
+INSTANTIATE_TEST_SUITE_P(Lua, TreeProcScan, testing::ValuesIn(table(lua, lua_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(Bash, TreeProcScan, testing::ValuesIn(table(bash, bash_cases)), case_name);
+INSTANTIATE_TEST_SUITE_P(PowerShell, TreeProcScan,
+                         testing::ValuesIn(table(powershell, powershell_cases)), case_name);
 
 TEST(TreeProcLexer, DeepNestingIsScannedWithoutRecursion) {
     const std::string text =
@@ -379,13 +560,16 @@ TEST(TreeProcLexer, DeepNestingIsScannedWithoutRecursion) {
 TEST(TreeProcLexer, AnyBytesGiveWellFormedLines) {
     std::mt19937 random(5);
     const std::string pieces[] = {
-        "def ", "class ", "fn ",  "func ", "function ",   "impl ",    "mod ",  "const ", "=",
-        "=>",   "(",      ")",    "{",     "}",           ":",        "<",     ">",      "*",
-        "&",    "'",      "\"",   "@d\n",  "f",           "A",        " for ", "\n",     "    ",
-        "\r",   "async ", "let ", "[T]",   "constructor", "__init__", ";",     "/*",     "//"};
+        "def ",     "class ", "fn ",  "func ", "function ", "impl ",   "mod ",  "const ",
+        "=",        "=>",     "(",    ")",     "{",         "}",       ":",     "<",
+        ">",        "*",      "&",    "'",     "\"",        "@d\n",    "f",     "A",
+        " for ",    "\n",     "    ", "\r",    "async ",    "let ",    "[T]",   "constructor",
+        "__init__", ";",      "/*",   "//",    "fun ",      "object ", "end\n", "init",
+        "--",       "#",      "$",    "then",  "do",        "esac",    "[",     "]"};
     for (int round = 0; round < 200; ++round) {
         const std::string source = random_source(random, pieces);
-        for (const int language : {python, typescript, tsx, go, rust}) {
+        for (const int language : {python, typescript, tsx, go, rust, kotlin, swift, ruby, scala,
+                                   lua, bash, powershell}) {
             EXPECT_TRUE(parse_result_lines(scanned(language, source))) << language << source;
         }
     }

@@ -67,9 +67,8 @@ TEST(LanguageTable, DetectsByExtensionInStepOrder) {
 }
 
 TEST(LanguageTable, MapsEveryLanguageToItsParserSlot) {
-    const int slots[language_count] = {0, 3, 7, 3, 1, 6, 13, 5, 2, 3, 7,
-                                       8, 9, 10, 11, 12, 14, 15, 16, 17, 18,
-                                       19, 20, 21, 22, 23, 24, 25};
+    const int slots[language_count] = {0,  3,  7,  3,  1,  6,  13, 5,  2,  3,  7,  8,  9,  10,
+                                       11, 12, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25};
     for (int language = 0; language < language_count; ++language) {
         EXPECT_EQ(parser_slot_of_language(language), slots[language]) << language;
         EXPECT_EQ(language_table()[static_cast<std::size_t>(language)].number, language);
@@ -81,8 +80,8 @@ TEST(LanguageTable, MapsEveryLanguageToItsParserSlot) {
 TEST(LanguageTable, SyntaxTreeLanguagesFollowTheLayoutOfTheirSelections) {
     // Python's match, Go's switch, Rust's match and the selections of Kotlin to PowerShell end
     // each branch; TypeScript falls through.
-    const int layout_slots[][2] = {{14, 7}, {15, 3}, {16, 3}, {17, 7}, {18, 7}, {19, 7},
-                                   {25, 7}, {3, 3},  {9, 9}};
+    const int layout_slots[][2] = {{14, 7}, {15, 3}, {16, 3}, {17, 7}, {18, 7},
+                                   {19, 7}, {25, 7}, {3, 3},  {9, 9}};
     for (const auto& [slot, layout] : layout_slots) EXPECT_EQ(layout_slot_of(slot), layout) << slot;
 }
 
