@@ -6,8 +6,8 @@
 #
 #   scripts/measure-charting.sh [-n COUNT] [-k KEEPDIR] [-b BUILDDIR] [LANGUAGE...]
 #
-# LANGUAGE is one of c cpp java js php perl pas plsql cs python ts tsx go rust (default: all
-# that have sources).
+# LANGUAGE is one of c cpp java js php perl pas plsql cs python ts tsx go rust kotlin swift
+# ruby scala lua bash powershell (default: all that have sources).
 # KEEPDIR receives each body that fails or is shortened, with its result as JSON beside it.
 # Sources and the Debian packages they come from:
 #   c      /usr/include (except C++)        libc6-dev, linux-libc-dev and other -dev packages
@@ -26,6 +26,15 @@
 #   ts tsx the folders in $TARNWELL_TS_SOURCES: npm packages that ship their .ts and .tsx
 #          sources (rxjs, effect, @trpc/server, @tanstack/query-core, @tanstack/react-query),
 #          unpacked from `npm pack` archives (Debian ships none)
+#   ruby   /usr/lib/ruby/3.*                 libruby3.1 (ruby)
+#   lua    /usr/share/lua                    lua-penlight, lua-busted, lua-argparse, lua-luassert
+#   bash   /usr/share/bash-completion        bash-completion
+#   kotlin scala  the folders in $TARNWELL_KOTLIN_SOURCES and $TARNWELL_SCALA_SOURCES: Debian's
+#          source packages (`apt-get source kotlin scala`, which needs a deb-src line), test data
+#          that is broken on purpose left out
+#   swift  the folders in $TARNWELL_SWIFT_SOURCES: npm packages that ship .swift sources
+#          (expo-modules-core); Debian ships none
+#   powershell  the folders in $TARNWELL_POWERSHELL_SOURCES (Debian ships next to no .ps1 files)
 # The syntax-tree languages are cut as the code explorer cuts them: each function whole, from
 # its definition line through its last line, as `tarnwell-cli procs` lists it.
 set -eu
@@ -45,7 +54,7 @@ shift $((OPTIND - 1))
 cli="$build/src/cli/tarnwell-cli"
 [ -x "$cli" ] || { echo "no $cli: build the target tarnwell-cli first" >&2; exit 2; }
 command -v ctags > /dev/null || { echo "universal-ctags is needed" >&2; exit 2; }
-languages="${*:-c cpp java js php perl pas plsql cs python ts tsx go rust}"
+languages="${*:-c cpp java js php perl pas plsql cs python ts tsx go rust kotlin swift ruby scala lua bash powershell}"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -73,6 +82,13 @@ roots_of() {
         go) existing /usr/share/go-*/src ;;
         rust) existing /usr/src/rustc-*/library ;;
         ts|tsx) [ -n "${TARNWELL_TS_SOURCES:-}" ] && existing $TARNWELL_TS_SOURCES ;;
+        ruby) existing /usr/lib/ruby/3.* ;;
+        lua) existing /usr/share/lua ;;
+        bash) existing /usr/share/bash-completion ;;
+        kotlin) [ -n "${TARNWELL_KOTLIN_SOURCES:-}" ] && existing $TARNWELL_KOTLIN_SOURCES ;;
+        swift) [ -n "${TARNWELL_SWIFT_SOURCES:-}" ] && existing $TARNWELL_SWIFT_SOURCES ;;
+        scala) [ -n "${TARNWELL_SCALA_SOURCES:-}" ] && existing $TARNWELL_SCALA_SOURCES ;;
+        powershell) [ -n "${TARNWELL_POWERSHELL_SOURCES:-}" ] && existing $TARNWELL_POWERSHELL_SOURCES ;;
     esac
 }
 

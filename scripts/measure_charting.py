@@ -40,14 +40,23 @@ LANGUAGES = {
     "tsx": ("tsx", None, None, (".tsx",), C_COMMENTS),
     "go": ("go", None, None, (".go",), C_COMMENTS),
     "rust": ("rust", None, None, (".rs",), C_COMMENTS),
+    "kotlin": ("kotlin", None, None, (".kt", ".kts"), C_COMMENTS),
+    "swift": ("swift", None, None, (".swift",), C_COMMENTS),
+    "ruby": ("ruby", None, None, (".rb", ".rake"), rb"(?m)#[^\n]*|^=begin.*?^=end[^\n]*"),
+    "scala": ("scala", None, None, (".scala", ".sc"), C_COMMENTS),
+    "lua": ("lua", None, None, (".lua",), rb"--\[(=*)\[.*?\]\1\]|--[^\n]*"),
+    "bash": ("bash", None, None, (".sh", ".bash", ""), rb"(?m)(?:^|(?<=\s))#[^\n]*"),
+    "powershell": ("powershell", None, None, (".ps1", ".psm1"), rb"<#.*?#>|#[^\n]*"),
 }
 
 # The syntax-tree languages are cut where the code explorer cuts them: the body lines that
 # `tarnwell-cli procs` lists, which a click in the explorer marks.
-TREE_LANGUAGES = ("python", "ts", "tsx", "go", "rust")
+TREE_LANGUAGES = ("python", "ts", "tsx", "go", "rust", "kotlin", "swift", "ruby", "scala", "lua",
+                  "bash", "powershell")
 
 # Test data that is broken on purpose, and declaration files, which hold no bodies.
-EXCLUDED = {"c": "/c++/", "go": "/testdata/", "python": "/lib2to3/tests/data/", "ts": ".d.ts"}
+EXCLUDED = {"c": "/c++/", "go": "/testdata/", "python": "/lib2to3/tests/data/", "ts": ".d.ts",
+            "kotlin": "/testData/", "scala": "/test/"}
 
 MAX_FILE_BYTES = 2_000_000
 
@@ -248,8 +257,9 @@ def collect(cli, language, roots, count):
 
 
 # A line that only closes blocks holds no statement: the end of a `finally` block's statements,
-# which stand in the sequence around it, is the last thing a complete chart reaches.
-CLOSING_ONLY = re.compile(rb"^[\s})\];,]*$")
+# which stand in the sequence around it, is the last thing a complete chart reaches. The
+# languages that close blocks with words close them with these.
+CLOSING_ONLY = re.compile(rb"^(?:[\s})\];,]|\b(?:end|fi|done|esac)\b)*$")
 
 
 def last_code_offset(body, comments):
