@@ -382,11 +382,25 @@ struct piece_listing {
     std::vector<found_function> functions;
 };
 
-piece_listing list_piece(const tree_grammar& grammar, const text_piece& piece) {
+// The last token of a tree, an empty one too.
+TSNode last_leaf_of(TSNode node) {
+    for (std::uint32_t count = ts_node_child_count(node); count > 0;
+         count = ts_node_child_count(node)) {
+        node = ts_node_child(node, count - 1);
+    }
+    return node;
+}
+
+// `followed` is whether another piece comes after this one.
+piece_listing list_piece(const tree_grammar& grammar, const text_piece& piece, bool followed) {
     piece_listing listing;
     syntax_tree_parser parser(grammar);
     const syntax_tree tree = parser.parse(piece.text);
     if (!tree || ts_node_has_error(ts_tree_root_node(tree.get()))) return listing;
+    if (followed && ts_node_end_byte(last_leaf_of(ts_tree_root_node(tree.get()))) >
+                        start_of_closing_empty_line(piece.text)) {
+        return listing;
+    }
     listing.clean = true;
     const function_finder finder(grammar, piece.text);
     const int rows = piece.first_row;
@@ -415,10 +429,10 @@ bool TTreeProcLexer::list_in_pieces(const std::string& text) {
     if (pieces.size() < 2) return false;
     std::vector<std::future<piece_listing>> listings;
     for (std::size_t k = 1; k < pieces.size(); ++k) {
-        listings.push_back(
-            std::async(std::launch::async, list_piece, std::cref(grammar_), std::cref(pieces[k])));
+        listings.push_back(std::async(std::launch::async, list_piece, std::cref(grammar_),
+                                      std::cref(pieces[k]), k + 1 < pieces.size()));
     }
-    std::vector<piece_listing> done{list_piece(grammar_, pieces.front())};
+    std::vector<piece_listing> done{list_piece(grammar_, pieces.front(), true)};
     for (std::future<piece_listing>& listing : listings) done.push_back(listing.get());
     for (const piece_listing& listing : done) {
         if (!listing.clean) return false;

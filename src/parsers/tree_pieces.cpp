@@ -41,6 +41,13 @@ std::size_t next_cut(std::string_view text, std::size_t from) {
 
 }  // namespace
 
+std::size_t start_of_closing_empty_line(std::string_view piece) {
+    if (piece.empty() || piece.back() != '\n') return piece.size();
+    std::size_t start = piece.size() - 1;
+    while (start > 0 && blank(piece[start - 1])) --start;
+    return start;
+}
+
 std::vector<text_piece> cut_into_pieces(std::string_view text, std::size_t count) {
     std::vector<text_piece> pieces;
     std::size_t start = 0;

@@ -22,4 +22,9 @@ struct text_piece {
 // no line qualifies for a cut.
 std::vector<text_piece> cut_into_pieces(std::string_view text, std::size_t count);
 
+// Where the empty line that ends a piece followed by another starts. A token of the piece's
+// tree that reaches past it runs on over the cut: a heredoc or string whose grammar lets it
+// end with the text, and which the piece's tree therefore holds without an error.
+std::size_t start_of_closing_empty_line(std::string_view piece);
+
 }  // namespace tarnwell

@@ -633,17 +633,36 @@ TEST(TreeProcLexer, ALongTextIsListedAsItsDefinitionsAreAlone) {
 }
 
 // A cut inside a string leaves a piece that does not parse; the text is then listed whole,
-// and nothing inside the string is taken for a function.
+// and nothing inside the string is taken for a function. Each language's multi-line string.
 TEST(TreeProcLexer, ACutInsideAStringListsTheTextWhole) {
-    std::string text = "HELP = \"\"\"\n";
-    for (int i = 0; text.size() < 200 * 1024; ++i) {
-        text += "\ndef fake" + std::to_string(i) + "():\n    pass\n";
+    const struct {
+        int language;
+        const char* opening;
+        const char* fake;
+        const char* closing_and_real;
+    } cases[] = {
+        {python, "HELP = \"\"\"\n", "def fake():\n    pass\n", "\"\"\"\n\ndef real():\n    pass\n"},
+        {kotlin, "val help = \"\"\"\n", "fun fake() {\n}\n", "\"\"\"\n\nfun real() {\n}\n"},
+        {swift, "let help = \"\"\"\n", "func fake() {\n}\n", "\"\"\"\n\nfunc real() {\n}\n"},
+        {ruby, "HELP = <<~TEXT\n", "def fake\nend\n", "TEXT\n\ndef real\nend\n"},
+        {scala, "val help = \"\"\"\n", "def fake() = {\n}\n", "\"\"\"\n\ndef real() = {\n}\n"},
+        {lua, "local help = [[\n", "function fake()\nend\n", "]]\n\nfunction real()\nend\n"},
+        {bash, "cat <<EOF\n", "fake() {\n  :\n}\n", "EOF\n\nreal() {\n  :\n}\n"},
+        {powershell, "$help = @'\n", "function fake {\n}\n", "'@\n\nfunction real {\n}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.opening);
+        std::string text = c.opening;
+        while (text.size() < 200 * 1024) text += std::string("\n") + c.fake;
+        text += c.closing_and_real;
+        const auto rows_to = [&](std::size_t end) {
+            return static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
+        };
+        const std::size_t real = text.rfind("real");
+        const std::string row = std::to_string(rows_to(real) + 1);
+        EXPECT_EQ(scanned(c.language, text),
+                  row + "-" + row + "-" + std::to_string(rows_to(text.size())) + "|void|real\r\n");
     }
-    text += "\"\"\"\n\ndef real():\n    pass\n";
-    const int real_row = static_cast<int>(std::count(text.begin(), text.end(), '\n')) - 1;
-    const std::string row = std::to_string(real_row);
-    EXPECT_EQ(scanned(python, text),
-              row + "-" + row + "-" + std::to_string(real_row + 1) + "|void|real\r\n");
 }
 
 TEST(TreeProcLexer, AnExhaustedBudgetStopsTheScanAndKeepsWhatItFound) {
