@@ -11,14 +11,33 @@ using enum tree_role;
 constexpr tree_rule rules[] = {
     {"source_file", sequence},
     {"block", sequence},
-    {"statements", sequence},
+    // A function's body is its block or the one expression after `=`; either is charted.
+    {"function_body", sequence},
     {"line_comment", comment},
     {"block_comment", comment},
-    {"function_declaration", definition, "body", {}, {}, true},
+    // The grammar gives an `if` no field for its branches, so the branch taken cannot be told
+    // from the `else` branch: an `if` stays a plain statement, which at least charts none of
+    // its branches wrongly.
+    {"when_expression", switch_},
+    {"when_entry", case_, {}, {}, "->"},
+    // A loop's body is its last part; a label written before the loop is part of its header.
+    {"for_statement", for_},
+    {"while_statement", while_},
+    {"try_expression", try_},
+    {"catch_block", handler},
+    {"finally_block", finally_},
+    // `return@label` is a return too.
+    {"return_expression", return_},
+    {"throw_expression", throw_},
+    {"function_declaration", definition, {}, {}, {}, true},
+    {"secondary_constructor", definition},
+    {"anonymous_initializer", definition},
     {"class_declaration", definition},
     {"object_declaration", definition},
+    {"companion_object", definition},
 };
 
+// A body marked alone is read as the body of a function.
 constexpr tree_framing framings[] = {{"", ""}, {"fun _() {\n", "\n}"}};
 
 }  // namespace
