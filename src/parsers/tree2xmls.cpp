@@ -47,13 +47,23 @@ bool is_construct(tree_role role) {
            role != tree_role::decorator;
 }
 
-// The body of a construct or a definition: its `body` field, else its last named child that
-// is no comment.
+TSNode child_in_field(TSNode node, std::string_view field) {
+    const std::string name(field);
+    return ts_node_child_by_field_name(node, name.c_str(), static_cast<std::uint32_t>(name.size()));
+}
+
+// The body of a construct or a definition: its `body` field, followed through each child a
+// path of fields names, else its last named child that is no comment.
 TSNode body_of(TSNode node, const tree_rule& rule, const tree_rule_index& rules) {
     if (!rule.body.empty()) {
-        const std::string field(rule.body);
-        return ts_node_child_by_field_name(node, field.c_str(),
-                                           static_cast<std::uint32_t>(field.size()));
+        TSNode found = node;
+        for (std::string_view path = rule.body; !ts_node_is_null(found);) {
+            const std::size_t dot = path.find('.');
+            found = child_in_field(found, path.substr(0, dot));
+            if (dot == std::string_view::npos) break;
+            path.remove_prefix(dot + 1);
+        }
+        return found;
     }
     for (std::uint32_t i = ts_node_named_child_count(node); i > 0; --i) {
         const TSNode child = ts_node_named_child(node, i - 1);
@@ -307,11 +317,34 @@ class Ttreesparser::walk {
         p_.token_len = 0;
     }
 
-    tree_role role_of(TSNode node) const { return p_.rules_.role_of(node); }
+    tree_role role_of(TSNode node) const { return rule_of(node).role; }
+    // The rule of a node: of the rules of its type, the first whose name, if it has one, is
+    // the node's.
     const tree_rule& rule_of(TSNode node) const {
         static constexpr tree_rule plain{"", tree_role::code};
         const tree_rule* rule = p_.rules_.rule_of(node);
-        return rule != nullptr ? *rule : plain;
+        if (rule == nullptr) return plain;
+        if (rule->name.empty()) return *rule;
+        for (const tree_rule& other : p_.grammar_.rules) {
+            if (other.type == rule->type &&
+                (other.name.empty() || other.name == name_of(node, other))) {
+                return other;
+            }
+        }
+        return plain;
+    }
+    std::string_view name_of(TSNode node, const tree_rule& rule) const {
+        const TSNode name =
+            rule.name_field.empty() ? first_leaf(node) : child_in_field(node, rule.name_field);
+        return ts_node_is_null(name) ? std::string_view() : text_of(name);
+    }
+    // The marked text a node stands for; empty for one in the framing.
+    std::string_view text_of(TSNode node) const {
+        const std::uint32_t start = ts_node_start_byte(node);
+        const std::uint32_t end = ts_node_end_byte(node);
+        const std::string_view text(p_.text.data(), static_cast<std::size_t>(p_.text_size - 1));
+        if (start < offset_ || end < start || end - offset_ > text.size()) return {};
+        return text.substr(start - offset_, end - start);
     }
 
     // The statements of a block, nested blocks read as their statements, comments left out.
@@ -361,19 +394,114 @@ class Ttreesparser::walk {
     TSNode body_of(TSNode node, const tree_rule& rule) const {
         return tarnwell::body_of(node, rule, p_.rules_);
     }
+
+    // The body of a construct: a node of its own (a block, or one statement standing for it),
+    // or the statements that stand in the construct itself after its header.
+    struct body_part {
+        TSNode node{};
+        bool in_place = false;
+        std::vector<TSNode> statements;  // in place: the statements
+        TSNode closing{};                // in place: the token that ends them
+        std::uint32_t from = 0;          // where the body begins; the header ends before it
+        bool first = false;              // the body stands before the header in the text
+        bool found() const { return in_place || !ts_node_is_null(node); }
+    };
+
+    body_part body_part_of(TSNode node, const tree_rule& rule) {
+        body_part body;
+        body.from = ts_node_end_byte(node);
+        if (rule.label_end.empty()) {
+            body.node = body_of(node, rule);
+            if (ts_node_is_null(body.node)) return body;
+            body.from = ts_node_start_byte(body.node);
+            body.first = body.from == ts_node_start_byte(node) &&
+                         ts_node_end_byte(body.node) < ts_node_end_byte(node);
+            return body;
+        }
+        const std::vector<tree_child> children = children_of(node);
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (!ts_node_is_named(children[i].node) &&
+                ts_node_type(children[i].node) == rule.label_end) {
+                return body_in_place(children, i);
+            }
+        }
+        return body;
+    }
+
+    // The statements after the child `header`, up to the next branch or the token that closes
+    // them; the separators between them are passed over.
+    body_part body_in_place(const std::vector<tree_child>& children, std::size_t header) {
+        body_part body;
+        body.in_place = true;
+        body.from = ts_node_end_byte(children[header].node);
+        std::size_t next = header + 1;
+        for (; next < children.size(); ++next) {
+            const TSNode child = children[next].node;
+            if (ts_node_is_extra(child)) continue;
+            if (!ts_node_is_named(child) && !ts_node_is_error(child)) {
+                const std::string_view type = ts_node_type(child);
+                if (type == ";" || type == "&") continue;
+                break;
+            }
+            const tree_role role = role_of(child);
+            if (role == tree_role::else_if || role == tree_role::else_) break;
+            if (role == tree_role::sequence) {
+                add_statements(child, 0, body.statements);
+            } else if (role != tree_role::comment) {
+                body.statements.push_back(child);
+            }
+        }
+        if (next < children.size()) {
+            body.closing = first_leaf(children[next].node);
+        } else {
+            body.closing = body.statements.empty() ? children[header].node
+                                                   : last_token(body.statements.back());
+        }
+        return body;
+    }
+    // The statements that follow a token in its parent: a block whose braces are children of
+    // the construct around it.
+    body_part body_in_place_after(TSNode token) {
+        const std::vector<tree_child> children = children_of(ts_node_parent(token));
+        std::size_t at = 0;
+        while (at + 1 < children.size() && !ts_node_eq(children[at].node, token)) ++at;
+        return body_in_place(children, at);
+    }
+
     // The last character of a construct's header: the end of the child before its body.
     std::int32_t header_end(TSNode node, TSNode body) const {
-        if (ts_node_is_null(body)) return end_of(node);
+        return ts_node_is_null(body) ? end_of(node) : header_end(node, ts_node_start_byte(body));
+    }
+    std::int32_t header_end(TSNode node, std::uint32_t body_from, bool inside = false) const {
         std::int32_t end = start_of(node);
         for (const tree_child& child : children_of(node)) {
-            if (ts_node_start_byte(child.node) >= ts_node_start_byte(body)) break;
+            if (ts_node_start_byte(child.node) >= body_from) break;
             // The brace that opens a selection's cases is no part of its header.
-            if (ts_node_type(child.node) == std::string_view("{")) break;
+            if (!inside && ts_node_type(child.node) == std::string_view("{")) break;
             // A comment after the condition is no part of it.
             if (ts_node_is_extra(child.node)) continue;
+            // Nor the else that leads to a guard's body.
+            if (ts_node_is_named(child.node) && role_of(child.node) == tree_role::else_) break;
+            // A child that holds the body, a call's block, adds its tokens before the body.
+            if (ts_node_end_byte(child.node) > body_from) {
+                return std::max(end, header_end(child.node, body_from, true));
+            }
             end = end_of(child.node);
         }
         return end;
+    }
+    // The first and the last character of a construct's header; after a body that stands
+    // first, the header is what follows it.
+    std::pair<std::int32_t, std::int32_t> header_of(TSNode node, const body_part& body) const {
+        if (body.first) {
+            for (const tree_child& child : children_of(node)) {
+                if (ts_node_start_byte(child.node) >= ts_node_end_byte(body.node) &&
+                    !ts_node_is_extra(child.node)) {
+                    return {start_of(child.node), end_of(node)};
+                }
+            }
+        }
+        return {start_of(node), body.found() ? header_end(node, body.from) : end_of(node)};
     }
 
     // Stops the walk before a statement that holds the tree's first error, or whose header
@@ -381,6 +509,11 @@ class Ttreesparser::walk {
     void stop_before(TSNode statement, TSNode body) {
         if (!reaches_error(statement)) return;
         if (ts_node_is_null(body) || stop_ < ts_node_start_byte(body)) stop();
+    }
+    // A body that stands before its header is not opened: the header is read after it.
+    void stop_before(TSNode statement, const body_part& body) {
+        if (!reaches_error(statement)) return;
+        if (!body.found() || body.first || stop_ < body.from) stop();
     }
     // Whether a statement holds the tree's first error or lies past it. An empty error where a
     // statement ends, a token the grammar found missing or a block left out, may be the
@@ -411,7 +544,11 @@ class Ttreesparser::walk {
                 }
                 return;
             case tree_role::wrapper: {
-                const std::vector<TSNode> inner = statements_of(node);
+                const TSNode body = body_of(node, rule);
+                const std::vector<TSNode> inner = rule.body.empty() ? statements_of(node)
+                                                  : ts_node_is_null(body)
+                                                      ? std::vector<TSNode>{}
+                                                      : std::vector<TSNode>{body};
                 if (inner.size() == 1 && is_construct(role_of(inner[0]))) {
                     write_statement(inner[0], node, code);
                     return;
@@ -439,25 +576,36 @@ class Ttreesparser::walk {
             case tree_role::labeled:
                 write_labeled(node, code);
                 return;
-            case tree_role::if_: {
-                const TSNode body = body_of(node, rule);
+            case tree_role::if_:
+            case tree_role::guard: {
+                const body_part body = body_part_of(node, rule);
                 stop_before(node, body);
-                if (ts_node_is_null(body)) {
+                if (!body.found()) {
                     add_code(start_of(range), end_of(range), code);
                     return;
                 }
                 flush(code);
-                write_if(node, rule);
+                if (rule.role == tree_role::guard) {
+                    write_guard(node, body);
+                } else {
+                    write_if(node, rule, body);
+                }
                 return;
             }
             case tree_role::while_:
                 write_loop(node, rule, "<whiledo>", "</whiledo>", code);
                 return;
+            case tree_role::until_:
+                write_loop(node, rule, "<untildo>", "</untildo>", code);
+                return;
             case tree_role::for_:
                 write_loop(node, rule, "<for>", "</for>", code);
                 return;
             case tree_role::do_while:
-                write_do_while(node, rule, code);
+                write_loop_tested_after(node, rule, "<dowhile>", "</dowhile>", code);
+                return;
+            case tree_role::do_until:
+                write_loop_tested_after(node, rule, "<dountil>", "</dountil>", code);
                 return;
             case tree_role::switch_:
                 write_switch(node, rule, code);
@@ -465,6 +613,24 @@ class Ttreesparser::walk {
             case tree_role::try_:
                 write_try(node, code);
                 return;
+            case tree_role::handler:
+                write_handler(node, rule, code);
+                return;
+            // A final block, or a try's block run when nothing was raised, stands in the
+            // sequence.
+            case tree_role::finally_:
+            case tree_role::else_: {
+                const body_part body = body_part_of(node, rule);
+                stop_before(node, body);
+                if (body.in_place) {
+                    for (const TSNode& statement : body.statements) {
+                        write_statement(statement, statement, code);
+                    }
+                } else if (!ts_node_is_null(body.node)) {
+                    write_statement(body.node, body.node, code);
+                }
+                return;
+            }
             default:
                 stop_before(node, TSNode{});
                 add_code(start_with_decorators(range), end_of(range), code);
@@ -530,9 +696,7 @@ class Ttreesparser::walk {
             opening = first_leaf(statements.empty() ? body : statements[0]);
         if (ts_node_is_null(closing)) closing = last_token(body);
         item("<statement>", opening);
-        run code;
-        for (const TSNode& statement : statements) write_statement(statement, statement, code);
-        flush(code);
+        write_run(statements);
         if (close_start > 0) {
             item("</statement>", close_start, close_end);
         } else {
@@ -540,6 +704,31 @@ class Ttreesparser::walk {
         }
     }
     void write_sequence(TSNode body) { write_sequence(body, 0, 0); }
+
+    // The body of a construct as its sequence; one that is missing is an empty sequence at the
+    // construct's end.
+    void write_body(const body_part& body, TSNode construct) {
+        if (ts_node_is_null(body.node) && !body.in_place) {
+            write_sequence(body.node, end_of(construct), end_of(construct));
+            return;
+        }
+        if (!body.in_place) {
+            write_sequence(body.node);
+            return;
+        }
+        nesting_guard guard(p_);
+        item("<statement>",
+             body.statements.empty() ? body.closing : first_leaf(body.statements[0]));
+        write_run(body.statements);
+        item("</statement>", body.closing);
+    }
+
+    // The statements of one sequence, the plain ones among them in runs.
+    void write_run(const std::vector<TSNode>& statements) {
+        run code;
+        for (const TSNode& statement : statements) write_statement(statement, statement, code);
+        flush(code);
+    }
 
     std::vector<TSNode> children_in_field(TSNode node, std::string_view field) {
         std::vector<TSNode> found;
@@ -550,12 +739,38 @@ class Ttreesparser::walk {
         return found;
     }
 
-    void write_if(TSNode node, const tree_rule& rule) {
-        const TSNode body = body_of(node, rule);
-        item("<if>", start_of(node), header_end(node, body));
-        write_sequence(body);
-        const std::vector<TSNode> alternatives = children_in_field(node, rule.alternative);
+    // The other branches of a conditional: the children in its `alternative` field, else the
+    // else-ifs and elses among its children after its body.
+    std::vector<TSNode> alternatives_of(TSNode node, const tree_rule& rule, const body_part& body) {
+        if (!rule.alternative.empty()) return children_in_field(node, rule.alternative);
+        std::vector<TSNode> found;
+        for (const tree_child& child : children_of(node)) {
+            const tree_role role = role_of(child.node);
+            if (ts_node_is_named(child.node) && ts_node_start_byte(child.node) >= body.from &&
+                (role == tree_role::else_if || role == tree_role::else_)) {
+                found.push_back(child.node);
+            }
+        }
+        return found;
+    }
+
+    void write_if(TSNode node, const tree_rule& rule, const body_part& body) {
+        const auto [start, end] = header_of(node, body);
+        item("<if>", start, end);
+        write_body(body, node);
+        const std::vector<TSNode> alternatives = alternatives_of(node, rule, body);
         if (!alternatives.empty()) write_alternatives(alternatives, 0);
+        item_over_last_token("</if>", node);
+    }
+
+    // A guard's condition with an empty branch taken: its body is the branch taken when the
+    // condition fails.
+    void write_guard(TSNode node, const body_part& body) {
+        const auto [start, end] = header_of(node, body);
+        item("<if>", start, end);
+        item("<statement>", end, end);
+        item("</statement>", end, end);
+        write_body(body, node);
         item_over_last_token("</if>", node);
     }
 
@@ -569,18 +784,45 @@ class Ttreesparser::walk {
         if (rule.role == tree_role::else_if) {
             const TSNode chain_end = last_token(alternatives.back());
             item("<statement>", first_leaf(alternative));
-            const TSNode body = body_of(alternative, rule);
+            const body_part body = body_part_of(alternative, rule);
             stop_before(alternative, body);
-            item("<if>", start_of(alternative), header_end(alternative, body));
-            write_sequence(body);
-            if (index + 1 < alternatives.size()) write_alternatives(alternatives, index + 1);
+            const auto [start, end] = header_of(alternative, body);
+            item("<if>", start, end);
+            write_body(body, alternative);
+            if (index + 1 < alternatives.size()) {
+                write_alternatives(alternatives, index + 1);
+            } else if (const std::vector<TSNode> further = alternatives_of(alternative, rule, body);
+                       !further.empty()) {
+                // A chain whose else-ifs each hold the branches after them.
+                write_alternatives(further, 0);
+            }
             item("</if>", chain_end);
             item("</statement>", chain_end);
             return;
         }
         TSNode branch = alternative;
-        if (rule.role == tree_role::else_) {
-            branch = body_of(alternative, rule);
+        if (rule.role == tree_role::else_ && ts_node_child_count(alternative) == 0) {
+            // An else keyword alone: its branch follows it, a conditional or a block whose
+            // braces stand beside it.
+            branch = ts_node_next_sibling(alternative);
+            while (!ts_node_is_null(branch) && ts_node_is_extra(branch)) {
+                branch = ts_node_next_sibling(branch);
+            }
+            if (ts_node_is_null(branch)) {
+                write_sequence(branch, end_of(alternative), end_of(alternative));
+                return;
+            }
+            if (!ts_node_is_named(branch)) {
+                write_body(body_in_place_after(branch), alternative);
+                return;
+            }
+        } else if (rule.role == tree_role::else_) {
+            const body_part body = body_part_of(alternative, rule);
+            if (body.in_place) {
+                write_body(body, alternative);
+                return;
+            }
+            branch = body.node;
             if (ts_node_is_null(branch)) {
                 write_sequence(branch, end_of(alternative), end_of(alternative));
                 return;
@@ -602,8 +844,8 @@ class Ttreesparser::walk {
 
     // A loop's `else:` block, run when the loop ends without break: a conditional after the
     // loop, so that the chart shows the block is not always run.
-    void write_loop_else(TSNode node, const tree_rule& rule) {
-        for (const TSNode& otherwise : children_in_field(node, rule.alternative)) {
+    void write_loop_else(const std::vector<TSNode>& elses) {
+        for (const TSNode& otherwise : elses) {
             const tree_rule& else_rule = rule_of(otherwise);
             const TSNode body = body_of(otherwise, else_rule);
             stop_before(otherwise, body);
@@ -613,32 +855,41 @@ class Ttreesparser::walk {
         }
     }
 
+    // A loop without a body is a call or a name that only looks like one, charted as code.
     void write_loop(TSNode node, const tree_rule& rule, std::string_view open,
                     std::string_view close, run& code) {
-        const TSNode body = body_of(node, rule);
+        const body_part body = body_part_of(node, rule);
         stop_before(node, body);
+        if (!body.found()) {
+            add_code(start_of(node), end_of(node), code);
+            return;
+        }
         flush(code);
-        item(open, start_of(node), header_end(node, body));
-        write_sequence(body);
-        item_over_last_token(close, ts_node_is_null(body) ? node : body);
-        write_loop_else(node, rule);
+        const auto [start, end] = header_of(node, body);
+        item(open, start, end);
+        write_body(body, node);
+        // The loop ends where its last token stands, before an `else:` block when it has one.
+        const std::vector<TSNode> elses = children_in_field(node, rule.alternative);
+        item_over_last_token(close, elses.empty() || body.in_place ? node : body.node);
+        write_loop_else(elses);
     }
 
-    void write_do_while(TSNode node, const tree_rule& rule, run& code) {
-        const TSNode body = body_of(node, rule);
+    void write_loop_tested_after(TSNode node, const tree_rule& rule, std::string_view open,
+                                 std::string_view close, run& code) {
+        const body_part body = body_part_of(node, rule);
         stop_before(node, body);
         flush(code);
-        item("<dowhile>", first_leaf(node));
-        write_sequence(body);
-        const std::uint32_t test_from =
-            ts_node_is_null(body) ? ts_node_start_byte(node) : ts_node_end_byte(body);
+        item(open, first_leaf(node));
+        write_body(body, node);
+        const std::uint32_t test_from = !body.found()   ? ts_node_start_byte(node)
+                                        : body.in_place ? ts_node_end_byte(body.closing)
+                                                        : ts_node_end_byte(body.node);
         const std::vector<tree_child> children = children_of(node);
         const auto test = std::find_if(children.begin(), children.end(), [&](const tree_child& c) {
             return ts_node_start_byte(c.node) >= test_from;
         });
         if (test != children.end() && ts_node_start_byte(test->node) >= stop_) stop();
-        item("</dowhile>", test != children.end() ? start_of(test->node) : end_of(node),
-             end_of(node));
+        item(close, test != children.end() ? start_of(test->node) : end_of(node), end_of(node));
     }
 
     // The index of the child that ends a case label, the label's first child when there is
@@ -653,7 +904,7 @@ class Ttreesparser::walk {
         return 0;
     }
 
-    // A case whose whole label is the wildcard pattern `_` is the default branch.
+    // A case whose whole label is a wildcard pattern, `_` or `*`, is the default branch.
     bool is_wildcard(TSNode label, std::int32_t label_last) const {
         std::string_view text(p_.text);
         const auto from = static_cast<std::size_t>(start_of(label) - 1);
@@ -661,15 +912,50 @@ class Ttreesparser::walk {
         if (from >= to || to > text.size()) return false;
         std::string_view label_text = text.substr(from, to - from);
         if (label_text.starts_with("case")) label_text.remove_prefix(4);
-        while (!label_text.empty() &&
-               (label_text.back() == ':' || label_text.back() == '>' || label_text.back() == '=' ||
-                label_text.back() == ' ' || label_text.back() == '\t')) {
+        const auto blank_or = [](char c, std::string_view marks) {
+            return c == ' ' || c == '\t' || marks.find(c) != std::string_view::npos;
+        };
+        while (!label_text.empty() && blank_or(label_text.back(), ":>=)")) {
             label_text.remove_suffix(1);
         }
-        while (!label_text.empty() && (label_text.front() == ' ' || label_text.front() == '\t')) {
+        while (!label_text.empty() && blank_or(label_text.front(), "(")) {
             label_text.remove_prefix(1);
         }
-        return label_text == "_";
+        return label_text == "_" || label_text == "*";
+    }
+
+    // A branch of a selection: the last token of its label and the statements after it. A
+    // branch with a body field has the label before that body; else its label runs to the
+    // token that ends it.
+    struct selection_branch {
+        TSNode label_last{};
+        std::vector<TSNode> statements;
+    };
+    selection_branch branch_of(TSNode branch, const tree_rule& rule) {
+        const std::vector<tree_child> children = children_of(branch);
+        selection_branch found;
+        if (rule.body.empty()) {
+            const std::size_t label_end = label_end_of(children, rule);
+            found.label_last = children.empty() ? branch : children[label_end].node;
+            found.statements = statements_after(branch, label_end);
+            return found;
+        }
+        const TSNode body = body_of(branch, rule);
+        found.label_last = branch;
+        for (const tree_child& child : children) {
+            if (!ts_node_is_null(body) &&
+                ts_node_start_byte(child.node) >= ts_node_start_byte(body)) {
+                break;
+            }
+            if (!ts_node_is_extra(child.node)) found.label_last = last_token(child.node);
+        }
+        if (ts_node_is_null(body)) return found;
+        if (role_of(body) == tree_role::sequence) {
+            found.statements = statements_of(body);
+        } else {
+            found.statements.push_back(body);
+        }
+        return found;
     }
 
     void write_switch(TSNode node, const tree_rule& rule, run& code) {
@@ -678,7 +964,8 @@ class Ttreesparser::walk {
         if (!ts_node_is_null(container)) {
             for (const tree_child& child : children_of(container)) {
                 const tree_role role = role_of(child.node);
-                if (role == tree_role::case_ || role == tree_role::default_) {
+                if (role == tree_role::case_ || role == tree_role::default_ ||
+                    (role == tree_role::else_ && ts_node_is_named(child.node))) {
                     cases.push_back(child.node);
                 }
             }
@@ -694,23 +981,16 @@ class Ttreesparser::walk {
             nesting_guard guard(p_);
             const TSNode branch = cases[i];
             const tree_rule& case_rule = rule_of(branch);
-            const std::vector<tree_child> children = children_of(branch);
-            const std::size_t label_end = label_end_of(children, case_rule);
-            const TSNode label_last = children.empty() ? branch : children[label_end].node;
-            if (ts_node_start_byte(branch) >= stop_ || ts_node_end_byte(label_last) > stop_) {
+            const selection_branch parts = branch_of(branch, case_rule);
+            if (ts_node_start_byte(branch) >= stop_ || ts_node_end_byte(parts.label_last) > stop_) {
                 stop();
             }
             const bool otherwise =
-                case_rule.role == tree_role::default_ || is_wildcard(branch, end_of(label_last));
-            item(otherwise ? "<else/>" : "<case/>", start_of(branch), end_of(label_last));
-            const std::vector<TSNode> statements = statements_after(branch, label_end);
+                case_rule.role != tree_role::case_ || is_wildcard(branch, end_of(parts.label_last));
+            item(otherwise ? "<else/>" : "<case/>", start_of(branch), end_of(parts.label_last));
             const TSNode next = i + 1 < cases.size() ? first_leaf(cases[i + 1]) : closing;
-            item("<statement>", statements.empty() ? next : first_leaf(statements[0]));
-            run branch_code;
-            for (const TSNode& statement : statements) {
-                write_statement(statement, statement, branch_code);
-            }
-            flush(branch_code);
+            item("<statement>", parts.statements.empty() ? next : first_leaf(parts.statements[0]));
+            write_run(parts.statements);
             item("</statement>", next);
         }
         item("</switch>", closing);
@@ -720,23 +1000,18 @@ class Ttreesparser::walk {
     void write_try(TSNode node, run& code) {
         if (ts_node_start_byte(node) >= stop_) stop();
         for (const tree_child& child : children_of(node)) {
-            if (!ts_node_is_named(child.node)) continue;
-            const tree_rule& rule = rule_of(child.node);
-            if (rule.role == tree_role::handler) {
-                const TSNode body = body_of(child.node, rule);
-                stop_before(child.node, body);
-                flush(code);
-                item("<except>", start_of(child.node), header_end(child.node, body));
-                write_sequence(body);
-                item_over_last_token("</except>", child.node);
-            } else if (rule.role == tree_role::finally_ || rule.role == tree_role::else_) {
-                const TSNode body = body_of(child.node, rule);
-                stop_before(child.node, body);
-                if (!ts_node_is_null(body)) write_statement(body, body, code);
-            } else {
-                write_statement(child.node, child.node, code);
-            }
+            if (ts_node_is_named(child.node)) write_statement(child.node, child.node, code);
         }
+    }
+
+    void write_handler(TSNode node, const tree_rule& rule, run& code) {
+        const body_part body = body_part_of(node, rule);
+        stop_before(node, body);
+        flush(code);
+        const auto [start, end] = header_of(node, body);
+        item("<except>", start, end);
+        write_body(body, node);
+        item_over_last_token("</except>", node);
     }
 
     Ttreesparser& p_;

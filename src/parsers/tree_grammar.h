@@ -22,10 +22,14 @@ enum class tree_role {
     decorator,    // a decorator the grammar sets before its definition, not in it: charted
                   // in that definition's box
     if_,          // a conditional; `body` is the branch taken, `alternative` names the others
+    guard,        // a conditional whose body runs when the condition fails (Swift's `guard`):
+                  // charted with an empty branch taken and the body on the other
     else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
     else_,        // the other branch; its body is `body` or its one statement
     while_,       // a loop tested before its body
+    until_,       // a loop tested before its body, repeated until the test holds
     do_while,     // a loop tested after its body (`body`, then the test)
+    do_until,     // a loop tested after its body, repeated until the test holds
     for_,         // a counted, iterating or endless loop
     switch_,      // a selection; `body` holds its cases, else the node itself does
     case_,        // a branch of a selection: its label runs to `label_end`, then its statements
@@ -43,21 +47,33 @@ enum class tree_role {
     comment,  // passed over
 };
 
-// One node type of a grammar and how it is charted.
+// One node type of a grammar and how it is charted. A construct whose body stands before its
+// header in the text (Ruby's `x += 1 while c`) has a header of what follows the body.
 struct tree_rule {
     std::string_view type;
     tree_role role;
     // The field of the body (the branch taken, the loop's body, a definition's body, the
-    // block of a selection's cases); empty when it is the last named child.
+    // block of a selection's cases); empty when it is the last named child. Fields joined by
+    // "." lead through a child to its own field (a call's `block.body`).
     std::string_view body = {};
-    // The field of the other branches of a conditional, or of a loop's `else:` block.
+    // The field of the other branches of a conditional, or of a loop's `else:` block. Without
+    // it, the children that are else-ifs or elses are the other branches.
     std::string_view alternative = {};
-    // The token that ends a case label (":" or "=>").
+    // The token that ends a case label (":" or "=>"). On a conditional, a branch, a loop or a
+    // handler, the token that ends its header when its body is no node of its own but the
+    // statements after that token, up to the next branch or closing token (Bash's `then`,
+    // Swift's `{`).
     std::string_view label_end = {};
     // A node that leads to a function's body when the marked text is that node alone: the
     // function itself, an export or a declaration around it. Its `body` field (else its last
     // named child) is followed until a block is reached.
     bool charts_body = false;
+    // The rule holds only for a node whose name reads `name`: the text of its `name_field`
+    // child, else its first token. A call of `loop` is a loop, one of `puts` plain code; a
+    // grammar that gives `return` and `break` one node type tells them apart by it. The rules
+    // with a name come before the one without for the same type.
+    std::string_view name_field = {};
+    std::string_view name = {};
 };
 
 // A text put around the marked code so that it parses as the grammar's source file would:
