@@ -15,20 +15,30 @@ constexpr tree_rule rules[] = {
     {"function_body", sequence},
     {"line_comment", comment},
     {"block_comment", comment},
-    // The grammar gives an `if` no field for its branches, so the branch taken cannot be told
-    // from the `else` branch: an `if` stays a plain statement, which at least charts none of
-    // its branches wrongly.
+    // The grammar gives an `if` no field for its branches and keeps its `else` a keyword
+    // among them, so the branch taken cannot be told from the other: an `if` stays a plain
+    // statement, which at least charts none of its branches wrongly.
     {"when_expression", switch_},
+    {"when_entry", default_, {}, {}, "->", false, {}, "else"},
     {"when_entry", case_, {}, {}, "->"},
     // A loop's body is its last part; a label written before the loop is part of its header.
     {"for_statement", for_},
     {"while_statement", while_},
+    // The body is what stands between `do` and `while`.
+    {"do_while_statement", do_while, {}, {}, "do"},
     {"try_expression", try_},
     {"catch_block", handler},
     {"finally_block", finally_},
     // `return@label` is a return too.
     {"return_expression", return_},
     {"throw_expression", throw_},
+    // The grammar reads `break` and `continue` as names, and `break@outer` as the label
+    // `break@` set before the name `outer`.
+    {"identifier", break_, {}, {}, {}, false, {}, "break"},
+    {"identifier", continue_, {}, {}, {}, false, {}, "continue"},
+    {"labeled_expression", break_, {}, {}, {}, false, {}, "break@"},
+    {"labeled_expression", continue_, {}, {}, {}, false, {}, "continue@"},
+    {"labeled_expression", labeled},
     {"function_declaration", definition, {}, {}, {}, true},
     {"secondary_constructor", definition},
     {"anonymous_initializer", definition},

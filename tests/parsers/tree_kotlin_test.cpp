@@ -22,7 +22,7 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>1-4<switch>1-11<case/>19-29<statement>31-32<code/>31-34</statement>40-41<case/"
      ">40-53<statement>57-61<code/>57-74</statement>82-83<case/>82-95<statement>97-102<return/"
-     ">97-114</statement>120-123<case/>120-126<statement>128-131<code/>128-137</statement>139-139</"
+     ">97-114</statement>120-123<else/>120-126<statement>128-131<code/>128-137</statement>139-139</"
      "switch>139-139</statement>140-140"},
     {"when_without_subject_as_the_body_after_equals",
      "fun sign(x: Int): Int = when {\n"
@@ -32,7 +32,7 @@ const markup_case cases[] = {
      "}\n",
      true, no_error,
      "<statement>25-28<switch>25-28<case/>36-43<statement>45-45<code/>45-46</statement>52-52<case/"
-     ">52-59<statement>61-61<code/>61-61</statement>67-70<case/>67-73<statement>75-75<code/>75-75</"
+     ">52-59<statement>61-61<code/>61-61</statement>67-70<else/>67-73<statement>75-75<code/>75-75</"
      "statement>77-77</switch>77-77</statement>79-79"},
     {"labelled_for_and_while_with_body_of_one_statement",
      "outer@ for (row in rows) {\n"
@@ -60,13 +60,38 @@ const markup_case cases[] = {
      "val total = items.sumOf { it.size }\n"
      "return total",
      true, no_error, "<statement>1-5<code/>1-81<return/>83-94</statement>95-95"},
-    {"if_and_do_while_stay_plain_statements",
+    {"if_stays_a_plain_statement_and_do_while_is_tested_after",
      "if (ready) start() else wait()\n"
      "do {\n"
      "    n--\n"
      "} while (n > 0)\n"
      "throw IllegalStateException()",
-     true, no_error, "<statement>1-2<code/>1-59<exit/>61-89</statement>90-90"},
+     true, no_error,
+     "<statement>1-2<code/>1-30<dowhile>32-33<statement>41-41<code/>41-43</statement>47-51</"
+     "dowhile>53-59<exit/>61-89</statement>90-90"},
+    {"break_continue_and_their_labelled_forms",
+     "outer@ while (true) {\n"
+     "    for (cell in row) {\n"
+     "        when (cell.kind) {\n"
+     "            Kind.Stop -> break@outer\n"
+     "            Kind.Skip -> continue@outer\n"
+     "            Kind.Last -> break\n"
+     "            else -> continue\n"
+     "        }\n"
+     "    }\n"
+     "}",
+     true, no_error,
+     "<statement>1-6<whiledo>1-19<statement>27-29<for>27-43<statement>55-58<switch>55-70<case/"
+     ">86-97<statement>99-104<break/>99-109</statement>123-126<case/"
+     ">123-134<statement>136-144<continue/>136-149</statement>163-166<case/"
+     ">163-174<statement>176-180<break/>176-180</statement>194-197<else/"
+     ">194-200<statement>202-209<continue/>202-209</statement>219-219</switch>219-219</"
+     "statement>225-225</for>225-225</statement>227-227</whiledo>227-227</statement>228-228"},
+    {"label_on_an_expression_and_names_that_only_begin_like_jumps",
+     "done@ run { finish() }\n"
+     "breakpoints.clear()\n"
+     "continued = true",
+     true, no_error, "<statement>1-5<label/>1-5<code/>7-59</statement>60-60"},
     {"whole_function_charts_its_block",
      "override fun close() {\n"
      "    // nothing more to send\n"
