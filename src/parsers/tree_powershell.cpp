@@ -14,11 +14,53 @@ constexpr tree_rule rules[] = {
     {"statement_block", sequence},
     {"script_block", sequence},
     {"script_block_body", sequence},
+    {"named_block_list", sequence},
+    {"catch_clauses", sequence},
     {"comment", comment},
+    // The branch taken is the block after the condition's parenthesis; the else-ifs and the
+    // else follow it.
+    {"if_statement", if_, {}, {}, ")"},
+    {"else_clause", else_},
+    {"while_statement", while_},
+    {"for_statement", for_},
+    {"foreach_statement", for_},
+    // `do { } while (c)`; the block is the statements after `do`, up to the test.
+    {"do_statement", do_while, {}, {}, "do"},
+    // The cases of `switch -regex (x) { ... }` stand in a list of their own; the header with
+    // its parameters and value is the code before it.
+    {"switch_statement", inline_body},
+    {"switch_body", sequence},
+    {"switch_clauses", switch_},
+    {"switch_clause", default_, {}, {}, {}, false, {}, "default"},
+    {"switch_clause", case_},
+    {"try_statement", try_},
+    {"catch_clause", handler},
+    {"finally_clause", finally_},
+    // A trap handles what is raised anywhere in its scope: a handler standing where it is
+    // written.
+    {"trap_statement", handler},
+    {"label", label},
+    // break, continue, return, throw and exit share one node type; their keyword tells them
+    // apart.
+    {"flow_control_statement", break_, {}, {}, {}, false, {}, "break"},
+    {"flow_control_statement", continue_, {}, {}, {}, false, {}, "continue"},
+    {"flow_control_statement", return_, {}, {}, {}, false, {}, "return"},
+    {"flow_control_statement", throw_, {}, {}, {}, false, {}, "throw"},
+    {"flow_control_statement", throw_, {}, {}, {}, false, {}, "exit"},
+    // A function's `process` block runs once for each object of its input: a loop. Its
+    // `begin` and `end` blocks run once, their statements in the sequence.
+    {"named_block", for_, {}, {}, {}, false, {}, "process"},
+    {"named_block", inline_body},
     {"function_statement", definition, {}, {}, {}, true},
+    {"class_method_definition", definition, {}, {}, {}, true},
+    {"class_statement", definition},
+    {"enum_statement", definition},
 };
 
-constexpr tree_framing framings[] = {{"", ""}, {"function _ {\n", "\n}"}};
+// Text is read as the body of a function first: the root of a script holds its statements in
+// a list, so a function marked whole is found, and its body charted, only inside a block. A
+// method marked alone is read in a class.
+constexpr tree_framing framings[] = {{"function _ {\n", "\n}"}, {"", ""}, {"class _ {\n", "\n}"}};
 
 }  // namespace
 
