@@ -53,14 +53,17 @@ constexpr tree_rule rules[] = {
     {"named_block", inline_body},
     {"function_statement", definition, {}, {}, {}, true},
     {"class_method_definition", definition, {}, {}, {}, true},
-    {"class_statement", definition},
+    // A class is the sequence of its members; a method marked alone is found in it under the
+    // class framing, its name passed over.
+    {"class_statement", sequence},
+    {"simple_name", comment},
     {"enum_statement", definition},
 };
 
-// Text is read as the body of a function first: the root of a script holds its statements in
-// a list, so a function marked whole is found, and its body charted, only inside a block. A
-// method marked alone is read in a class.
-constexpr tree_framing framings[] = {{"function _ {\n", "\n}"}, {"", ""}, {"class _ {\n", "\n}"}};
+// A method or constructor marked alone reads as one only in a class; a text that is no member
+// of one is read as the body of a function. The root of a script holds its statements in a
+// list, so a function marked whole is found, and its body charted, only inside a block.
+constexpr tree_framing framings[] = {{"class _ {\n", "\n}"}, {"function _ {\n", "\n}"}, {"", ""}};
 
 }  // namespace
 

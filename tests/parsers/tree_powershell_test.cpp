@@ -109,6 +109,30 @@ const markup_case cases[] = {
      "foreach ($x in $xs) {\n"
      "  f $x\n",
      false, "here should be \"}\"", "<statement>1-7<for>1-19<statement>25-25<code/>25-28"},
+    {"class",
+     "class Stack {\n"
+     "  [int] $n = 0\n"
+     "  [int] Pop() {\n"
+     "    if ($this.n -eq 0) { throw \"empty\" }\n"
+     "    return $this.items[--$this.n]\n"
+     "  }\n"
+     "}",
+     true, no_error, "<statement>7-11<code/>17-28<code/>32-123</statement>126-126"},
+    {"method_alone",
+     "  [int] Pop() {\n"
+     "    if ($this.n -eq 0) { throw \"empty\" }\n"
+     "    return $this.items[--$this.n]\n"
+     "  }",
+     true, no_error,
+     "<statement>21-22<if>21-38<statement>42-46<exit/>42-54</statement>48-54</if>56-56<return/"
+     ">62-90</statement>95-95"},
+    {"constructor_alone",
+     "Stack() {\n"
+     "    $this.items = @()\n"
+     "}",
+     true, no_error, "<statement>15-19<code/>15-31</statement>34-34"},
+    {"empty_function", "function f { }\n", true, no_error,
+     "<statement>1-8<code/>1-14</statement>16-16"},
 };
 
 class PowerShellGrammarReader : public ::testing::TestWithParam<markup_case> {};
