@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the three procedure scanners: no input may crash, hang or read out
-// of bounds, and every result line keeps its "decl-begin-end|tag|name" CR LF form.
+// Feeds arbitrary bytes to the procedure scanners: the three line scanners, and the syntax-tree
+// scanner of the language the first byte picks. No input may crash, hang or read out of bounds,
+// and every result line keeps its "decl-begin-end|tag|name" CR LF form.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -9,6 +10,9 @@
 
 #include "explorer/uCppProcLexer.h"
 #include "explorer/uPasProcLexer.h"
+#include "explorer/uTreeProcLexer.h"
+#include "parsers/language_table.h"
+#include "parsers/tree_languages.h"
 
 namespace {
 
@@ -40,5 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scan_with(std::make_unique<tarnwell::TCppProcLexer>(), text);
     scan_with(std::make_unique<tarnwell::TJavaProcLexer>(), text);
     scan_with(std::make_unique<tarnwell::TPasProcLexer>(), text);
+    if (size == 0) return 0;
+    const tarnwell::tree_grammar* grammar =
+        tarnwell::tree_grammar_of_language(data[0] % tarnwell::language_count);
+    if (grammar != nullptr) {
+        scan_with(std::make_unique<tarnwell::TTreeProcLexer>(*grammar), text.substr(1));
+    }
     return 0;
 }
