@@ -174,7 +174,22 @@ TSNode marked_sequence(TSNode root, std::uint32_t offset, std::string_view sourc
 // A text that is one function alone charts that function's body; an export, the decorators
 // or the declaration of a name bound to the function lead to it. A function whose header
 // holds the error is charted as it stands, up to the error.
-TSNode charted_body(TSNode sequence, std::uint32_t stop, const tree_rule_index& rules) {
+// A function followed only by what the framing added after the text (the command that
+// completes a list the marked lines end with, as in `f() { ... } &&`) is that function alone.
+TSNode function_before_framing(TSNode node, std::uint32_t text_end, const tree_rule_index& rules) {
+    const std::uint32_t count = ts_node_named_child_count(node);
+    if (count < 2) return TSNode{};
+    const TSNode first = ts_node_named_child(node, 0);
+    const tree_rule* rule = rules.rule_of(first);
+    if (rule == nullptr || !rule->charts_body) return TSNode{};
+    for (std::uint32_t i = 1; i < count; ++i) {
+        if (ts_node_start_byte(ts_node_named_child(node, i)) < text_end) return TSNode{};
+    }
+    return first;
+}
+
+TSNode charted_body(TSNode sequence, std::uint32_t stop, std::uint32_t text_end,
+                    const tree_rule_index& rules) {
     const auto only_statement = [&](TSNode block) {
         TSNode single{};
         for (const tree_child& child : children_of(block)) {
@@ -188,7 +203,11 @@ TSNode charted_body(TSNode sequence, std::uint32_t stop, const tree_rule_index& 
     };
     for (TSNode single = only_statement(sequence); !ts_node_is_null(single);) {
         const tree_rule* rule = rules.rule_of(single);
-        if (rule == nullptr || !rule->charts_body) break;
+        if (rule == nullptr || !rule->charts_body) {
+            single = function_before_framing(single, text_end, rules);
+            if (ts_node_is_null(single)) break;
+            rule = rules.rule_of(single);
+        }
         const TSNode body = body_of(single, *rule, rules);
         if (ts_node_is_null(body) || stop <= ts_node_start_byte(body)) break;
         if (rules.role_of(body) == tree_role::sequence) return body;
@@ -1055,7 +1074,10 @@ bool Ttreesparser::parse_statements(bool) {
                                          chosen.offset + chosen.error_at, 0));
     TSNode root =
         marked_sequence(ts_tree_root_node(chosen.tree.get()), chosen.offset, source, rules_);
-    root = charted_body(root, stop, rules_);
+    const std::size_t last = source.find_last_not_of(" \t\r\n");
+    const auto text_end =
+        chosen.offset + static_cast<std::uint32_t>(last == std::string_view::npos ? 0 : last + 1);
+    root = charted_body(root, stop, text_end, rules_);
 
     walk writer(*this, chosen.offset, chosen.error, stop);
     try {

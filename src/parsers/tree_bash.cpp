@@ -34,8 +34,10 @@ constexpr tree_rule rules[] = {
     {"function_definition", definition, "body", {}, {}, true},
 };
 
-// A body marked alone is read as the body of a function.
-constexpr tree_framing framings[] = {{"", ""}, {"_() {\n", "\n}"}};
+// A body marked alone is read as the body of a function. A function marked with the line it
+// ends on may leave a list open (`} &&` before the next line's `complete`): a command closes
+// it.
+constexpr tree_framing framings[] = {{"", ""}, {"_() {\n", "\n}"}, {"", " :"}};
 
 }  // namespace
 
