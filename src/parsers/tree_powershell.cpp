@@ -32,6 +32,7 @@ constexpr tree_rule rules[] = {
     {"switch_body", sequence},
     {"switch_clauses", switch_},
     {"switch_clause", default_, {}, {}, {}, false, {}, "default"},
+    {"switch_clause", default_, {}, {}, {}, false, {}, "Default"},
     {"switch_clause", case_},
     {"try_statement", try_},
     {"catch_clause", handler},
@@ -41,15 +42,21 @@ constexpr tree_rule rules[] = {
     {"trap_statement", handler},
     {"label", label},
     // break, continue, return, throw and exit share one node type; their keyword tells them
-    // apart.
+    // apart. Keywords are read in any case; scripts write them in lower case or capitalised.
     {"flow_control_statement", break_, {}, {}, {}, false, {}, "break"},
+    {"flow_control_statement", break_, {}, {}, {}, false, {}, "Break"},
     {"flow_control_statement", continue_, {}, {}, {}, false, {}, "continue"},
+    {"flow_control_statement", continue_, {}, {}, {}, false, {}, "Continue"},
     {"flow_control_statement", return_, {}, {}, {}, false, {}, "return"},
+    {"flow_control_statement", return_, {}, {}, {}, false, {}, "Return"},
     {"flow_control_statement", throw_, {}, {}, {}, false, {}, "throw"},
+    {"flow_control_statement", throw_, {}, {}, {}, false, {}, "Throw"},
     {"flow_control_statement", throw_, {}, {}, {}, false, {}, "exit"},
+    {"flow_control_statement", throw_, {}, {}, {}, false, {}, "Exit"},
     // A function's `process` block runs once for each object of its input: a loop. Its
     // `begin` and `end` blocks run once, their statements in the sequence.
     {"named_block", for_, {}, {}, {}, false, {}, "process"},
+    {"named_block", for_, {}, {}, {}, false, {}, "Process"},
     {"named_block", inline_body},
     {"function_statement", definition, {}, {}, {}, true},
     {"class_method_definition", definition, {}, {}, {}, true},

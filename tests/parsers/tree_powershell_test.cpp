@@ -109,6 +109,30 @@ const markup_case cases[] = {
      "foreach ($x in $xs) {\n"
      "  f $x\n",
      false, "here should be \"}\"", "<statement>1-7<for>1-19<statement>25-25<code/>25-28"},
+    {"capitalised_keywords",
+     "function Get-Even {\n"
+     "  Begin { $n = 0 }\n"
+     "  Process {\n"
+     "    if ($_ % 2) { Continue }\n"
+     "    if ($_ -gt 100) { Break }\n"
+     "    $n++\n"
+     "  }\n"
+     "  End { Return $n }\n"
+     "}\n",
+     true, no_error,
+     "<statement>23-27<code/>23-38<for>42-48<statement>56-57<if>56-66<statement>70-77<continue/"
+     ">70-77</statement>70-77</if>79-79<if>85-99<statement>103-107<break/>103-107</"
+     "statement>103-107</if>109-109<code/>115-118</statement>122-122</for>122-122<code/"
+     ">126-128<return/>132-140</statement>146-146"},
+    {"switch_wildcard_capitalised_default",
+     "switch -wildcard ($name) {\n"
+     "  \"*.ps1\" { \"script\" }\n"
+     "  Default { Throw \"unknown\" }\n"
+     "}",
+     true, no_error,
+     "<statement>1-6<code/>1-24<switch>30-30<case/>30-36<statement>40-47<code/>40-47</"
+     "statement>53-59<else/>53-59<statement>63-67<exit/>63-77</statement>79-79</switch>79-79</"
+     "statement>82-82"},
     {"class",
      "class Stack {\n"
      "  [int] $n = 0\n"
