@@ -605,7 +605,7 @@ class Ttreesparser::walk {
                 }
                 flush(code);
                 if (rule.role == tree_role::guard) {
-                    write_guard(node, body);
+                    write_guard(node, rule, body);
                 } else {
                     write_if(node, rule, body);
                 }
@@ -782,13 +782,18 @@ class Ttreesparser::walk {
         item_over_last_token("</if>", node);
     }
 
-    // A guard's condition with an empty branch taken: its body is the branch taken when the
-    // condition fails.
-    void write_guard(TSNode node, const body_part& body) {
+    // A guard's body is the branch taken when the condition fails; the branch taken when it
+    // holds is its else, or empty.
+    void write_guard(TSNode node, const tree_rule& rule, const body_part& body) {
         const auto [start, end] = header_of(node, body);
         item("<if>", start, end);
-        item("<statement>", end, end);
-        item("</statement>", end, end);
+        const std::vector<TSNode> alternatives = alternatives_of(node, rule, body);
+        if (alternatives.empty()) {
+            item("<statement>", end, end);
+            item("</statement>", end, end);
+        } else {
+            write_alternatives(alternatives, 0);
+        }
         write_body(body, node);
         item_over_last_token("</if>", node);
     }

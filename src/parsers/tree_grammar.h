@@ -22,8 +22,9 @@ enum class tree_role {
     decorator,    // a decorator the grammar sets before its definition, not in it: charted
                   // in that definition's box
     if_,          // a conditional; `body` is the branch taken, `alternative` names the others
-    guard,        // a conditional whose body runs when the condition fails (Swift's `guard`):
-                  // charted with an empty branch taken and the body on the other
+    guard,        // a conditional whose body runs when the condition fails (Swift's `guard`,
+                  // Ruby's `unless`): the branch taken is its `alternative`, else empty, and
+                  // the body is the other
     else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
     else_,        // the other branch; its body is `body` or its one statement
     while_,       // a loop tested before its body

@@ -9,9 +9,9 @@ namespace {
 using enum tree_role;
 
 // A call with a block reads as a loop when the method it calls is one that repeats the block:
-// `loop do ... end` until a break, `n.times`, the `each` family and the counted steps for each
-// element or number. Calls that build a value from their block (`map`, `select`) stay plain
-// code, as do these names called without a block.
+// `loop do ... end` until a break, `n.times`, the `each` family, the counted steps and `scan`
+// over the matches of a pattern. Calls that build a value from their block (`map`, `select`) stay
+// plain code, as do these names called without a block.
 constexpr tree_rule iteration(std::string_view method) {
     return {"call", for_, "block.body", {}, {}, false, "method", method};
 }
@@ -24,12 +24,13 @@ constexpr tree_rule rules[] = {
     {"do", sequence},
     {"comment", comment},
     {"if", if_, "consequence", "alternative"},
-    {"unless", if_, "consequence", "alternative"},
+    // The body of `unless` runs when its condition fails: the chart shows it on that branch.
+    {"unless", guard, "consequence", "alternative"},
     {"elsif", else_if, "consequence", "alternative"},
     {"else", else_, {}, {}, "else"},
     // The modifier forms: the body stands before its condition.
     {"if_modifier", if_, "body"},
-    {"unless_modifier", if_, "body"},
+    {"unless_modifier", guard, "body"},
     // `begin ... end while c` runs its body before the first test.
     {"while_modifier", do_while, "body", {}, {}, false, {}, "begin"},
     {"while_modifier", while_, "body"},
@@ -56,6 +57,7 @@ constexpr tree_rule rules[] = {
     iteration("upto"),
     iteration("downto"),
     iteration("step"),
+    iteration("scan"),
     // Raising, throwing and leaving the program, with arguments or without.
     {"call", throw_, {}, {}, {}, false, "method", "raise"},
     {"call", throw_, {}, {}, {}, false, "method", "fail"},

@@ -11,9 +11,10 @@ namespace {
 using parser_cases::markup_case;
 using parser_cases::no_error;
 
-// `unless` is a conditional whose header reads "unless ..."; a modifier's header follows the
-// body it guards or repeats; `begin ... end while` tests after its body. `loop` and the
-// iterating calls with a block are loops, `map` with a block and `each` without one are code.
+// The body of `unless` stands on the branch its condition fails, its else on the other; a
+// modifier's header follows the body it guards or repeats; `begin ... end while` tests after its
+// body. `loop` and the iterating calls with a block are loops, `map` with a block and `each`
+// without one are code.
 const markup_case cases[] = {
     {"if_elsif_else",
      "if a > 1\n"
@@ -32,8 +33,8 @@ const markup_case cases[] = {
      "unless ok then warn\n"
      "else go end",
      true, no_error,
-     "<statement>1-6<if>1-9<statement>16-19<code/>16-19</statement>16-19<statement>26-27<code/"
-     ">26-27</statement>26-27</if>29-31</statement>32-32"},
+     "<statement>1-6<if>1-9<statement>26-27<code/>26-27</statement>26-27<statement>16-19<code/"
+     ">16-19</statement>16-19</if>29-31</statement>32-32"},
     {"modifiers",
      "return x if y\n"
      "puts 1 unless done\n"
@@ -41,8 +42,8 @@ const markup_case cases[] = {
      "i -= 1 until i.zero?",
      true, no_error,
      "<statement>1-6<if>10-13<statement>1-6<return/>1-8</statement>8-8</"
-     "if>13-13<if>22-32<statement>15-18<code/>15-20</statement>20-20</"
-     "if>29-32<whiledo>41-51<statement>34-34<code/>34-39</statement>39-39</"
+     "if>13-13<if>22-32<statement>32-32</statement>32-32<statement>15-18<code/>15-20</"
+     "statement>20-20</if>29-32<whiledo>41-51<statement>34-34<code/>34-39</statement>39-39</"
      "whiledo>51-51<untildo>60-72<statement>53-53<code/>53-58</statement>58-58</untildo>68-72</"
      "statement>73-73"},
     {"begin_end_while_runs_before_its_test",
@@ -123,6 +124,13 @@ const markup_case cases[] = {
      "statement>11-15</if>20-23</statement>20-23</whiledo>25-27<for>29-41<statement>43-43<code/"
      ">43-46</statement>46-46</for>48-48<for>50-80<statement>84-87<continue/>84-87</"
      "statement>84-87</for>89-91</statement>92-92"},
+    {"scan_with_a_block_is_a_loop",
+     "line.scan(/\\w+/) do |word|\n"
+     "  words << word\n"
+     "end",
+     true, no_error,
+     "<statement>1-4<for>1-26<statement>30-34<code/>30-42</statement>39-42</for>44-46</"
+     "statement>47-47"},
     {"calls_that_build_values_and_iterations_without_block",
      "ys = xs.map do |x| x * 2 end\n"
      "xs.each(&:save)\n"
