@@ -24,8 +24,11 @@ constexpr tree_rule rules[] = {
     {"while_statement", while_},
     {"for_statement", for_},
     {"foreach_statement", for_},
-    // `do { } while (c)`; the block is the statements after `do`, up to the test.
-    {"do_statement", do_while, {}, {}, "do"},
+    // `do { } while (c)`: the block before the test is the body. The test, the last part of
+    // the loop, is passed over where the body is looked for; it stays part of a `while`'s
+    // header.
+    {"do_statement", do_while},
+    {"while_condition", comment},
     // The cases of `switch -regex (x) { ... }` stand in a list of their own; the header with
     // its parameters and value is the code before it.
     {"switch_statement", inline_body},

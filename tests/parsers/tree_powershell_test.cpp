@@ -46,6 +46,14 @@ const markup_case cases[] = {
      "for>33-33<for>35-62<statement>68-68<code/>68-71</statement>73-73</"
      "for>73-73<whiledo>75-90<statement>96-97<code/>96-107</statement>109-109</whiledo>109-109</"
      "statement>110-110"},
+    {"do_while",
+     "do {\n"
+     "  $line = $r.ReadLine()\n"
+     "  if ($line -eq $null) { break }\n"
+     "} while ($true)\n",
+     true, no_error,
+     "<statement>1-2<dowhile>1-2<statement>8-12<code/>8-28<if>32-51<statement>55-59<break/>55-59</"
+     "statement>55-59</if>61-61</statement>63-63</dowhile>65-77</statement>79-79"},
     {"try",
      "try {\n"
      "  Get-Item $p\n"
