@@ -295,6 +295,13 @@ class Ttreesparser::walk {
         item(tag, start_of(node), end_of(node));
     }
     void item_over_last_token(std::string_view tag, TSNode node) { item(tag, last_token(node)); }
+    void extend_last_item(std::int32_t end) {
+        const std::size_t dash = p_.output.rfind('-');
+        if (dash == std::string::npos || p_.output.back() == '-') return;
+        if (std::stol(p_.output.substr(dash + 1)) >= end) return;
+        p_.output.resize(dash + 1);
+        append(end);
+    }
 
     // The last token of a node. A chain of else-ifs nests as deep as it is long and all its
     // conditionals end on one token, which is looked for once.
@@ -421,6 +428,7 @@ class Ttreesparser::walk {
         bool in_place = false;
         std::vector<TSNode> statements;  // in place: the statements
         TSNode closing{};                // in place: the token that ends them
+        TSNode opening{};                // in place: a keyword that opens them, else none
         std::uint32_t from = 0;          // where the body begins; the header ends before it
         bool first = false;              // the body stands before the header in the text
         bool found() const { return in_place || !ts_node_is_null(node); }
@@ -499,8 +507,6 @@ class Ttreesparser::walk {
             if (!inside && ts_node_type(child.node) == std::string_view("{")) break;
             // A comment after the condition is no part of it.
             if (ts_node_is_extra(child.node)) continue;
-            // Nor the else that leads to a guard's body.
-            if (ts_node_is_named(child.node) && role_of(child.node) == tree_role::else_) break;
             // A child that holds the body, a call's block, adds its tokens before the body.
             if (ts_node_end_byte(child.node) > body_from) {
                 return std::max(end, header_end(child.node, body_from, true));
@@ -570,6 +576,14 @@ class Ttreesparser::walk {
                                                       : std::vector<TSNode>{body};
                 if (inner.size() == 1 && is_construct(role_of(inner[0]))) {
                     write_statement(inner[0], node, code);
+                    // What the wrapper adds after its construct (a redirect after `done`) is
+                    // in the item that closes it, or in the run its statements end.
+                    if (rule.body.empty()) return;
+                    if (code.end > 0) {
+                        code.end = std::max(code.end, end_of(node));
+                    } else {
+                        extend_last_item(end_of(node));
+                    }
                     return;
                 }
                 stop_before(node, TSNode{});
@@ -736,8 +750,9 @@ class Ttreesparser::walk {
             return;
         }
         nesting_guard guard(p_);
-        item("<statement>",
-             body.statements.empty() ? body.closing : first_leaf(body.statements[0]));
+        item("<statement>", !ts_node_is_null(body.opening) ? body.opening
+                            : body.statements.empty()      ? body.closing
+                                                           : first_leaf(body.statements[0]));
         write_run(body.statements);
         item("</statement>", body.closing);
     }
@@ -825,9 +840,11 @@ class Ttreesparser::walk {
             return;
         }
         TSNode branch = alternative;
+        TSNode opening{};
         if (rule.role == tree_role::else_ && ts_node_child_count(alternative) == 0) {
             // An else keyword alone: its branch follows it, a conditional or a block whose
-            // braces stand beside it.
+            // braces stand beside it, and opens at it.
+            opening = alternative;
             branch = ts_node_next_sibling(alternative);
             while (!ts_node_is_null(branch) && ts_node_is_extra(branch)) {
                 branch = ts_node_next_sibling(branch);
@@ -837,7 +854,9 @@ class Ttreesparser::walk {
                 return;
             }
             if (!ts_node_is_named(branch)) {
-                write_body(body_in_place_after(branch), alternative);
+                body_part body = body_in_place_after(branch);
+                body.opening = opening;
+                write_body(body, alternative);
                 return;
             }
         } else if (rule.role == tree_role::else_) {
@@ -856,7 +875,7 @@ class Ttreesparser::walk {
             (role_of(branch) == tree_role::wrapper && statements_of(branch).size() == 1 &&
              role_of(statements_of(branch)[0]) == tree_role::if_)) {
             const TSNode last = last_token(branch);
-            item("<statement>", first_leaf(branch));
+            item("<statement>", ts_node_is_null(opening) ? first_leaf(branch) : opening);
             run code;
             write_statement(branch, branch, code);
             flush(code);
@@ -912,7 +931,8 @@ class Ttreesparser::walk {
         const auto test = std::find_if(children.begin(), children.end(), [&](const tree_child& c) {
             return ts_node_start_byte(c.node) >= test_from;
         });
-        if (test != children.end() && ts_node_start_byte(test->node) >= stop_) stop();
+        // A test that holds the error, or one left out, ends the walk before it.
+        if (reaches_error(node) && stop_ >= test_from) stop();
         item(close, test != children.end() ? start_of(test->node) : end_of(node), end_of(node));
     }
 
@@ -1026,6 +1046,8 @@ class Ttreesparser::walk {
         for (const tree_child& child : children_of(node)) {
             if (ts_node_is_named(child.node)) write_statement(child.node, child.node, code);
         }
+        // An error in none of its parts is in the tokens around them: an end left out.
+        if (reaches_error(node)) stop();
     }
 
     void write_handler(TSNode node, const tree_rule& rule, run& code) {

@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "parser_cases.h"
+#include "parsers/tree_bash.h"
 #include "parsers/tree_go.h"
 #include "parsers/tree_python.h"
+#include "parsers/tree_ruby.h"
 #include "parsers/tree_rust.h"
+#include "parsers/tree_swift.h"
 #include "parsers/tree_syntax.h"
 #include "parsers/tree_typescript.h"
 
@@ -52,6 +55,12 @@ TEST(TreeReader, EmptyAndCommentOnlyTextsGiveAnEmptySequence) {
         {go_grammar(), {"comment", "// note\n", true, no_error, "<statement>1-7</statement>9-9"}},
         {rust_grammar(),
          {"comments", "/* a */ // b", true, no_error, "<statement>1-7</statement>13-13"}},
+        {ruby_grammar(), {"empty", "", true, no_error, "<statement>1-1</statement>1-1"}},
+        {ruby_grammar(), {"comment", "# note\n", true, no_error, "<statement>1-6</statement>8-8"}},
+        {bash_grammar(),
+         {"comments", "#!/bin/sh\n# note\n", true, no_error, "<statement>1-9</statement>18-18"}},
+        {swift_grammar(),
+         {"comments", "/* a */\n// b\n", true, no_error, "<statement>1-7</statement>14-14"}},
     });
 }
 
@@ -84,6 +93,16 @@ TEST(TreeReader, AnErrorIsReportedAtItsNodeWithTheChartBeforeIt) {
          "here should be Identifier", 43,
          "<statement>1-3<code/>1-10<switch>12-18<case/>26-29<statement>31-31<code/>31-33</"
          "statement>40-40<case/>40-43"},
+        {bash_grammar(), "x=1\nfor i in a b; do\n  y\n", "syntax error", 24,
+         "<statement>1-1<code/>1-3<for>5-17<statement>24-24<code/>24-24"},
+        // A test left out after the body: the walk stops before the test.
+        {swift_grammar(), "f()\nrepeat {\n  g()\n} while\n", "syntax error", 26,
+         "<statement>1-1<code/>1-3<dowhile>5-10<statement>16-16<code/>16-18</statement>20-20"},
+        // The end of a protected block left out: the handlers before it are charted, the
+        // outermost sequence is not closed.
+        {ruby_grammar(), "a\nbegin\n  b\nrescue\n  c\n", "syntax error", 22,
+         "<statement>1-1<code/>1-11<except>13-18<statement>22-22<code/>22-22</statement>22-22</"
+         "except>22-22"},
     };
     for (const error_case& c : cases) {
         SCOPED_TRACE(c.source);
@@ -113,6 +132,10 @@ TEST(TreeReader, NestingPastTheLimitEndsAtAConditional) {
         {go_grammar(),
          "func f() {\n" + parser_cases::repeated("if a {\n", depth) + std::string(depth + 1, '}')},
         {rust_grammar(), parser_cases::repeated("if a { f(); } else ", depth) + "{ g(); }"},
+        {ruby_grammar(), parser_cases::repeated("if a\n", depth) + "f()\n" +
+                             parser_cases::repeated("end\n", depth)},
+        {swift_grammar(), parser_cases::repeated("if a {\n", depth) + "f()\n" +
+                              parser_cases::repeated("}\n", depth)},
     };
     for (const deep_case& c : cases) {
         SCOPED_TRACE(std::string(c.grammar.name) + ": " + c.source.substr(0, 20));
@@ -166,6 +189,18 @@ TEST(TreeReader, CarriageReturnsCountInThePositions) {
          {"crlf", "if a {\r\n    b();\r\n}\r\n", true, no_error,
           "<statement>1-2<if>1-4<statement>13-13<code/>13-16</statement>19-19</if>19-19"
           "</statement>22-22"}},
+        {ruby_grammar(),
+         {"crlf", "if a\r\n  b\r\nend\r\n", true, no_error,
+          "<statement>1-2<if>1-4<statement>9-9<code/>9-9</statement>9-9</if>12-14"
+          "</statement>17-17"}},
+        {bash_grammar(),
+         {"crlf", "if a; then\r\n  b\r\nfi\r\n", true, no_error,
+          "<statement>1-2<if>1-10<statement>15-15<code/>15-15</statement>18-19</if>18-19"
+          "</statement>22-22"}},
+        {swift_grammar(),
+         {"crlf", "guard a else {\r\n  return\r\n}\r\n", true, no_error,
+          "<statement>1-5<if>1-12<statement>12-12</statement>12-12<statement>19-24<return/>19-24"
+          "</statement>27-27</if>27-27</statement>30-30"}},
     });
 }
 
@@ -198,7 +233,8 @@ TEST(TreeReader, EveryNameAndLiteralOfABodyIsCharted) {
     const body_case cases[] = {
         {"account.py", python_grammar(), 7, 29}, {"shapes.ts", typescript_grammar(), 7, 30},
         {"panel.tsx", tsx_grammar(), 4, 19},     {"queue.go", go_grammar(), 6, 30},
-        {"stack.rs", rust_grammar(), 5, 21},
+        {"stack.rs", rust_grammar(), 5, 21},     {"ledger.rb", ruby_grammar(), 6, 34},
+        {"backup.sh", bash_grammar(), 5, 34},    {"inventory.swift", swift_grammar(), 8, 37},
     };
     const std::regex range("<[^>]+>(\\d+)-(\\d+)");
     for (const body_case& c : cases) {

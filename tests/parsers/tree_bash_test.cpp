@@ -13,7 +13,7 @@ using parser_cases::no_error;
 
 // The branches of `if` are the statements between `then` and the next branch; `until` loops test
 // before their body; `return`, `break`, `continue` and `exit` are jumps by their command
-// names; a `*)` case is the default branch.
+// names; a `*)` case is the default branch; a loop's redirect is in the item that closes it.
 const markup_case cases[] = {
     {"if_elif_else",
      "if [ -z \"$1\" ]; then\n"
@@ -39,7 +39,7 @@ const markup_case cases[] = {
      "until ping -c1 host; do sleep 1; done",
      true, no_error,
      "<statement>1-5<whiledo>1-19<statement>26-26<code/>26-64</statement>66-69</"
-     "whiledo>66-69<untildo>81-100<statement>105-109<code/>105-111</statement>114-117</"
+     "whiledo>66-79<untildo>81-100<statement>105-109<code/>105-111</statement>114-117</"
      "untildo>114-117</statement>118-118"},
     {"for_in_and_c_style",
      "for f in *.txt; do\n"
