@@ -225,11 +225,27 @@ int first_line_of(TSNode node) {
     return static_cast<int>(ts_node_start_point(node).row) + 1;
 }
 
-// The last line of a node, 1-based.
+// The last token of a node that holds a character and is no comment: a grammar that reads
+// blocks by their indentation lets a block run on over the blank lines, comments and
+// indentation that follow it, up to the next line's first token.
+TSNode last_code_token(TSNode node) {
+    for (std::uint32_t i = ts_node_child_count(node); i > 0;) {
+        const TSNode child = ts_node_child(node, --i);
+        if (ts_node_is_extra(child) || ts_node_start_byte(child) == ts_node_end_byte(child)) {
+            continue;
+        }
+        node = child;
+        i = ts_node_child_count(node);
+    }
+    return node;
+}
+
+// The last line of a definition, 1-based: the line of its last token.
 int last_line_of(TSNode node) {
-    const TSPoint start = ts_node_start_point(node);
-    const TSPoint end = ts_node_end_point(node);
-    // A node that ends with its line break ends on the line before.
+    const TSNode last = last_code_token(node);
+    const TSPoint start = ts_node_start_point(last);
+    const TSPoint end = ts_node_end_point(last);
+    // A token that ends with its line break ends on the line before.
     if (end.column == 0 && end.row > start.row) return static_cast<int>(end.row);
     return static_cast<int>(end.row) + 1;
 }

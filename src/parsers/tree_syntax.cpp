@@ -1,6 +1,7 @@
 #include "parsers/tree_syntax.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 
 namespace tarnwell {
@@ -9,10 +10,48 @@ syntax_tree_parser::syntax_tree_parser(const tree_grammar& grammar) : parser_(ts
     ts_parser_set_language(parser_.get(), grammar.language());
 }
 
+namespace {
+
+using parse_clock = std::chrono::steady_clock;
+
+// A grammar's error recovery can go on without end on a few broken texts (one Kotlin grammar
+// does on a stray `#` in a class body): the parse gives up after far longer than any text
+// that reads takes, one second and ten microseconds a byte.
+parse_clock::time_point parse_deadline(std::size_t length) {
+    return parse_clock::now() + std::chrono::seconds(1) +
+           std::chrono::microseconds(10) * static_cast<std::int64_t>(length);
+}
+
+struct text_input {
+    std::string_view text;
+};
+
+const char* read_text(void* payload, std::uint32_t byte, TSPoint, std::uint32_t* bytes_read) {
+    const std::string_view text = static_cast<text_input*>(payload)->text;
+    if (byte >= text.size()) {
+        *bytes_read = 0;
+        return "";
+    }
+    *bytes_read = static_cast<std::uint32_t>(text.size() - byte);
+    return text.data() + byte;
+}
+
+bool past_deadline(TSParseState* state) {
+    return parse_clock::now() > *static_cast<parse_clock::time_point*>(state->payload);
+}
+
+}  // namespace
+
 syntax_tree syntax_tree_parser::parse(std::string_view text) {
     // tree-sitter counts in 32 bits; longer texts are cut, and the cut shows as an error.
-    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), UINT32_MAX));
-    return syntax_tree(ts_parser_parse_string(parser_.get(), nullptr, text.data(), length));
+    text_input input{text.substr(0, std::min<std::size_t>(text.size(), UINT32_MAX))};
+    parse_clock::time_point deadline = parse_deadline(input.text.size());
+    TSTree* tree = ts_parser_parse_with_options(
+        parser_.get(), nullptr, TSInput{&input, read_text, TSInputEncodingUTF8, nullptr},
+        TSParseOptions{&deadline, past_deadline});
+    // A parse given up would otherwise be resumed by the next one.
+    if (tree == nullptr) ts_parser_reset(parser_.get());
+    return syntax_tree(tree);
 }
 
 tree_rule_index::tree_rule_index(const tree_grammar& grammar) {

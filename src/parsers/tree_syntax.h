@@ -23,6 +23,7 @@ using syntax_tree = std::unique_ptr<TSTree, syntax_tree_deleter>;
 class syntax_tree_parser {
   public:
     explicit syntax_tree_parser(const tree_grammar& grammar);
+    // The tree of a text; none when the parse ran out of time.
     syntax_tree parse(std::string_view text);
 
   private:

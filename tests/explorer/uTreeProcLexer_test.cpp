@@ -665,6 +665,23 @@ TEST(TreeProcLexer, ACutInsideAStringListsTheTextWhole) {
     }
 }
 
+// Kotlin's grammar recovers from this broken text without end; the parse gives up in time,
+// and the scan and the chart fail instead of hanging.
+TEST(TreeProcLexer, AParseThatDoesNotEndFailsTheScan) {
+    const std::string text =
+        "{h(){}\nc n object{\n #      fun empty(): Stack<Int> = Stack()\n    }\n}\n\n"
+        "object Registry {\n    bun find(name: String): Int {\n        return 0\n    }\n}\n\n"
+        "fun main()k()\n    }\n}\n\nobject Registry {\n    fun find(name: String): Int {\n"
+        "        return 0\n    }\n}\n\nfun main()  {\n    pr";
+    const std::unique_ptr<TKestrinProcLexer> scanner = make_proc_scanner(kotlin);
+    scanner->set_source_text(text);
+    scanner->run();
+    EXPECT_EQ(scanner->failure(), "the text could not be read");
+    EXPECT_EQ(scanner->result_text(), "");
+    Ttreesparser reader(*tree_grammar_of_language(kotlin));
+    EXPECT_FALSE(reader.parse(text).ok);
+}
+
 TEST(TreeProcLexer, AnExhaustedBudgetStopsTheScanAndKeepsWhatItFound) {
     std::string text;
     for (int i = 0; i < 2000; ++i) text += "def f" + std::to_string(i) + "():\n    pass\n";
