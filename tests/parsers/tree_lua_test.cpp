@@ -104,6 +104,15 @@ const markup_case cases[] = {
      "}\n"
      "print(t)",
      true, no_error, "<statement>1-5<code/>1-53</statement>54-54"},
+    {"hash_bang_line",
+     "#!/usr/bin/env lua\n"
+     "-- prints its arguments\n"
+     "for i = 1, #arg do\n"
+     "  print(arg[i])\n"
+     "end\n",
+     true, no_error,
+     "<statement>1-18<for>44-61<statement>65-69<code/>65-77</statement>77-77</for>79-81</"
+     "statement>83-83"},
 };
 
 class LuaGrammarReader : public ::testing::TestWithParam<markup_case> {};
