@@ -22,6 +22,8 @@ constexpr tree_rule rules[] = {
     {"guard_statement", guard, {}, {}, "{"},
     {"switch_statement", switch_},
     {"switch_entry", default_, {}, {}, ":", false, {}, "default"},
+    // The one attribute a case takes: `@unknown default:`.
+    {"switch_entry", default_, {}, {}, ":", false, {}, "@"},
     {"switch_entry", case_, {}, {}, ":"},
     {"for_statement", for_, {}, {}, "{"},
     {"while_statement", while_, {}, {}, "{"},

@@ -51,6 +51,20 @@ const markup_case cases[] = {
      "<statement>1-6<switch>1-8<case/>12-21<statement>27-37<goto/>27-37</statement>39-42<case/"
      ">39-62<statement>68-72<break/>68-72</statement>74-80<else/>74-81<statement>87-87<code/"
      ">87-89</statement>91-91</switch>91-91</statement>92-92"},
+    {"unknown_default_and_compile_conditions",
+     "switch a {\n"
+     "case .x:\n"
+     "    f()\n"
+     "@unknown default:\n"
+     "    g()\n"
+     "}\n"
+     "#if DEBUG\n"
+     "h()\n"
+     "#endif",
+     true, no_error,
+     "<statement>1-6<switch>1-8<case/>12-19<statement>25-25<code/>25-27</statement>29-29<else/"
+     ">29-45<statement>51-51<code/>51-53</statement>55-55</switch>55-55<code/>57-76</"
+     "statement>77-77"},
     {"labelled_for_in_while_repeat",
      "outer: for i in 0..<3 where i > 0 {\n"
      "    while a > 0 { continue outer }\n"
