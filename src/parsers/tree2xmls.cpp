@@ -72,17 +72,64 @@ TSNode body_of(TSNode node, const tree_rule& rule, const tree_rule_index& rules)
     return TSNode{};
 }
 
+// The rule of each node of a tree: of the rules of its type, the first whose name, if
+// it has one, is the node's.
+class rule_book {
+  public:
+    // `text` is the text of the tree from `offset` on: the marked text, after a framing's
+    // prefix.
+    rule_book(const tree_grammar& grammar, const tree_rule_index& index, std::string_view text,
+              std::uint32_t offset)
+        : grammar_(grammar), index_(index), text_(text), offset_(offset) {}
+
+    const tree_rule& rule_of(TSNode node) const {
+        static constexpr tree_rule plain{"", tree_role::code};
+        const tree_rule* rule = index_.rule_of(node);
+        if (rule == nullptr) return plain;
+        if (rule->name.empty()) return *rule;
+        for (const tree_rule& other : grammar_.rules) {
+            if (other.type == rule->type &&
+                (other.name.empty() || other.name == name_of(node, other))) {
+                return other;
+            }
+        }
+        return plain;
+    }
+    tree_role role_of(TSNode node) const { return rule_of(node).role; }
+    const tree_rule_index& index() const { return index_; }
+
+  private:
+    std::string_view name_of(TSNode node, const tree_rule& rule) const {
+        const TSNode name =
+            rule.name_field.empty() ? first_leaf(node) : child_in_field(node, rule.name_field);
+        return ts_node_is_null(name) ? std::string_view() : text_of(name);
+    }
+    // The text a node stands for; empty for one before `offset`.
+    std::string_view text_of(TSNode node) const {
+        const std::uint32_t start = ts_node_start_byte(node);
+        const std::uint32_t end = ts_node_end_byte(node);
+        if (start < offset_ || end < start || end - offset_ > text_.size()) return {};
+        return text_.substr(start - offset_, end - start);
+    }
+
+    const tree_grammar& grammar_;
+    const tree_rule_index& index_;
+    std::string_view text_;
+    std::uint32_t offset_;
+};
+
 // The first block that holds no character: a grammar that reads blocks by their indentation
-// lets a header stand without its block, which the language does not. A null node when there
-// is none; the root, an empty text, is no such block.
-TSNode first_empty_block(TSNode root, const tree_rule_index& rules) {
+// lets a header stand without its block, which the language does not. Or the first node the
+// grammar misread. A null node when there is none; the root, an empty text, is no such block.
+TSNode first_unread(TSNode root, const rule_book& rules) {
     TSTreeCursor cursor = ts_tree_cursor_new(root);
     TSNode found{};
     bool more = ts_tree_cursor_goto_first_child(&cursor);
     while (more) {
         const TSNode node = ts_tree_cursor_current_node(&cursor);
         const bool empty = ts_node_start_byte(node) == ts_node_end_byte(node);
-        if (empty && ts_node_is_named(node) && rules.role_of(node) == tree_role::sequence) {
+        const tree_role role = ts_node_is_named(node) ? rules.role_of(node) : tree_role::code;
+        if ((empty && role == tree_role::sequence) || role == tree_role::misread) {
             found = node;
             break;
         }
@@ -95,10 +142,10 @@ TSNode first_empty_block(TSNode root, const tree_rule_index& rules) {
     return found;
 }
 
-// The first error of a tree: an ERROR or MISSING node, or an empty block.
-TSNode first_fault(TSNode root, const tree_rule_index& rules) {
+// The first error of a tree: an ERROR or MISSING node, an empty block or a misread node.
+TSNode first_fault(TSNode root, const rule_book& rules) {
     const TSNode error = first_error(root);
-    const TSNode empty = first_empty_block(root, rules);
+    const TSNode empty = first_unread(root, rules);
     if (ts_node_is_null(empty)) return error;
     if (ts_node_is_null(error) || ts_node_start_byte(empty) < ts_node_start_byte(error)) {
         return empty;
@@ -129,7 +176,8 @@ framed_tree parse_framed(syntax_tree_parser& parser, const tree_grammar& grammar
         framed.append(framing.prefix).append(source).append(framing.suffix);
         syntax_tree tree = parser.parse(framed);
         if (!tree) continue;
-        const TSNode error = first_fault(ts_tree_root_node(tree.get()), rules);
+        const TSNode error =
+            first_fault(ts_tree_root_node(tree.get()), rule_book(grammar, rules, framed, 0));
         const auto offset = static_cast<std::uint32_t>(framing.prefix.size());
         const std::int64_t error_at =
             ts_node_is_null(error)
@@ -176,12 +224,11 @@ TSNode marked_sequence(TSNode root, std::uint32_t offset, std::string_view sourc
 // holds the error is charted as it stands, up to the error.
 // A function followed only by what the framing added after the text (the command that
 // completes a list the marked lines end with, as in `f() { ... } &&`) is that function alone.
-TSNode function_before_framing(TSNode node, std::uint32_t text_end, const tree_rule_index& rules) {
+TSNode function_before_framing(TSNode node, std::uint32_t text_end, const rule_book& rules) {
     const std::uint32_t count = ts_node_named_child_count(node);
     if (count < 2) return TSNode{};
     const TSNode first = ts_node_named_child(node, 0);
-    const tree_rule* rule = rules.rule_of(first);
-    if (rule == nullptr || !rule->charts_body) return TSNode{};
+    if (!rules.rule_of(first).charts_body) return TSNode{};
     for (std::uint32_t i = 1; i < count; ++i) {
         if (ts_node_start_byte(ts_node_named_child(node, i)) < text_end) return TSNode{};
     }
@@ -189,7 +236,7 @@ TSNode function_before_framing(TSNode node, std::uint32_t text_end, const tree_r
 }
 
 TSNode charted_body(TSNode sequence, std::uint32_t stop, std::uint32_t text_end,
-                    const tree_rule_index& rules) {
+                    const rule_book& rules) {
     const auto only_statement = [&](TSNode block) {
         TSNode single{};
         for (const tree_child& child : children_of(block)) {
@@ -202,13 +249,11 @@ TSNode charted_body(TSNode sequence, std::uint32_t stop, std::uint32_t text_end,
         return single;
     };
     for (TSNode single = only_statement(sequence); !ts_node_is_null(single);) {
-        const tree_rule* rule = rules.rule_of(single);
-        if (rule == nullptr || !rule->charts_body) {
+        if (!rules.rule_of(single).charts_body) {
             single = function_before_framing(single, text_end, rules);
             if (ts_node_is_null(single)) break;
-            rule = rules.rule_of(single);
         }
-        const TSNode body = body_of(single, *rule, rules);
+        const TSNode body = body_of(single, rules.rule_of(single), rules.index());
         if (ts_node_is_null(body) || stop <= ts_node_start_byte(body)) break;
         if (rules.role_of(body) == tree_role::sequence) return body;
         single = body;
@@ -224,8 +269,9 @@ class Ttreesparser::walk {
   public:
     // `stop` is where the walk stops: the start of the tree's first error, `error`, or the end of
     // the marked text when a framing's suffix holds the error.
-    walk(Ttreesparser& parser, std::uint32_t offset, TSNode error, std::uint32_t stop)
-        : p_(parser), offset_(offset), error_(error), stop_(stop) {}
+    walk(Ttreesparser& parser, const rule_book& rules, std::uint32_t offset, TSNode error,
+         std::uint32_t stop)
+        : p_(parser), rules_(rules), offset_(offset), error_(error), stop_(stop) {}
 
     struct stopped {};
 
@@ -343,35 +389,8 @@ class Ttreesparser::walk {
         p_.token_len = 0;
     }
 
-    tree_role role_of(TSNode node) const { return rule_of(node).role; }
-    // The rule of a node: of the rules of its type, the first whose name, if it has one, is
-    // the node's.
-    const tree_rule& rule_of(TSNode node) const {
-        static constexpr tree_rule plain{"", tree_role::code};
-        const tree_rule* rule = p_.rules_.rule_of(node);
-        if (rule == nullptr) return plain;
-        if (rule->name.empty()) return *rule;
-        for (const tree_rule& other : p_.grammar_.rules) {
-            if (other.type == rule->type &&
-                (other.name.empty() || other.name == name_of(node, other))) {
-                return other;
-            }
-        }
-        return plain;
-    }
-    std::string_view name_of(TSNode node, const tree_rule& rule) const {
-        const TSNode name =
-            rule.name_field.empty() ? first_leaf(node) : child_in_field(node, rule.name_field);
-        return ts_node_is_null(name) ? std::string_view() : text_of(name);
-    }
-    // The marked text a node stands for; empty for one in the framing.
-    std::string_view text_of(TSNode node) const {
-        const std::uint32_t start = ts_node_start_byte(node);
-        const std::uint32_t end = ts_node_end_byte(node);
-        const std::string_view text(p_.text.data(), static_cast<std::size_t>(p_.text_size - 1));
-        if (start < offset_ || end < start || end - offset_ > text.size()) return {};
-        return text.substr(start - offset_, end - start);
-    }
+    tree_role role_of(TSNode node) const { return rules_.role_of(node); }
+    const tree_rule& rule_of(TSNode node) const { return rules_.rule_of(node); }
 
     // The statements of a block, nested blocks read as their statements, comments left out.
     std::vector<TSNode> statements_of(TSNode block) {
@@ -1061,6 +1080,7 @@ class Ttreesparser::walk {
     }
 
     Ttreesparser& p_;
+    const rule_book& rules_;
     std::uint32_t offset_;
     TSNode error_;
     std::uint32_t stop_;
@@ -1104,9 +1124,10 @@ bool Ttreesparser::parse_statements(bool) {
     const std::size_t last = source.find_last_not_of(" \t\r\n");
     const auto text_end =
         chosen.offset + static_cast<std::uint32_t>(last == std::string_view::npos ? 0 : last + 1);
-    root = charted_body(root, stop, text_end, rules_);
+    const rule_book rules(grammar_, rules_, source, chosen.offset);
+    root = charted_body(root, stop, text_end, rules);
 
-    walk writer(*this, chosen.offset, chosen.error, stop);
+    walk writer(*this, rules, chosen.offset, chosen.error, stop);
     try {
         writer.chart(root);
     } catch (const walk::stopped&) {

@@ -46,6 +46,9 @@ enum class tree_role {
     throw_,   // raise, throw: leaves the routine
     goto_,    // goto, and Go's fallthrough into the next case
     comment,  // passed over
+    misread,  // what the grammar reads without error only outside the framing the language
+              // needs (Ruby's `rescue` at the top of a program, read as a call): a framing under
+              // which it stands is passed over as if the text held an error there
 };
 
 // One node type of a grammar and how it is charted. A construct whose body stands before its

@@ -65,6 +65,12 @@ constexpr tree_rule rules[] = {
     {"call", throw_, {}, {}, {}, false, "method", "exit"},
     {"call", throw_, {}, {}, {}, false, "method", "exit!"},
     {"call", throw_, {}, {}, {}, false, "method", "abort"},
+    // A `rescue` or `ensure` of a method's body marked alone, read as a program: the body
+    // framed as a method reads them as they are.
+    {"call", misread, {}, {}, {}, false, "method", "rescue"},
+    {"call", misread, {}, {}, {}, false, "method", "ensure"},
+    {"identifier", misread, {}, {}, {}, false, {}, "rescue"},
+    {"identifier", misread, {}, {}, {}, false, {}, "ensure"},
     {"identifier", throw_, {}, {}, {}, false, {}, "raise"},
     {"identifier", throw_, {}, {}, {}, false, {}, "fail"},
     {"identifier", throw_, {}, {}, {}, false, {}, "exit"},
@@ -83,6 +89,11 @@ constexpr tree_rule rules[] = {
     {"redo", continue_},
     {"retry", goto_},
     {"method", definition, "body", {}, {}, true},
+    // A method marked with the visibility that is called with it: `private def name`.
+    {"call", code, "arguments", {}, {}, true, "method", "private"},
+    {"call", code, "arguments", {}, {}, true, "method", "protected"},
+    {"call", code, "arguments", {}, {}, true, "method", "public"},
+    {"argument_list", code, {}, {}, {}, true},
     {"singleton_method", definition, "body", {}, {}, true},
     {"class", definition},
     {"singleton_class", definition},

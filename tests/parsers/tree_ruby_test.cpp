@@ -152,6 +152,22 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>18-21<code/>18-32<except>34-53<statement>57-59<code/>57-59</statement>57-59</"
      "except>57-59</statement>64-64"},
+    {"body_marked_with_the_rescue_and_ensure_of_its_method",
+     "  x = load\n"
+     "rescue IOError => e\n"
+     "  warn e\n"
+     "ensure\n"
+     "  close\n",
+     true, no_error,
+     "<statement>3-3<code/>3-10<except>12-30<statement>34-37<code/>34-39</statement>39-39</"
+     "except>39-39<code/>50-54</statement>56-56"},
+    {"private_method_charts_its_body",
+     "  private def helper(a)\n"
+     "    return a unless a.nil?\n"
+     "  end\n",
+     true, no_error,
+     "<statement>29-34<if>38-50<statement>50-50</statement>50-50<statement>29-34<return/>29-36</"
+     "statement>36-36</if>47-50</statement>58-58"},
     {"singleton_method_and_nested_definitions",
      "def self.build\n"
      "  class Inner; end\n"
