@@ -219,9 +219,6 @@ TSNode marked_sequence(TSNode root, std::uint32_t offset, std::string_view sourc
     }
 }
 
-// A text that is one function alone charts that function's body; an export, the decorators
-// or the declaration of a name bound to the function lead to it. A function whose header
-// holds the error is charted as it stands, up to the error.
 // A function followed only by what the framing added after the text (the command that
 // completes a list the marked lines end with, as in `f() { ... } &&`) is that function alone.
 TSNode function_before_framing(TSNode node, std::uint32_t text_end, const rule_book& rules) {
@@ -235,6 +232,9 @@ TSNode function_before_framing(TSNode node, std::uint32_t text_end, const rule_b
     return first;
 }
 
+// A text that is one function alone charts that function's body; an export, the decorators
+// or the declaration of a name bound to the function lead to it. A function whose header
+// holds the error is charted as it stands, up to the error.
 TSNode charted_body(TSNode sequence, std::uint32_t stop, std::uint32_t text_end,
                     const rule_book& rules) {
     const auto only_statement = [&](TSNode block) {
@@ -341,6 +341,7 @@ class Ttreesparser::walk {
         item(tag, start_of(node), end_of(node));
     }
     void item_over_last_token(std::string_view tag, TSNode node) { item(tag, last_token(node)); }
+    // Moves the end of the item written last to `end` when it ends before it.
     void extend_last_item(std::int32_t end) {
         const std::size_t dash = p_.output.rfind('-');
         if (dash == std::string::npos || p_.output.back() == '-') return;
