@@ -12,6 +12,8 @@ using enum tree_role;
 // a body is the statements after the construct's "{".
 constexpr tree_rule rules[] = {
     {"source_file", sequence},
+    // The members of a class are read as a sequence only when a member is marked alone.
+    {"class_body", sequence},
     {"statements", sequence},
     {"function_body", sequence},
     {"comment", comment},
@@ -40,12 +42,14 @@ constexpr tree_rule rules[] = {
     {"function_declaration", definition, "body", {}, {}, true},
     {"init_declaration", definition, "body", {}, {}, true},
     {"deinit_declaration", definition, "body", {}, {}, true},
+    // A deinitializer marked alone reads as a call outside a class.
+    {"call_expression", misread, {}, {}, {}, false, {}, "deinit"},
     {"class_declaration", definition},
     {"protocol_declaration", definition},
 };
 
-// A body marked alone is read as the body of a function.
-constexpr tree_framing framings[] = {{"", ""}, {"func _() {\n", "\n}"}};
+// A body marked alone is read as the body of a function, a deinitializer as a member of a class.
+constexpr tree_framing framings[] = {{"", ""}, {"func _() {\n", "\n}"}, {"class _ {\n", "\n}"}};
 
 }  // namespace
 

@@ -102,6 +102,11 @@ const markup_case cases[] = {
      "    return w * h\n"
      "}",
      true, no_error, "<statement>29-34<return/>29-40</statement>43-43"},
+    {"deinitializer_marked_alone_charts_its_body",
+     "    deinit {\n"
+     "        observer.stop()\n"
+     "    }\n",
+     true, no_error, "<statement>22-29<code/>22-36</statement>44-44"},
     {"method_in_a_class_is_one_box",
      "class C {\n"
      "    func f() {}\n"
