@@ -15,7 +15,9 @@ enum class tree_role {
     code,         // a plain statement: joins the run of plain statements around it
     sequence,     // a block of statements; nested ones add nothing and are read as their statements
     wrapper,      // a statement around one expression: charted as that expression when it is a
-                  // construct (a Rust `if` or `match`, a `return` expression), else as code
+                  // construct (a Rust `if` or `match`, a `return` expression), else as code;
+                  // with `body`, the expression is that field and what follows it (a Bash
+                  // redirect) is charted in the construct's closing item
     inline_body,  // a header that is plain code followed by a body read in the enclosing
                   // sequence (Python's `with`, Rust's `unsafe` block)
     definition,   // a function, class or closure: one code box of its own
@@ -26,17 +28,21 @@ enum class tree_role {
                   // Ruby's `unless`): the branch taken is its `alternative`, else empty, and
                   // the body is the other
     else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
-    else_,        // the other branch; its body is `body` or its one statement
+    else_,        // the other branch; its body is `body` or its one statement, or the
+                  // statements after its `label_end`; an else that is a keyword alone (Swift's)
+                  // is followed by its branch. Among a selection's cases, its default branch
     while_,       // a loop tested before its body
     until_,       // a loop tested before its body, repeated until the test holds
     do_while,     // a loop tested after its body (`body`, then the test)
     do_until,     // a loop tested after its body, repeated until the test holds
     for_,         // a counted, iterating or endless loop
     switch_,      // a selection; `body` holds its cases, else the node itself does
-    case_,        // a branch of a selection: its label runs to `label_end`, then its statements
+    case_,        // a branch of a selection: its label runs to `label_end`, then its
+                  // statements; with `body`, its label runs up to that body
     default_,     // the default branch of a selection
     try_,         // exception handling: its protected and final blocks stand in the sequence
-    handler,      // an exception handler: its header, then its body
+    handler,      // an exception handler: its header, then its body (in a try, or standing
+                  // in a sequence as Ruby's method-level `rescue`)
     finally_,     // a block run in any case: its statements stand in the sequence
     labeled,      // a label with its colon, then the statement it labels
     label,        // a label standing alone
