@@ -1110,10 +1110,13 @@ void Ttreesparser::scan() {
 bool Ttreesparser::parse_statements(bool) {
     const std::string_view source(text.data(), static_cast<std::size_t>(text_size - 1));
     const framed_tree chosen = parse_framed(parser_, grammar_, rules_, source);
+    // A parse the grammar gave up is an error at the text's start, in a sequence as every
+    // chart is, so that the layout still reads it.
     if (!chosen.tree) {
+        output += "<statement>1-1";
         token_pos = 1;
         token_len = 1;
-        set_error(err_unknown);
+        set_error(32);
         return false;
     }
     const std::uint32_t stop = ts_node_is_null(chosen.error)

@@ -679,7 +679,11 @@ TEST(TreeProcLexer, AParseThatDoesNotEndFailsTheScan) {
     EXPECT_EQ(scanner->failure(), "the text could not be read");
     EXPECT_EQ(scanner->result_text(), "");
     Ttreesparser reader(*tree_grammar_of_language(kotlin));
-    EXPECT_FALSE(reader.parse(text).ok);
+    const parser_result charted = reader.parse(text);
+    EXPECT_FALSE(charted.ok);
+    EXPECT_EQ(charted.message, "syntax error");
+    // The layout reads a chart only from its opening sequence.
+    EXPECT_EQ(charted.markup, "<statement>1-1\001");
 }
 
 TEST(TreeProcLexer, AnExhaustedBudgetStopsTheScanAndKeepsWhatItFound) {
