@@ -256,6 +256,9 @@ TSNode charted_body(TSNode sequence, std::uint32_t stop, std::uint32_t text_end,
         const TSNode body = body_of(single, rules.rule_of(single), rules.index());
         if (ts_node_is_null(body) || stop <= ts_node_start_byte(body)) break;
         if (rules.role_of(body) == tree_role::sequence) return body;
+        // A body of one construct, a function of one `match` after its `=`, is charted as it.
+        const tree_rule& body_rule = rules.rule_of(body);
+        if (!body_rule.charts_body && is_construct(body_rule.role)) return body;
         single = body;
     }
     return sequence;
@@ -282,10 +285,15 @@ class Ttreesparser::walk {
 
     // The outermost sequence: the statements of `root`, closed by the end of the text.
     void chart(TSNode root) {
-        const std::vector<TSNode> statements = statements_of(root);
+        // The root is a sequence, or the one construct a function's body is.
+        const bool construct =
+            !ts_node_is_null(ts_node_parent(root)) && role_of(root) != tree_role::sequence;
+        const std::vector<TSNode> statements =
+            construct ? std::vector<TSNode>{root} : statements_of(root);
         // The first token of the marked text, a comment too, opens it.
-        TSNode first{};
+        TSNode first = construct ? first_leaf(root) : TSNode{};
         for (const tree_child& child : children_of(root)) {
+            if (construct) break;
             // A function's body opens at the token after its brace.
             if (!ts_node_is_null(ts_node_parent(root)) && !ts_node_is_named(child.node) &&
                 ts_node_start_byte(child.node) == ts_node_start_byte(root)) {
@@ -800,7 +808,8 @@ class Ttreesparser::walk {
         std::vector<TSNode> found;
         for (const tree_child& child : children_of(node)) {
             const tree_role role = role_of(child.node);
-            if (ts_node_is_named(child.node) && ts_node_start_byte(child.node) >= body.from &&
+            // A grammar may keep its `else` a keyword among the children (Kotlin's).
+            if (ts_node_start_byte(child.node) >= body.from &&
                 (role == tree_role::else_if || role == tree_role::else_)) {
                 found.push_back(child.node);
             }

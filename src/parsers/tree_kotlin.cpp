@@ -11,13 +11,16 @@ using enum tree_role;
 constexpr tree_rule rules[] = {
     {"source_file", sequence},
     {"block", sequence},
-    // A function's body is its block or the one expression after `=`; either is charted.
-    {"function_body", sequence},
+    // A function's body is its block or the one expression after `=`: a block is charted as
+    // its statements, from the first one after its brace; an expression that is a construct is
+    // charted as it.
+    {"function_body", code, {}, {}, {}, true},
     {"line_comment", comment},
     {"block_comment", comment},
-    // The grammar gives an `if` no field for its branches and keeps its `else` a keyword
-    // among them, so the branch taken cannot be told from the other: an `if` stays a plain
-    // statement, which at least charts none of its branches wrongly.
+    // The grammar gives an `if` no field for its branches: the branch taken is what follows
+    // the condition's `)`, the other what follows the keyword `else` among its children.
+    {"if_expression", if_, {}, {}, ")"},
+    {"else", else_},
     {"when_expression", switch_},
     {"when_entry", default_, {}, {}, "->", false, {}, "else"},
     {"when_entry", case_, {}, {}, "->"},

@@ -60,14 +60,16 @@ const markup_case cases[] = {
      "val total = items.sumOf { it.size }\n"
      "return total",
      true, no_error, "<statement>1-5<code/>1-81<return/>83-94</statement>95-95"},
-    {"if_stays_a_plain_statement_and_do_while_is_tested_after",
+    {"if_else_and_do_while_tested_after",
      "if (ready) start() else wait()\n"
      "do {\n"
      "    n--\n"
      "} while (n > 0)\n"
      "throw IllegalStateException()",
      true, no_error,
-     "<statement>1-2<code/>1-30<dowhile>32-33<statement>41-41<code/>41-43</statement>47-51</"
+     "<statement>1-2<if>1-10<statement>12-16<code/>12-18</statement>20-23<statement>25-28<code/"
+     ">25-30</statement>30-30</if>30-30<dowhile>32-33<statement>41-41<code/>41-43</"
+     "statement>47-51</"
      "dowhile>53-59<exit/>61-89</statement>90-90"},
     {"break_continue_and_their_labelled_forms",
      "outer@ while (true) {\n"
@@ -100,7 +102,7 @@ const markup_case cases[] = {
      "    }\n"
      "}\n",
      true, no_error,
-     "<statement>22-22<switch>56-67<case/>79-91<statement>93-97<code/>93-99</statement>105-105</"
+     "<statement>28-50<switch>56-67<case/>79-91<statement>93-97<code/>93-99</statement>105-105</"
      "switch>105-105</statement>109-109"},
     {"nested_function_and_class_are_boxes",
      "fun helper(x: Int) = x * 2\n"

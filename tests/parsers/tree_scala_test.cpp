@@ -106,12 +106,14 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>36-40<whiledo>36-54<statement>60-60<code/>60-70</statement>70-70</whiledo>70-70</"
      "statement>82-82"},
-    {"function_of_one_expression_is_one_box",
+    {"function_of_one_match_charts_it",
      "def size(t: Tree): Int = t match {\n"
      "  case Leaf => 0\n"
      "  case Node(l, r) => size(l) + size(r) + 1\n"
      "}\n",
-     true, no_error, "<statement>1-3<code/>1-96</statement>98-98"},
+     true, no_error,
+     "<statement>26-26<switch>26-32<case/>38-49<statement>51-51<code/>51-51</statement>55-58<case/"
+     ">55-72<statement>74-77<code/>74-94</statement>96-96</switch>96-96</statement>98-98"},
     {"lambdas_and_nested_definitions",
      "def twice(x: Int) = x * 2\n"
      "xs.foreach { x => if (x > 0) println(x) }\n"
