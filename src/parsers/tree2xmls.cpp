@@ -88,8 +88,7 @@ class rule_book {
         if (rule == nullptr) return plain;
         if (rule->name.empty()) return *rule;
         for (const tree_rule& other : grammar_.rules) {
-            if (other.type == rule->type &&
-                (other.name.empty() || other.name == name_of(node, other))) {
+            if (other.type == rule->type && (other.name.empty() || is_named(node, other))) {
                 return other;
             }
         }
@@ -99,6 +98,15 @@ class rule_book {
     const tree_rule_index& index() const { return index_; }
 
   private:
+    bool is_named(TSNode node, const tree_rule& rule) const {
+        if (rule.name_field != "*") return rule.name == name_of(node, rule);
+        const std::uint32_t count = ts_node_child_count(node);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const TSNode child = ts_node_child(node, i);
+            if (!ts_node_is_named(child) && text_of(child) == rule.name) return true;
+        }
+        return false;
+    }
     std::string_view name_of(TSNode node, const tree_rule& rule) const {
         const TSNode name =
             rule.name_field.empty() ? first_leaf(node) : child_in_field(node, rule.name_field);
@@ -499,7 +507,10 @@ class Ttreesparser::walk {
                 break;
             }
             const tree_role role = role_of(child);
-            if (role == tree_role::else_if || role == tree_role::else_) break;
+            if (role == tree_role::else_if || role == tree_role::else_ ||
+                role == tree_role::else_list) {
+                break;
+            }
             if (role == tree_role::sequence) {
                 add_statements(child, 0, body.statements);
             } else if (role != tree_role::comment) {
@@ -808,10 +819,14 @@ class Ttreesparser::walk {
         std::vector<TSNode> found;
         for (const tree_child& child : children_of(node)) {
             const tree_role role = role_of(child.node);
+            if (ts_node_start_byte(child.node) < body.from) continue;
             // A grammar may keep its `else` a keyword among the children (Kotlin's).
-            if (ts_node_start_byte(child.node) >= body.from &&
-                (role == tree_role::else_if || role == tree_role::else_)) {
+            if (role == tree_role::else_if || role == tree_role::else_) {
                 found.push_back(child.node);
+            } else if (role == tree_role::else_list) {
+                for (const tree_child& branch : children_of(child.node)) {
+                    if (role_of(branch.node) == tree_role::else_if) found.push_back(branch.node);
+                }
             }
         }
         return found;
@@ -1031,18 +1046,25 @@ class Ttreesparser::walk {
         return found;
     }
 
+    // The cases among a node's children, also in the blocks that hold them (PowerShell's
+    // switch body and its list of clauses).
+    void add_cases(TSNode container, std::vector<TSNode>& cases) {
+        nesting_guard guard(p_);
+        for (const tree_child& child : children_of(container)) {
+            const tree_role role = role_of(child.node);
+            if (role == tree_role::case_ || role == tree_role::default_ ||
+                (role == tree_role::else_ && ts_node_is_named(child.node))) {
+                cases.push_back(child.node);
+            } else if (role == tree_role::sequence) {
+                add_cases(child.node, cases);
+            }
+        }
+    }
+
     void write_switch(TSNode node, const tree_rule& rule, run& code) {
         const TSNode container = rule.body.empty() ? node : body_of(node, rule);
         std::vector<TSNode> cases;
-        if (!ts_node_is_null(container)) {
-            for (const tree_child& child : children_of(container)) {
-                const tree_role role = role_of(child.node);
-                if (role == tree_role::case_ || role == tree_role::default_ ||
-                    (role == tree_role::else_ && ts_node_is_named(child.node))) {
-                    cases.push_back(child.node);
-                }
-            }
-        }
+        if (!ts_node_is_null(container)) add_cases(container, cases);
         const TSNode head_end = !rule.body.empty() ? container
                                 : cases.empty()    ? TSNode{}
                                                    : cases[0];

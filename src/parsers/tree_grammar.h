@@ -28,6 +28,8 @@ enum class tree_role {
                   // Ruby's `unless`): the branch taken is its `alternative`, else empty, and
                   // the body is the other
     else_if,      // a branch of a chain that carries its own condition (Python's `elif`)
+    else_list,    // the else-ifs of a conditional gathered in one node (PowerShell's): read as
+                  // the branches it holds
     else_,        // the other branch; its body is `body` or its one statement, or the
                   // statements after its `label_end`; an else that is a keyword alone (Swift's)
                   // is followed by its branch. Among a selection's cases, its default branch
@@ -79,7 +81,8 @@ struct tree_rule {
     // named child) is followed until a block is reached.
     bool charts_body = false;
     // The rule holds only for a node whose name reads `name`: the text of its `name_field`
-    // child, else its first token. A call of `loop` is a loop, one of `puts` plain code; a
+    // child, else its first token; with `name_field` "*", any keyword among its children (a
+    // PowerShell `do` loop's `until`). A call of `loop` is a loop, one of `puts` plain code; a
     // grammar that gives `return` and `break` one node type tells them apart by it. The rules
     // with a name come before the one without for the same type.
     std::string_view name_field = {};

@@ -20,6 +20,8 @@ constexpr tree_rule rules[] = {
     // The branch taken is the block after the condition's parenthesis; the else-ifs and the
     // else follow it.
     {"if_statement", if_, {}, {}, ")"},
+    {"elseif_clauses", else_list},
+    {"elseif_clause", else_if, {}, {}, ")"},
     {"else_clause", else_},
     {"while_statement", while_},
     {"for_statement", for_},
@@ -27,13 +29,14 @@ constexpr tree_rule rules[] = {
     // `do { } while (c)`: the block before the test is the body. The test, the last part of
     // the loop, is passed over where the body is looked for; it stays part of a `while`'s
     // header.
+    {"do_statement", do_until, {}, {}, {}, false, "*", "until"},
+    {"do_statement", do_until, {}, {}, {}, false, "*", "Until"},
     {"do_statement", do_while},
     {"while_condition", comment},
-    // The cases of `switch -regex (x) { ... }` stand in a list of their own; the header with
-    // its parameters and value is the code before it.
-    {"switch_statement", inline_body},
+    // The cases of `switch -regex (x) { ... }` stand in a list of their own in its body.
+    {"switch_statement", switch_},
     {"switch_body", sequence},
-    {"switch_clauses", switch_},
+    {"switch_clauses", sequence},
     {"switch_clause", default_, {}, {}, {}, false, {}, "default"},
     {"switch_clause", default_, {}, {}, {}, false, {}, "Default"},
     {"switch_clause", case_},

@@ -28,9 +28,9 @@ const markup_case cases[] = {
      "  default { $other += $line }\n"
      "}",
      true, no_error,
-     "<statement>1-6<code/>1-21<switch>27-27<case/>27-30<statement>34-41<continue/>34-41</"
+     "<statement>1-6<switch>1-23<case/>27-30<statement>34-41<continue/>34-41</"
      "statement>47-49<case/>47-49<statement>53-55<code/>53-58<break/>60-64</statement>70-76<else/"
-     ">70-76<statement>80-85<code/>80-94</statement>96-96</switch>96-96</statement>99-99"},
+     ">70-76<statement>80-85<code/>80-94</statement>98-98</switch>98-98</statement>99-99"},
     {"loops",
      "foreach ($f in $files) {\n"
      "  f $f\n"
@@ -54,6 +54,25 @@ const markup_case cases[] = {
      true, no_error,
      "<statement>1-2<dowhile>1-2<statement>8-12<code/>8-28<if>32-51<statement>55-59<break/>55-59</"
      "statement>55-59</if>61-61</statement>63-63</dowhile>65-77</statement>79-79"},
+    {"elseif_chain_and_do_until",
+     "if ($n -lt 0) {\n"
+     "  $s = -1\n"
+     "} elseif ($n -eq 0) {\n"
+     "  return 0\n"
+     "} elseif ($n -eq 1) {\n"
+     "  $s = 2\n"
+     "} else {\n"
+     "  $s = 1\n"
+     "}\n"
+     "do {\n"
+     "  $n--\n"
+     "} until ($n -eq 0)\n",
+     true, no_error,
+     "<statement>1-2<if>1-13<statement>19-20<code/>19-25</statement>29-34<statement>29-34<if>29-45"
+     "<statement>51-56<return/>51-58</statement>58-58<statement>62-67<if>62-78<statement>84-85"
+     "<code/>84-89</statement>89-89<statement>102-103<code/>102-107</statement>109-109</if>109-109"
+     "</statement>109-109</if>109-109</statement>109-109</if>109-109<dountil>111-112<statement>118-"
+     "119<code/>118-121</statement>123-123</dountil>125-140</statement>142-142"},
     {"try",
      "try {\n"
      "  Get-Item $p\n"
@@ -138,8 +157,8 @@ const markup_case cases[] = {
      "  Default { Throw \"unknown\" }\n"
      "}",
      true, no_error,
-     "<statement>1-6<code/>1-24<switch>30-30<case/>30-36<statement>40-47<code/>40-47</"
-     "statement>53-59<else/>53-59<statement>63-67<exit/>63-77</statement>79-79</switch>79-79</"
+     "<statement>1-6<switch>1-26<case/>30-36<statement>40-47<code/>40-47</"
+     "statement>53-59<else/>53-59<statement>63-67<exit/>63-77</statement>81-81</switch>81-81</"
      "statement>82-82"},
     {"class",
      "class Stack {\n"
