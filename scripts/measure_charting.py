@@ -258,8 +258,9 @@ def collect(cli, language, roots, count):
 
 # A line that only closes blocks holds no statement: the end of a `finally` block's statements,
 # which stand in the sequence around it, is the last thing a complete chart reaches. The
-# languages that close blocks with words close them with these.
-CLOSING_ONLY = re.compile(rb"^(?:[\s})\];,]|\b(?:end|fi|done|esac)\b)*$")
+# languages that close blocks with words close them with these; a shell function's closing
+# brace may open the list that follows it (`} &&`).
+CLOSING_ONLY = re.compile(rb"^(?:[\s})\];,]|\b(?:end|fi|done|esac)\b)*(?:&&|\|\|)?\s*$")
 
 
 def last_code_offset(body, comments):
