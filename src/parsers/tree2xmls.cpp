@@ -650,11 +650,22 @@ class Ttreesparser::walk {
                 return;
             case tree_role::if_:
             case tree_role::guard: {
-                const body_part body = body_part_of(node, rule);
+                body_part body = body_part_of(node, rule);
                 stop_before(node, body);
                 if (!body.found()) {
-                    add_code(start_of(range), end_of(range), code);
-                    return;
+                    // A grammar that leaves an empty block out (Lua's `if c then else ... end`)
+                    // gives the branch taken no node: it is empty, standing where the other
+                    // branches start.
+                    const std::vector<TSNode> others = rule.role == tree_role::if_
+                                                           ? alternatives_of(node, rule, body)
+                                                           : std::vector<TSNode>{};
+                    if (others.empty()) {
+                        add_code(start_of(range), end_of(range), code);
+                        return;
+                    }
+                    body.in_place = true;
+                    body.from = ts_node_start_byte(others.front());
+                    body.closing = first_leaf(others.front());
                 }
                 flush(code);
                 if (rule.role == tree_role::guard) {

@@ -25,6 +25,17 @@ const markup_case cases[] = {
      "statement>25-25<statement>27-32<if>27-44<statement>48-53<return/>48-55</"
      "statement>55-55<statement>64-67<code/>64-71</statement>71-71</if>71-71</statement>71-71</"
      "if>73-75</statement>76-76"},
+    {"empty_branch_taken",
+     "if x then else y() end\n"
+     "if a then\n"
+     "elseif b then\n"
+     "  z()\n"
+     "end\n",
+     true, no_error,
+     "<statement>1-2<if>1-9<statement>11-14</statement>11-14<statement>16-16<code/>16-18</"
+     "statement>18-18</if>20-22<if>24-32<statement>34-39</statement>34-39<statement>34-39<if>34-"
+     "46<statement>50-50<code/>50-52</statement>52-52</if>52-52</statement>52-52</if>54-56</"
+     "statement>58-58"},
     {"while_and_both_fors",
      "while i > 0 do\n"
      "  i = i - 1\n"
