@@ -49,7 +49,8 @@ std::string connectors_json(const export_cells& layout) {
 }  // namespace
 
 int run_cells(std::span<const std::string_view> args, std::ostream& out) {
-    const cli_options options = parse_options(args, opt_lang | opt_lines | opt_level | opt_markup);
+    const cli_options options =
+        parse_options(args, opt_lang | opt_lines | opt_level | opt_markup | opt_function | opt_at);
     const parse_outcome parsed = parse_request_or_markup(options);
     txml2script engine;
     engine.markup = parsed.result.markup;

@@ -90,6 +90,10 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
         } else if (arg == "--function") {
             require(accepted, opt_function, arg);
             options.function_name = std::string(value());
+        } else if (arg == "--at") {
+            require(accepted, opt_at, arg);
+            options.at_line = parse_number(value(), arg);
+            if (*options.at_line < 1) throw usage_error("--at takes a line number of 1 or more");
         } else if (arg == "--template") {
             require(accepted, opt_template, arg);
             options.template_path = std::string(value());

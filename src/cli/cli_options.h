@@ -21,8 +21,9 @@ struct cli_options {
     std::string output_path;
     std::int32_t budget = 3000;  // milliseconds
     std::string file;
-    std::string export_to;      // the document format of export
-    std::string function_name;  // the function name an export shows
+    std::string export_to;       // the document format of export
+    std::string function_name;   // the function to chart without --lines; the chart's name
+    std::optional<int> at_line;  // chart the function around this line without --lines
     std::string template_path;
     std::string ini_path;
 };
@@ -40,6 +41,7 @@ enum option_set : unsigned {
     opt_function = 1u << 8,
     opt_template = 1u << 9,
     opt_ini = 1u << 10,
+    opt_at = 1u << 11,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

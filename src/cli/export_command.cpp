@@ -71,7 +71,7 @@ std::string points(double value) {
 int run_export(std::span<const std::string_view> args, std::ostream& out) {
     const cli_options options =
         parse_options(args, opt_lang | opt_lines | opt_level | opt_output | opt_to | opt_function |
-                                opt_template | opt_ini);
+                                opt_at | opt_template | opt_ini);
     if (options.export_to.empty()) throw usage_error("--to FORMAT is missing");
     const export_format& format = format_named(options.export_to);
 

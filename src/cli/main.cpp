@@ -30,27 +30,32 @@ struct command {
 };
 
 constexpr command commands[] = {
-    {"markup", "markup [--lang L] [--lines B-E] FILE", tarnwell::cli::run_markup, {}},
+    {"markup",
+     "markup [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] FILE",
+     tarnwell::cli::run_markup,
+     {}},
     {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs, {}},
     {"script",
-     "script [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     "script [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] [--level N] [--markup] "
+     "FILE",
      tarnwell::cli::run_script,
      {}},
     {"cells",
-     "cells [--lang L] [--lines B-E] [--level N] [--markup] FILE",
+     "cells [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] [--level N] [--markup] "
+     "FILE",
      tarnwell::cli::run_cells,
      {}},
     {"render",
-     "render [--lang L] [--lines B-E] [--level N] [--small] [--page a4|letter|a3|WxH-mm] "
-     "[--function NAME] [--markdown] -o OUT.png|.bmp|.svg|.pdf|.mmd|.dot FILE",
+     "render [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] [--level N] [--small] "
+     "[--page a4|letter|a3|WxH-mm] [--markdown] -o OUT.png|.bmp|.svg|.pdf|.mmd|.dot FILE",
      nullptr, pictures},
     {"languages", "languages", tarnwell::cli::run_languages, {}},
     {"model", "model [-traceon] FILES... | @LIST", nullptr, documents},
     {"layered", "layered GRAPH.json", tarnwell::cli::run_layered, {}},
     {"xmi", "xmi [--simple] [-traceon] -o OUT.xmi FILES... | @LIST", nullptr, documents},
     {"export",
-     "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E] [--level N] [--function NAME] "
-     "[--template T] [--ini F] -o OUT FILE",
+     "export --to pptx|docx|xlsx|vsdx [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] "
+     "[--level N] [--template T] [--ini F] -o OUT FILE",
      nullptr, documents},
     {"diagram",
      "diagram [--package NAME|--root|--all] [--assoc|--no-assoc] [--filter N] [--json] "

@@ -9,7 +9,7 @@
 namespace tarnwell::cli {
 
 int run_markup(std::span<const std::string_view> args, std::ostream& out) {
-    const cli_options options = parse_options(args, opt_lang | opt_lines);
+    const cli_options options = parse_options(args, opt_lang | opt_lines | opt_function | opt_at);
     const parse_outcome parsed = parse_request(options);
     out << json_object()
                .field("ok", parsed.result.ok)

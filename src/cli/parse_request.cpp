@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/function_choice.h"
 #include "flowview/marked_region.h"
 #include "parsers/language_table.h"
 #include "parsers/parser_registry.h"
@@ -26,11 +27,13 @@ parse_outcome parse_request(const cli_options& options) {
             "no parser charts " +
             std::string(language_table()[static_cast<std::size_t>(language)].short_name) + " yet");
     }
-    if (options.lines) {
-        const auto region = cut_marked_lines(source, options.lines->first, options.lines->second);
+    const std::optional<std::pair<int, int>> lines =
+        options.lines ? options.lines : chosen_function_lines(options, source, language);
+    if (lines) {
+        const auto region = cut_marked_lines(source, lines->first, lines->second);
         if (!region) {
-            throw usage_error("--lines " + std::to_string(options.lines->first) + "-" +
-                              std::to_string(options.lines->second) + " lies past the end of " +
+            throw usage_error("--lines " + std::to_string(lines->first) + "-" +
+                              std::to_string(lines->second) + " lies past the end of " +
                               options.file);
         }
         outcome.result = parser->parse(region->text);
@@ -46,8 +49,10 @@ parse_outcome parse_request(const cli_options& options) {
 
 parse_outcome parse_request_or_markup(const cli_options& options) {
     if (!options.markup) return parse_request(options);
-    if (options.lines) {
-        throw usage_error("--lines marks source lines; it does not go with --markup");
+    if (options.lines || !options.function_name.empty() || options.at_line) {
+        throw usage_error(
+            "--lines, --function and --at mark source lines; they do not go with "
+            "--markup");
     }
     const std::string text = read_input(options.file);
     parse_outcome outcome;

@@ -163,8 +163,10 @@ void write_chart_text(const parse_outcome& parsed, const cli_options& options,
 int run_render(std::span<const std::string_view> args, std::ostream&) {
     page_options pages;
     const std::vector<std::string_view> rest = take_page_options(args, pages);
-    const cli_options options =
-        parse_options(rest, opt_lang | opt_lines | opt_level | opt_small | opt_output);
+    cli_options options =
+        parse_options(rest, opt_lang | opt_lines | opt_level | opt_small | opt_output | opt_at);
+    // --function names the chart, and without --lines chooses the function charted.
+    options.function_name = pages.function;
     const picture_format format = format_of(options.output_path);
     if (pages.page_given && format != picture_format::pdf) {
         throw usage_error("--page is for .pdf output");

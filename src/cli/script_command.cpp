@@ -11,7 +11,8 @@
 namespace tarnwell::cli {
 
 int run_script(std::span<const std::string_view> args, std::ostream& out) {
-    const cli_options options = parse_options(args, opt_lang | opt_lines | opt_level | opt_markup);
+    const cli_options options =
+        parse_options(args, opt_lang | opt_lines | opt_level | opt_markup | opt_function | opt_at);
     const parse_outcome parsed = parse_request_or_markup(options);
     txml2script engine;
     engine.markup = parsed.result.markup;
