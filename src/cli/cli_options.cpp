@@ -52,7 +52,7 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
             arg.starts_with("--") && equals != std::string_view::npos) {
             joined_value = arg.substr(equals + 1);
             arg = arg.substr(0, equals);
-            if (arg == "--small" || arg == "--markup") {
+            if (arg == "--small" || arg == "--markup" || arg == "--json") {
                 throw usage_error(std::string(arg) + " takes no value");
             }
         }
@@ -84,6 +84,9 @@ cli_options parse_options(std::span<const std::string_view> args, unsigned accep
         } else if (arg == "--markup") {
             require(accepted, opt_markup, arg);
             options.markup = true;
+        } else if (arg == "--json") {
+            require(accepted, opt_json, arg);
+            options.json = true;
         } else if (arg == "--to") {
             require(accepted, opt_to, arg);
             options.export_to = std::string(value());

@@ -18,6 +18,7 @@ struct cli_options {
     int level = 0;
     bool small = false;
     bool markup = false;  // FILE holds structure markup, not source
+    bool json = false;    // answer in JSON instead of lines
     std::string output_path;
     std::int32_t budget = 3000;  // milliseconds
     std::string file;
@@ -42,6 +43,7 @@ enum option_set : unsigned {
     opt_template = 1u << 9,
     opt_ini = 1u << 10,
     opt_at = 1u << 11,
+    opt_json = 1u << 12,
 };
 
 // Reads the options and the one FILE argument; throws usage_error on anything else.

@@ -34,7 +34,7 @@ constexpr command commands[] = {
      "markup [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] FILE",
      tarnwell::cli::run_markup,
      {}},
-    {"procs", "procs [--lang L] [--budget MS] FILE", tarnwell::cli::run_procs, {}},
+    {"procs", "procs [--lang L] [--budget MS] [--json] FILE", tarnwell::cli::run_procs, {}},
     {"script",
      "script [--lang L] [--lines B-E | --function NAME[#K] | --at LINE] [--level N] [--markup] "
      "FILE",

@@ -63,14 +63,17 @@ std::optional<std::vector<listed_function>> list_functions(int language, std::st
     if (!scanner) return std::nullopt;
     scanner->set_source_text(std::move(text));
     scanner->run();
+    return read_listing(scanner->result_text());
+}
+
+std::vector<listed_function> read_listing(std::string_view result_text) {
     std::vector<listed_function> functions;
-    std::string_view result = scanner->result_text();
-    while (!result.empty()) {
-        const std::size_t end = std::min(result.find("\r\n"), result.size());
-        if (std::optional<listed_function> function = read_line(result.substr(0, end))) {
+    while (!result_text.empty()) {
+        const std::size_t end = std::min(result_text.find("\r\n"), result_text.size());
+        if (std::optional<listed_function> function = read_line(result_text.substr(0, end))) {
             functions.push_back(std::move(*function));
         }
-        result.remove_prefix(std::min(end + 2, result.size()));
+        result_text.remove_prefix(std::min(end + 2, result_text.size()));
     }
     return functions;
 }

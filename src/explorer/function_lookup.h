@@ -18,6 +18,10 @@ struct listed_function {
     std::string name;  // qualified by class, namespace, impl or module
 };
 
+// The functions of a scanner's result lines "decl-begin-end|tag|name"; lines of another form
+// are passed over.
+std::vector<listed_function> read_listing(std::string_view result_text);
+
 // The functions of a text as its language's scanner lists them, in text order; nothing for a
 // language no scanner lists.
 std::optional<std::vector<listed_function>> list_functions(int language, std::string text);

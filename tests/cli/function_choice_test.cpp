@@ -85,6 +85,30 @@ TEST(FunctionChoice, NoneOrSeveralMatchesExitWithTwoAndSayWhich) {
     }
 }
 
+TEST(FunctionChoice, ProcsListsTheFunctionsAsJson) {
+    const struct {
+        const char* file;
+        const char* json;
+    } cases[] = {
+        {"tree/account.py",
+         "{\"functions\":[{\"name\":\"__init__\",\"qualified_name\":\"Account.__init__\","
+         "\"kind\":\"constructor\",\"declaration\":2,\"begin\":2,\"end\":4},{\"name\":"
+         "\"withdraw\",\"qualified_name\":\"Account.withdraw\",\"kind\":\"function\","
+         "\"declaration\":6,\"begin\":6,\"end\":29}]}\n"},
+        {"tree/stack.rs",
+         "{\"functions\":[{\"name\":\"pop_while\",\"qualified_name\":\"Stack::pop_while\","
+         "\"kind\":\"function\",\"declaration\":4,\"begin\":4,\"end\":22}]}\n"},
+        {"tree/drain.lua",
+         "{\"functions\":[{\"name\":\"drain\",\"qualified_name\":\"Queue:drain\","
+         "\"kind\":\"function\",\"declaration\":1,\"begin\":1,\"end\":15}]}\n"},
+    };
+    for (const auto& c : cases) {
+        const run_result result = run_cli("procs --json " + data + c.file);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, c.json) << c.file;
+    }
+}
+
 TEST(FunctionChoice, ALanguageWithoutAFunctionListSaysSo) {
     const run_result result = run_cli("markup --lang js --function f " + data + "cli/example.c");
     EXPECT_EQ(result.status, 2);
