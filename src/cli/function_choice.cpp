@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "explorer/function_lookup.h"
+#include "explorer/proc_scanner_choice.h"
 #include "parsers/language_table.h"
 
 namespace tarnwell::cli {
@@ -14,8 +15,12 @@ std::string lines_text(const listed_function& function) {
     return std::to_string(function.begin) + "-" + std::to_string(function.end);
 }
 
-std::pair<int, int> marked_lines(const listed_function& function) {
-    return {function.begin, function.end};
+// The lines a click in the code explorer charts: a scanner that lists a function from the line
+// that opens its body leaves the line with its name out of the chart, when that is the same.
+std::pair<int, int> marked_lines(const listed_function& function, int language) {
+    const bool header_first =
+        !lists_whole_definitions(language) && function.declaration == function.begin;
+    return {header_first ? function.begin + 1 : function.begin, function.end};
 }
 
 // NAME#K: the name and the 1-based K; K is 0 when the name carries none.
@@ -48,7 +53,7 @@ std::optional<std::pair<int, int>> chosen_function_lines(const cli_options& opti
             throw usage_error("no function holds line " + std::to_string(*options.at_line) +
                               " of " + file);
         }
-        return marked_lines((*functions)[*at]);
+        return marked_lines((*functions)[*at], language);
     }
     const auto [name, rank] = name_and_rank(options.function_name);
     const std::vector<std::size_t> found = functions_named(*functions, name);
@@ -66,7 +71,7 @@ std::optional<std::pair<int, int>> chosen_function_lines(const cli_options& opti
                               (found.size() == 1 ? "" : "s") + " named " + std::string(name) +
                               ", not " + std::to_string(rank));
         }
-        return marked_lines((*functions)[found[static_cast<std::size_t>(rank) - 1]]);
+        return marked_lines((*functions)[found[static_cast<std::size_t>(rank) - 1]], language);
     }
     if (found.size() > 1) {
         std::string message = "several functions in " + file + " are named " + std::string(name);
@@ -77,7 +82,7 @@ std::optional<std::pair<int, int>> chosen_function_lines(const cli_options& opti
         message += "; give its qualified name or " + std::string(name) + "#2";
         throw usage_error(message);
     }
-    return marked_lines((*functions)[found.front()]);
+    return marked_lines((*functions)[found.front()], language);
 }
 
 }  // namespace tarnwell::cli
