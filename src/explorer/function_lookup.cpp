@@ -1,10 +1,10 @@
 #include "explorer/function_lookup.h"
 
 #include <algorithm>
-#include <charconv>
 #include <memory>
 #include <utility>
 
+#include "explorer/explorer_tree.h"
 #include "explorer/proc_scanner_choice.h"
 
 namespace tarnwell {
@@ -13,17 +13,17 @@ namespace {
 
 // A listed line "decl-begin-end|tag|name"; nothing for a line of another form.
 std::optional<listed_function> read_line(std::string_view line) {
-    listed_function function;
-    for (int* number : {&function.declaration, &function.begin, &function.end}) {
-        const auto [next, error] = std::from_chars(line.data(), line.data() + line.size(), *number);
-        if (error != std::errc() || next == line.data() + line.size()) return std::nullopt;
-        line.remove_prefix(static_cast<std::size_t>(next - line.data()) + 1);
+    const std::size_t position_end = line.find('|');
+    if (position_end == std::string_view::npos) return std::nullopt;
+    const procedure_lines lines = parse_position(line.substr(0, position_end));
+    const std::string_view rest = line.substr(position_end + 1);
+    const std::size_t bar = rest.find('|');
+    if (lines.declaration < 0 || lines.begin < 0 || lines.end < 0 ||
+        bar == std::string_view::npos) {
+        return std::nullopt;
     }
-    const std::size_t bar = line.find('|');
-    if (bar == std::string_view::npos) return std::nullopt;
-    function.tag = line.substr(0, bar);
-    function.name = line.substr(bar + 1);
-    return function;
+    return listed_function{lines.declaration, lines.begin, lines.end,
+                           std::string(rest.substr(0, bar)), std::string(rest.substr(bar + 1))};
 }
 
 // A name with each "::" written as ".", as the languages that qualify with "::" (C++, Rust)
@@ -93,14 +93,16 @@ std::vector<std::size_t> functions_named(const std::vector<listed_function>& fun
 }
 
 std::optional<std::size_t> function_at(const std::vector<listed_function>& functions, int line) {
+    // A function starts at its name or at the line that opens its body, whichever comes first.
+    const auto first_line = [](const listed_function& f) {
+        return std::min(f.declaration, f.begin);
+    };
     std::optional<std::size_t> innermost;
     for (std::size_t i = 0; i < functions.size(); ++i) {
         const listed_function& f = functions[i];
-        const int first = std::min(f.declaration, f.begin);
-        if (line < first || line > f.end) continue;
-        if (!innermost ||
-            f.end - first < functions[*innermost].end - std::min(functions[*innermost].declaration,
-                                                                 functions[*innermost].begin)) {
+        if (line < first_line(f) || line > f.end) continue;
+        const listed_function* inner = innermost ? &functions[*innermost] : nullptr;
+        if (inner == nullptr || f.end - first_line(f) < inner->end - first_line(*inner)) {
             innermost = i;
         }
     }

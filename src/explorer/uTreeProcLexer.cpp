@@ -398,7 +398,8 @@ struct piece_listing {
     std::vector<found_function> functions;
 };
 
-// The last token of a tree, an empty one too.
+// The last token of a tree, an empty one too. Unlike `last_leaf` it takes the tokens a grammar
+// lets stand anywhere as well: Ruby's heredoc body is one.
 TSNode last_leaf_of(TSNode node) {
     for (std::uint32_t count = ts_node_child_count(node); count > 0;
          count = ts_node_child_count(node)) {
